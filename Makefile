@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test clean
+.PHONY: all setup configure build run test assets clean
 
 all: build
 
@@ -20,6 +20,10 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Re-make the committed pictures, sounds and default question bank.
+assets: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target assets
 
 clean:
 	rm -rf $(BUILD)
