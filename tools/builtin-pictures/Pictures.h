@@ -1,0 +1,14 @@
+#pragma once
+
+#include "tools/builtin-pictures/Drawing.h"
+
+#include <vector>
+
+namespace soruberia::pictures {
+
+void AddGamePictures(std::vector<Picture>& pictures);
+void AddMenuPictures(std::vector<Picture>& pictures);
+// The hint table, drawn from the table of precipitates in `csvPath`.
+void AddHintPictures(std::vector<Picture>& pictures, const QString& csvPath);
+
+}  // namespace soruberia::pictures
