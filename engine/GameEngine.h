@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <string_view>
 
 #include "GameRecord.h"
 #include "GameView.h"
@@ -26,10 +28,37 @@ public:
 
 private:
     // implementation detail, free for the engine to shape
+    friend class GameEngineTestAccess;  // lets tests stage a record
+
+    void StartGame();
+    void ResetIonButtons();
+    void PickQuestion();
+    void DrawQuestion();
+    void CheckRecent();
+    void RecordQuestion();
+    void ShowQuestion();
+    void StartFailure();
+    void StartGoal();
+
+    void Timer1Action();
+    void Timer2Action();
+    void Timer3Action();
+    void Timer4Action();
+    void Timer5Action();
+    void Timer6Action();
+
+    void ArmTimer(int timerNumber);
+    void DisarmTimer(int timerNumber);
+    void PlaceGauge();
+    void ShowScore();
+    PicturePtr LoadPicture(std::string_view relativePath);
+    void PlaySound(std::string_view relativePath);
+
     std::string basePath_;
     GameView& view_;
     Services services_;
     GameRecord record_;
+    std::array<bool, kTimers + 1> armed_{};  // which timers this engine armed, 1..6
 };
 
 }  // namespace soruberia::engine
