@@ -162,7 +162,7 @@ std::string DecodeShiftJis(std::string_view bytes, const std::string& where) {
         if (offset + 1 < bytes.size()) {
             found += " " + Hex(static_cast<unsigned char>(bytes[offset + 1]));
         } else {
-            found += " at its end";
+            found += " (the last byte)";
         }
         throw FatalError(where + ": not valid Shift-JIS: byte " + std::to_string(offset + 1) +
                          " of the text is " + found);

@@ -1,0 +1,69 @@
+// Arbitrary bytes in the content files: every reader either succeeds or
+// throws FatalError with a one-line message; nothing else may happen.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "content/ExplanationFile.h"
+#include "content/FatalError.h"
+#include "content/QuestionBank.h"
+#include "tests/content/TestFolder.h"
+
+namespace soruberia {
+namespace {
+
+// Bytes that matter to the grammar, with ordinary ones and Shift-JIS lead,
+// trail and invalid bytes mixed in.
+constexpr char kAlphabet[] = {',', '"', '\r', '\n', ' ', '\t', '-', '+', '0', '1', '3',
+                              '9', 'a', '\x82', '\xA0', '\x80', '\xFF', '\x5C', '\x40'};
+
+template <typename Action>
+void ExpectSuccessOrFatal(const Action& action, const std::string& bytes) {
+    try {
+        action();
+    } catch (const FatalError& error) {
+        const std::string message = error.what();
+        EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
+    } catch (const std::exception& error) {
+        ADD_FAILURE() << "unexpected exception " << error.what() << " for "
+                      << testing::PrintToString(bytes);
+    }
+}
+
+TEST(MalformedInput, RandomBytesNeverEscapeAsAnythingButFatalError) {
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<std::size_t> length(0, 80);
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 1);
+    std::uniform_int_distribution<int> count(-2, 30);
+    const test::TestFolder folder;
+    QuestionTextTable texts;
+    AnswerCountTable counts{};
+    AnswerKeyTable key{};
+    int succeeded = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::string bytes(length(random), ' ');
+        for (char& c : bytes) {
+            c = kAlphabet[pick(random)];
+        }
+        const auto n = static_cast<std::int16_t>(count(random));
+        folder.Write("mondai.txt", bytes);
+        folder.Write("kotae.txt", bytes);
+        folder.Write("setumei.txt", bytes);
+        ExpectSuccessOrFatal([&] { ReadQuestionTexts(folder.Base(), n, texts); }, bytes);
+        ExpectSuccessOrFatal([&] { ReadAnswerKey(folder.Base(), n, counts, key); }, bytes);
+        ExpectSuccessOrFatal(
+            [&] {
+                ReadExplanationLine(folder.Base());
+                ++succeeded;
+            },
+            bytes);
+    }
+    // The inputs reach past the failures into successful reads too.
+    EXPECT_GT(succeeded, 0);
+}
+
+}  // namespace
+}  // namespace soruberia
