@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth x11-utils xdotool
   pulseaudio pulseaudio-utils sox
+  binutils-mingw-w64-x86-64
 )
 
 missing=()

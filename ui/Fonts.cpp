@@ -1,5 +1,7 @@
 #include "ui/Fonts.h"
 
+#include <QStringList>
+
 #include <cmath>
 
 namespace soruberia::ui {
