@@ -11,9 +11,9 @@ namespace soruberia::pictures {
 
 namespace {
 
-constexpr double kScriptSize = 0.62;    // of the body size
-constexpr double kSupRise = 0.40;       // of the body size, baseline upwards
-constexpr double kSubDrop = 0.16;       // of the body size, baseline downwards
+constexpr double kScriptSize = 0.66;    // of the body size
+constexpr double kSupRise = 0.42;       // of the body size, baseline upwards
+constexpr double kSubDrop = 0.20;       // of the body size, baseline downwards
 constexpr double kScriptGap = 0.02;     // of the body size, before a script
 
 bool IsFormulaStart(QChar c) { return c.isLetter() && c.unicode() < 0x80; }

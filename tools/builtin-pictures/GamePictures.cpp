@@ -155,61 +155,68 @@ void PaintCarriage(QPainter& p) {
     p.fillRect(QRectF(0, 0, 179, 84), kTeal);
     const QColor green(0, 130, 60);
     const QColor orange(245, 140, 20);
+    const QColor cream(255, 240, 200);
     const QColor grey(70, 70, 70);
     const QColor glass(200, 235, 255);
-
-    // Trolley pole, trailing back from the roof to the wire.
-    p.setPen(QPen(grey, 2.5, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(62, 22), QPointF(22, 4));
-    p.setPen(QPen(kBlack, 1.5));
-    p.setBrush(QColor(120, 120, 120));
-    p.drawEllipse(QPointF(21, 4), 3, 3);
-    p.fillRect(QRectF(54, 19, 18, 4), grey);
+    const QColor frame(90, 50, 0);
 
     // Body: orange above, green below, rounded at the front (right).
-    QPainterPath body;
-    body.addRoundedRect(QRectF(6, 24, 166, 50), 6, 6);
+    QPainterPath rear;
+    rear.addRoundedRect(QRectF(5, 24, 140, 50), 4, 4);
     QPainterPath nose;
     nose.addRoundedRect(QRectF(120, 24, 52, 50), 18, 14);
-    QPainterPath rear;
-    rear.addRect(QRectF(6, 24, 140, 50));
-    const QPainterPath shape = rear.united(nose);
+    const QPainterPath shape = rear.united(nose).simplified();
     p.save();
     p.setClipPath(shape);
-    p.fillRect(QRectF(0, 24, 179, 27), orange);
-    p.fillRect(QRectF(0, 51, 179, 23), green);
-    p.fillRect(QRectF(0, 50, 179, 2), QColor(255, 240, 200));
+    p.fillRect(QRectF(0, 24, 179, 26), orange);
+    p.fillRect(QRectF(0, 50, 179, 3), cream);
+    p.fillRect(QRectF(0, 53, 179, 21), green);
     p.restore();
+
+    // Side windows, a door, front window.
+    p.setPen(QPen(frame, 1));
+    p.setBrush(glass);
+    for (int i = 0; i < 5; ++i) p.drawRoundedRect(QRectF(12.5 + 19 * i, 30.5, 14, 14), 2, 2);
+    p.drawRoundedRect(QRectF(129.5, 30.5, 13, 14), 2, 2);
+    p.setPen(QPen(QColor(40, 40, 40), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(107.5, 28.5, 17, 45));
+    p.setPen(QPen(frame, 1));
+    p.setBrush(glass);
+    p.drawRoundedRect(QRectF(110.5, 31.5, 12, 16), 2, 2);
+    QPainterPath front;
+    front.moveTo(148.5, 30.5);
+    front.lineTo(160, 30.5);
+    front.quadTo(167.5, 31.5, 168.5, 44.5);
+    front.lineTo(148.5, 44.5);
+    front.closeSubpath();
+    p.drawPath(front);
+
     p.setPen(QPen(kBlack, 1.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(shape);
-    // Roof.
-    p.setBrush(QColor(150, 150, 150));
-    p.drawRoundedRect(QRectF(12, 19, 140, 6), 3, 3);
 
-    // Side windows and a door.
-    p.setPen(QPen(QColor(90, 50, 0), 1));
-    p.setBrush(glass);
-    for (int i = 0; i < 5; ++i) p.drawRoundedRect(QRectF(14 + 21 * i, 30, 15, 15), 2, 2);
-    p.drawRoundedRect(QRectF(124, 30, 13, 15), 2, 2);
-    // Front window, headlight and bumper.
-    p.setPen(QPen(QColor(90, 50, 0), 1));
-    p.setBrush(glass);
-    QPainterPath front;
-    front.moveTo(146, 30);
-    front.lineTo(160, 30);
-    front.quadTo(167, 31, 168, 45);
-    front.lineTo(146, 45);
-    front.closeSubpath();
-    p.drawPath(front);
+    // Headlight, bumpers.
     p.setPen(QPen(kBlack, 1));
     p.setBrush(QColor(255, 250, 150));
     p.drawEllipse(QPointF(165, 61), 3.5, 3.5);
-    p.fillRect(QRectF(168, 68, 8, 4), grey);
+    p.fillRect(QRectF(171, 67, 6, 4), grey);
+    p.fillRect(QRectF(1, 67, 5, 4), grey);
+
+    // Roof, then the trolley pole trailing back from it to the wire.
+    p.setPen(QPen(kBlack, 1));
+    p.setBrush(QColor(160, 160, 160));
+    p.drawRoundedRect(QRectF(11.5, 18.5, 141, 6), 3, 3);
+    p.fillRect(QRectF(50, 14, 18, 5), grey);
+    p.setPen(QPen(grey, 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(60, 15), QPointF(20, 4));
+    p.setPen(QPen(kBlack, 1.2));
+    p.setBrush(QColor(130, 130, 130));
+    p.drawEllipse(QPointF(18.5, 3.5), 2.8, 2.8);
 
     // Underframe, two bogies with two wheels each.
-    p.fillRect(QRectF(14, 74, 150, 3), QColor(30, 30, 30));
-    for (double bogie : {40.0, 138.0}) {
+    p.fillRect(QRectF(12, 74, 154, 3), QColor(30, 30, 30));
+    for (double bogie : {38.0, 138.0}) {
         p.fillRect(QRectF(bogie - 17, 74, 34, 4), grey);
         for (double dx : {-10.0, 10.0}) {
             p.setPen(QPen(kBlack, 1));
@@ -223,50 +230,58 @@ void PaintCarriage(QPainter& p) {
 
 void PaintBurst(QPainter& p) {
     p.fillRect(QRectF(0, 0, 85, 84), kTeal);
-    const QPointF centre(42.5, 36);
-    // Shards flung out around where the balloon was: direction, distance,
-    // size and turn of each.
-    struct Shard {
-        double angle, distance, size, turn;
+    const QPointF centre(42.5, 35);
+    // Torn pieces of the skin flung outwards: each a jagged arc of the ring
+    // the balloon was, at its angle, pushed out to its distance.
+    struct Piece {
+        double angle, span, distance, thickness;
     };
-    constexpr std::array<Shard, 9> kShards = {{{-90, 26, 9, 10},
-                                               {-45, 27, 8, 70},
-                                               {0, 29, 9, 20},
-                                               {40, 27, 8, 110},
-                                               {140, 27, 8, 45},
-                                               {180, 29, 9, 160},
-                                               {-135, 27, 8, 100},
-                                               {-20, 14, 6, 30},
-                                               {-160, 14, 6, 80}}};
-    for (const Shard& s : kShards) {
-        const QPointF at = Polar(centre, s.distance, s.angle);
-        QPainterPath shard;
-        shard.moveTo(Polar(at, s.size, s.turn));
-        shard.lineTo(Polar(at, s.size * 0.45, s.turn + 70));
-        shard.lineTo(Polar(at, s.size * 0.9, s.turn + 140));
-        shard.lineTo(Polar(at, s.size * 0.5, s.turn + 200));
-        shard.lineTo(Polar(at, s.size * 0.8, s.turn + 260));
-        shard.closeSubpath();
-        p.setPen(QPen(kBlack, 1.2));
-        p.setBrush(QColor(230, 0, 0));
-        p.drawPath(shard);
+    constexpr std::array<Piece, 8> kPieces = {{{-100, 34, 26, 6},
+                                               {-52, 26, 33, 5},
+                                               {-10, 34, 28, 6},
+                                               {32, 24, 33, 5},
+                                               {72, 22, 24, 4.5},
+                                               {115, 28, 31, 5},
+                                               {158, 34, 27, 6},
+                                               {-145, 30, 33, 5}}};
+    for (const Piece& piece : kPieces) {
+        QPainterPath torn;
+        constexpr int kTeeth = 6;
+        for (int i = 0; i <= kTeeth; ++i) {
+            const double a = piece.angle - piece.span / 2 + piece.span * i / kTeeth;
+            const double r = piece.distance + (i % 2 == 0 ? 0.0 : 1.8);
+            if (i == 0) {
+                torn.moveTo(Polar(centre, r, a));
+            } else {
+                torn.lineTo(Polar(centre, r, a));
+            }
+        }
+        for (int i = kTeeth; i >= 0; --i) {
+            const double a = piece.angle - piece.span / 2 + piece.span * i / kTeeth;
+            const double r = piece.distance - piece.thickness - (i % 2 == 0 ? 1.6 : 0.0);
+            torn.lineTo(Polar(centre, r, a));
+        }
+        torn.closeSubpath();
+        p.setPen(QPen(kBlack, 1.1, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(QColor(228, 0, 0));
+        p.drawPath(torn);
     }
-    // Short strokes for the bang.
+    // The bang in the middle.
     p.setPen(QPen(kYellow, 2, Qt::SolidLine, Qt::RoundCap));
     for (int i = 0; i < 8; ++i) {
         const double a = 22.5 + 45.0 * i;
-        p.drawLine(Polar(centre, 5, a), Polar(centre, 10, a));
+        p.drawLine(Polar(centre, 4, a), Polar(centre, i % 2 == 0 ? 10 : 8, a));
     }
     // The knot falls with its string.
-    QPainterPath string(QPointF(42.5, 66));
-    string.cubicTo(36.5, 72, 48.5, 77, 42.5, 83);
+    QPainterPath string(QPointF(42.5, 70));
+    string.cubicTo(37.5, 74, 47.5, 79, 42.5, 83.5);
     p.setPen(QPen(kBlack, 1.2));
     p.setBrush(Qt::NoBrush);
     p.drawPath(string);
     QPainterPath knot;
-    knot.moveTo(38.5, 67);
-    knot.lineTo(46.5, 67);
-    knot.lineTo(42.5, 60);
+    knot.moveTo(38.5, 71);
+    knot.lineTo(46.5, 71);
+    knot.lineTo(42.5, 64);
     knot.closeSubpath();
     p.setPen(QPen(kBlack, 1.5));
     p.setBrush(QColor(210, 0, 0));
@@ -404,7 +419,7 @@ void PaintBonus(QPainter& p) {
 void PaintIcon(QPainter& p) {
     p.fillRect(QRectF(0, 0, 32, 32), kYellow);
     FillFrame(p, QRectF(0, 0, 32, 32), 2, kBlack);
-    DrawCentred(p, QPointF(16, 16), PixelFont(QStringLiteral("IPAGothic"), 24, true),
+    DrawCentred(p, QPointF(16, 16), PixelFont(QStringLiteral("IPAGothic"), 30, true),
                 QStringLiteral("ソ"), kBlack);
 }
 

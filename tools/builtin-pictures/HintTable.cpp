@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <cmath>
 #include <string>
 
 namespace soruberia::pictures {
@@ -64,14 +65,16 @@ Table ReadTable(const QString& path) {
 }
 
 // Outline of the chart in pixels. The back button stands at 616-709 x 9-40,
-// to the right of the title.
-constexpr double kLeft = 10;
+// to the right of the title; the window shows the left 765 columns.
+constexpr double kVisibleWidth = 765;
 constexpr double kTop = 50;
-constexpr double kBarWidth = 28;
-constexpr double kIonWidth = 66;
+constexpr double kBarWidth = 26;
+constexpr double kIonWidth = 62;
 constexpr double kHeadHeight = 52;
 constexpr double kBottom = 438;
-constexpr double kRight = 757;
+constexpr double kMaxWidth = 748;
+constexpr double kHeadLead = 19;  // between the two lines of a broken head
+constexpr double kHeadPadding = 4;
 
 void DrawArrow(QPainter& p, QPointF tail, QPointF tip) {
     const double dir = tip.y() > tail.y() ? 1 : -1;
@@ -102,26 +105,40 @@ void PaintTendencyBar(QPainter& p, const QRectF& bar) {
     DrawArrow(p, QPointF(x, textBottom), QPointF(x, bar.bottom() - 32));
 }
 
-void PaintReagentHead(QPainter& p, const QRectF& cell, const QString& label) {
-    const QFont font = PixelFont(QStringLiteral("IPAPMincho"), 15, true);
+// The lines of a column head: the whole label, or the label broken where
+// its formula begins; empty when it does not fit the column either way.
+std::vector<ChemLabel> HeadLines(const QString& label, const QFont& font, double width) {
     const std::vector<LabelRun> runs = ParseLabel(label);
-    const ChemLabel whole(runs, font);
-    if (whole.Width() <= cell.width() - 6) {
-        whole.DrawCentred(p, cell.center(), Qt::black);
-        return;
+    ChemLabel whole(runs, font);
+    if (whole.Width() <= width) return {whole};
+    std::vector<ChemLabel> lines;
+    for (const auto& part : ChemLabel::SplitAtFormula(runs)) {
+        lines.emplace_back(part, font);
+        if (lines.back().Width() > width) return {};
     }
-    const auto lines = ChemLabel::SplitAtFormula(runs);
-    if (lines.size() != 2) {
-        throw FatalError("column head \"" + label.toStdString() + "\" is too wide for its column");
-    }
-    constexpr double kLead = 19;
-    for (std::size_t i = 0; i < 2; ++i) {
-        const ChemLabel part(lines[i], font);
-        if (part.Width() > cell.width() - 4) {
-            throw FatalError("column head \"" + label.toStdString() + "\" is too wide for its column");
+    return lines;
+}
+
+// One size for all column heads: the largest at which every head fits.
+QFont HeadFont(const QStringList& reagents, double cellWidth) {
+    for (int pixels = 16; pixels >= 12; --pixels) {
+        const QFont font = PixelFont(QStringLiteral("IPAPMincho"), pixels, false);
+        bool fits = true;
+        for (const QString& label : reagents) {
+            fits = fits && !HeadLines(label, font, cellWidth - kHeadPadding).empty();
         }
-        const double dy = (static_cast<double>(i) - 0.5) * kLead;
-        part.DrawCentred(p, cell.center() + QPointF(0, dy), Qt::black);
+        if (fits) return font;
+    }
+    throw FatalError("the column heads do not fit columns " + std::to_string(cellWidth) +
+                     " px wide");
+}
+
+void PaintReagentHead(QPainter& p, const QRectF& cell, const QString& label, const QFont& font) {
+    const std::vector<ChemLabel> lines = HeadLines(label, font, cell.width() - kHeadPadding);
+    const double first = -kHeadLead * static_cast<double>(lines.size() - 1) / 2.0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double dy = first + kHeadLead * static_cast<double>(i);
+        lines[i].DrawCentred(p, cell.center() + QPointF(0, dy), Qt::black);
     }
 }
 
@@ -133,28 +150,30 @@ void PaintTable(QPainter& p, const Table& table) {
 
     const auto columns = static_cast<double>(table.reagents.size());
     const auto rows = static_cast<double>(table.ions.size());
-    const double cellsLeft = kLeft + kBarWidth + kIonWidth;
-    const double cellWidth = std::floor((kRight - cellsLeft) / columns);
+    const double cellWidth = std::floor((kMaxWidth - kBarWidth - kIonWidth) / columns);
+    const double left = std::floor((kVisibleWidth - kBarWidth - kIonWidth - cellWidth * columns) / 2);
+    const double cellsLeft = left + kBarWidth + kIonWidth;
     const double right = cellsLeft + cellWidth * columns;
     const double rowsTop = kTop + kHeadHeight;
     const double rowHeight = std::floor((kBottom - rowsTop) / rows);
     const double bottom = rowsTop + rowHeight * rows;
 
     // Fills first, then the rules over them.
-    p.fillRect(QRectF(kLeft, kTop, right - kLeft, kHeadHeight), kHeadCyan);
-    p.fillRect(QRectF(kLeft + kBarWidth, rowsTop, kIonWidth, bottom - rowsTop), kHeadOrange);
+    p.fillRect(QRectF(left, kTop, right - left, kHeadHeight), kHeadCyan);
+    p.fillRect(QRectF(left + kBarWidth, rowsTop, kIonWidth, bottom - rowsTop), kHeadOrange);
     p.fillRect(QRectF(cellsLeft, rowsTop, right - cellsLeft, bottom - rowsTop), Qt::white);
-    PaintTendencyBar(p, QRectF(kLeft, rowsTop, kBarWidth, bottom - rowsTop));
+    PaintTendencyBar(p, QRectF(left, rowsTop, kBarWidth, bottom - rowsTop));
 
+    const QFont headFont = HeadFont(table.reagents, cellWidth);
     for (qsizetype c = 0; c < table.reagents.size(); ++c) {
         const QRectF cell(cellsLeft + cellWidth * static_cast<double>(c), kTop, cellWidth, kHeadHeight);
-        PaintReagentHead(p, cell, table.reagents[c]);
+        PaintReagentHead(p, cell, table.reagents[c], headFont);
     }
     const QFont ionFont = PixelFont(QStringLiteral("IPAPMincho"), 19, true);
     const QFont colourFont = PixelFont(QStringLiteral("IPAMincho"), 17, false);
     for (qsizetype r = 0; r < table.ions.size(); ++r) {
         const double y = rowsTop + rowHeight * static_cast<double>(r);
-        const QRectF head(kLeft + kBarWidth, y, kIonWidth, rowHeight);
+        const QRectF head(left + kBarWidth, y, kIonWidth, rowHeight);
         ChemLabel(ParseLabel(table.ions[r]), ionFont).DrawCentred(p, head.center(), Qt::black);
         const QStringList& colours = table.cells[static_cast<std::size_t>(r)];
         for (qsizetype c = 0; c < colours.size(); ++c) {
@@ -167,13 +186,13 @@ void PaintTable(QPainter& p, const Table& table) {
     // Rules: one pixel, on whole pixels.
     auto hline = [&p](double x0, double x1, double y) { p.fillRect(QRectF(x0, y, x1 - x0 + 1, 1), kRule); };
     auto vline = [&p](double x, double y0, double y1) { p.fillRect(QRectF(x, y0, 1, y1 - y0 + 1), kRule); };
-    hline(kLeft, right, kTop);
+    hline(left, right, kTop);
     for (int r = 0; r <= static_cast<int>(rows); ++r) {
         const double y = rowsTop + rowHeight * r;
-        hline(r == 0 || r == static_cast<int>(rows) ? kLeft : kLeft + kBarWidth, right, y);
+        hline(r == 0 || r == static_cast<int>(rows) ? left : left + kBarWidth, right, y);
     }
-    vline(kLeft, kTop, bottom);
-    vline(kLeft + kBarWidth, rowsTop, bottom);
+    vline(left, kTop, bottom);
+    vline(left + kBarWidth, rowsTop, bottom);
     for (int c = 0; c <= static_cast<int>(columns); ++c) {
         vline(cellsLeft + cellWidth * c, kTop, bottom);
     }
