@@ -1,8 +1,11 @@
 # `make run` and `make test` are all a fresh Debian 12 machine needs.
 BUILD ?= build
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test assets clean
+.PHONY: all setup configure build run test sanitize fuzz assets clean
 
 all: build
 
@@ -18,8 +21,24 @@ build: configure
 run: build
 	$(BUILD)/game/soruberia
 
+# Every test: the whole suite, then the plain-C++ layers again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the reader fuzzers.
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitize fuzz
+
+sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+	  -DSORUBERIA_GUI=OFF -DSORUBERIA_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS)
+
+# Longer runs: make fuzz FUZZ_SECONDS=3600
+fuzz: setup
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSORUBERIA_GUI=OFF -DSORUBERIA_TESTS=OFF -DSORUBERIA_FUZZ=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Re-make the committed pictures, sounds and default question bank.
 assets: configure
