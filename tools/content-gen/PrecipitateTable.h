@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace soruberia::contentgen {
+
+inline constexpr int kIonCount = 12;
+
+// tools/data/precipitates.csv: per ion (by button number) and per reagent
+// column, the colour of the precipitate, or an empty text where none forms.
+struct PrecipitateTable {
+    std::vector<std::string> columns;  // labels as in the header, e.g. "Cl^{-}"
+    std::array<std::string, kIonCount + 1> ions;  // ions[button], entry 0 unused
+    // cells[button][column]; entry 0 unused.
+    std::array<std::vector<std::string>, kIonCount + 1> cells;
+
+    int ColumnIndex(const std::string& label) const;  // -1 if unknown
+    bool HasColour(const std::string& colour) const;  // anywhere in the table
+};
+
+// Throws soruberia::FatalError naming the file and line of a malformed row,
+// a button outside 1..12 or a button given twice or not at all.
+PrecipitateTable LoadPrecipitateTable(const std::filesystem::path& csvPath);
+
+}  // namespace soruberia::contentgen
