@@ -1,0 +1,225 @@
+#include "platform/SoundChannel.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "content/ContentPaths.h"
+
+namespace soruberia::platform {
+namespace {
+
+// The player's volume of -600 hundredths of a decibel: 10^(-6/20).
+constexpr ALfloat kGain = 0.501f;
+
+// Far longer than any sound of the game; guards the buffer size arithmetic.
+constexpr sf_count_t kMaxFrames = sf_count_t{48000} * 600;
+
+// 16-bit interleaved stereo, the one format handed to OpenAL.
+struct Pcm {
+    std::vector<std::int16_t> samples;
+    int rate = 0;
+};
+
+struct SndfileCloser {
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+
+// Decodes anything libsndfile reads. Mono is doubled, more than two channels
+// are averaged to mono first, so that every sound reaches both loudspeakers
+// at the level of its file. Returns why the file cannot be played, or "".
+std::string Decode(const std::filesystem::path& file, Pcm& pcm) {
+    SF_INFO info{};
+    std::unique_ptr<SNDFILE, SndfileCloser> handle(sf_open(file.c_str(), SFM_READ, &info));
+    if (!handle) return sf_strerror(nullptr);
+    if (info.channels < 1 || info.samplerate < 1) return "音の形式が不正です";
+    if (info.frames < 1) return "音のデータがありません";
+    if (info.frames > kMaxFrames) return "音が長すぎます";
+    // Read as float and convert here: libsndfile's own float-to-integer
+    // reading either rounds a float file to almost nothing or scales it to
+    // its peak, and the sound must keep the level of its file.
+    const auto channels = static_cast<std::size_t>(info.channels);
+    std::vector<float> raw(static_cast<std::size_t>(info.frames) * channels);
+    const sf_count_t read = sf_readf_float(handle.get(), raw.data(), info.frames);
+    if (read < 1) return sf_strerror(handle.get());
+    const auto frames = static_cast<std::size_t>(read);
+
+    const auto toInt16 = [](float x) {
+        const long v = std::lround(static_cast<double>(x) * 32768.0);
+        return static_cast<std::int16_t>(std::clamp(v, -32768L, 32767L));
+    };
+    pcm.rate = info.samplerate;
+    pcm.samples.resize(frames * 2);
+    for (std::size_t f = 0; f < frames; ++f) {
+        const float* in = &raw[f * channels];
+        float left = in[0];
+        float right = channels == 2 ? in[1] : in[0];
+        if (channels > 2) {
+            float sum = 0.0f;
+            for (std::size_t c = 0; c < channels; ++c) sum += in[c];
+            left = right = sum / static_cast<float>(channels);
+        }
+        pcm.samples[2 * f] = toInt16(left);
+        pcm.samples[2 * f + 1] = toInt16(right);
+    }
+    return {};
+}
+
+std::string AlErrorText(ALenum error) {
+    const ALchar* text = alGetString(error);
+    return std::string("OpenAL: ") + (text != nullptr ? text : "error");
+}
+
+}  // namespace
+
+struct SoundChannel::Device {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    ALuint source = 0;
+    ALuint buffer = 0;
+    std::set<std::string> reported;
+
+    Device() {
+        device = alcOpenDevice(nullptr);
+        if (device == nullptr) {
+            std::cerr << "ソルベリア: 音の出力装置を開けません。音なしで続けます。" << std::endl;
+            return;
+        }
+        context = alcCreateContext(device, nullptr);
+        if (context == nullptr || alcMakeContextCurrent(context) == ALC_FALSE) {
+            std::cerr << "ソルベリア: 音の出力装置を使えません。音なしで続けます。" << std::endl;
+            Close();
+            return;
+        }
+        alGetError();
+        alGenSources(1, &source);
+        if (alGetError() != AL_NO_ERROR) {
+            std::cerr << "ソルベリア: 音の出力装置を使えません。音なしで続けます。" << std::endl;
+            source = 0;
+            Close();
+            return;
+        }
+        alSourcef(source, AL_GAIN, kGain);
+        alSourcei(source, AL_LOOPING, AL_FALSE);
+        // A centred, unpanned sound: the two channels go straight to the
+        // two loudspeakers instead of being placed in space, which would
+        // mix them and change their level.
+        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSource3f(source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+        if (alIsExtensionPresent("AL_SOFT_direct_channels") == AL_TRUE) {
+            alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+        }
+        alGetError();
+    }
+
+    ~Device() { Close(); }
+    Device(const Device&) = delete;
+    Device& operator=(const Device&) = delete;
+
+    bool Ready() const { return source != 0; }
+
+    // Stops the sound and frees its buffer; the source stays for the next one.
+    void Silence() {
+        alcMakeContextCurrent(context);
+        alSourceStop(source);
+        alSourcei(source, AL_BUFFER, 0);
+        if (buffer != 0) {
+            alDeleteBuffers(1, &buffer);
+            buffer = 0;
+        }
+        alGetError();
+    }
+
+    void Start(const Pcm& pcm, const std::string& fullPath) {
+        const std::size_t bytes = pcm.samples.size() * sizeof(std::int16_t);
+        alGetError();
+        ALuint next = 0;
+        alGenBuffers(1, &next);
+        ALenum error = alGetError();
+        if (error == AL_NO_ERROR) {
+            alBufferData(next, AL_FORMAT_STEREO16, pcm.samples.data(),
+                         static_cast<ALsizei>(bytes), pcm.rate);
+            error = alGetError();
+        }
+        if (error == AL_NO_ERROR) {
+            alSourcei(source, AL_BUFFER, static_cast<ALint>(next));
+            alSourcePlay(source);
+            error = alGetError();
+        }
+        if (error != AL_NO_ERROR) {
+            alSourcei(source, AL_BUFFER, 0);
+            if (next != 0) alDeleteBuffers(1, &next);
+            alGetError();
+            ReportOnce(fullPath, AlErrorText(error));
+            return;
+        }
+        buffer = next;
+    }
+
+    void ReportOnce(const std::string& fullPath, const std::string& reason) {
+        if (reported.insert(fullPath).second) {
+            std::cerr << "ソルベリア: 音を鳴らせません: " << fullPath << " (" << reason << ")"
+                      << std::endl;
+        }
+    }
+
+    void Close() {
+        if (context != nullptr) {
+            alcMakeContextCurrent(context);
+            if (source != 0) {
+                Silence();
+                alDeleteSources(1, &source);
+                source = 0;
+            }
+            alcMakeContextCurrent(nullptr);
+            alcDestroyContext(context);
+            context = nullptr;
+        }
+        if (device != nullptr) {
+            alcCloseDevice(device);
+            device = nullptr;
+        }
+    }
+};
+
+SoundChannel::SoundChannel() : device_(std::make_unique<Device>()) {}
+
+SoundChannel::~SoundChannel() = default;
+
+void SoundChannel::Play(const std::string& fullPath) {
+    Device& d = *device_;
+    if (!d.Ready()) return;
+    try {
+        // Read anew at every call: the file may have changed on disk.
+        Pcm pcm;
+        const std::string reason = Decode(NativePath(fullPath), pcm);
+        d.Silence();
+        if (!reason.empty()) {
+            d.ReportOnce(fullPath, reason);
+            return;
+        }
+        d.Start(pcm, fullPath);
+    } catch (const std::exception& e) {
+        // A sound that cannot be played never ends the game.
+        d.Silence();
+        d.ReportOnce(fullPath, e.what());
+    }
+}
+
+void SoundChannel::Stop() {
+    if (device_->Ready()) device_->Silence();
+}
+
+}  // namespace soruberia::platform
