@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -166,6 +167,9 @@ TEST_F(GameFormOpening, WindowIsFixedTitledAndHasOnlyACloseBox) {
     EXPECT_TRUE(form_->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_FALSE(form_->windowIcon().isNull());
     EXPECT_EQ(form_->font().family(), kMincho);
+    ASSERT_NE(form_->screen(), nullptr);
+    const QPoint offCentre = form_->geometry().center() - form_->screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 1);
 }
 
 TEST_F(GameFormOpening, ColumnBesideTheBackgroundShowsTheWindowsTeal) {
