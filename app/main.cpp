@@ -1,0 +1,24 @@
+// ソルベリア: start-up. Derives the program's folder, shows the menu and hands
+// over to the event loop; the program ends by a quit button, by closing its
+// last window, or by a fatal failure.
+#include <QApplication>
+#include <QIcon>
+
+#include "app/AppController.h"
+#include "content/ContentPaths.h"
+#include "platform/FatalReport.h"
+#include "ui/Fonts.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("soruberia"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/game/icon.png")));
+    soruberia::ui::InstallFontSubstitutions();
+
+    const std::string basePath = soruberia::DeriveBasePath(soruberia::ExecutableFolder());
+    soruberia::app::AppController controller(basePath);
+    // A missing or empty explanation file ends the program here, before any
+    // window has been shown.
+    soruberia::platform::Guarded([&controller] { controller.Start(); });
+    return QApplication::exec();
+}

@@ -1,0 +1,54 @@
+// The hint window on its own: its frame, its picture and its one button.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPointer>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include "tests/app/AppTestKit.h"
+#include "ui/HintWindow.h"
+#include "ui/PictureButton.h"
+
+namespace soruberia::app::testing {
+namespace {
+
+TEST(HintWindowTest, FrameButtonAndFocus) {
+    QPointer<ui::HintWindow> hint = new ui::HintWindow();
+    hint->show();
+    QApplication::processEvents();
+    EXPECT_EQ(hint->windowTitle(), QStringLiteral("ヒント"));
+    EXPECT_EQ(hint->size(), QSize(765, 448));
+    EXPECT_EQ(hint->minimumSize(), hint->maximumSize());
+    EXPECT_FALSE(hint->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(hint->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(hint->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_EQ(hint->parentWidget(), nullptr);
+    EXPECT_FALSE(hint->windowIcon().isNull());
+    const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE((hint->geometry().center() - screenCentre).manhattanLength(), 2);
+
+    auto& back = Child<ui::PictureButton>(*hint, "Command1");
+    EXPECT_EQ(back.geometry(), QRect(616, 9, 93, 31));
+    EXPECT_EQ(hint->focusWidget(), &back);
+    EXPECT_EQ(back.Picture().toImage(), QImage(QStringLiteral(":/menu/back.png")).convertToFormat(
+                                            back.Picture().toImage().format()));
+
+    // The table unscaled from the top-left corner; the two rows below it in
+    // the table's own pale yellow.
+    const QImage table(QStringLiteral(":/hint/table.png"));
+    ASSERT_EQ(table.size(), QSize(767, 446));
+    const QImage seen = hint->grab().toImage();
+    for (const QPoint at : {QPoint(3, 3), QPoint(400, 200), QPoint(764, 445), QPoint(10, 440)})
+        EXPECT_EQ(seen.pixelColor(at), table.pixelColor(at)) << at.x() << "," << at.y();
+    EXPECT_EQ(seen.pixelColor(300, 447), QColor(255, 255, 153));
+    SaveScreenshot(*hint, QStringLiteral("hint-alone"));
+
+    back.click();
+    FlushDeferredDeletes();
+    EXPECT_TRUE(hint.isNull());  // closing destroys it
+}
+
+}  // namespace
+}  // namespace soruberia::app::testing
