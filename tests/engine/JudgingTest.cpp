@@ -27,6 +27,8 @@ struct ScoringCase {
     std::vector<std::string> expectSounds;
 };
 
+void PrintTo(const ScoringCase& c, std::ostream* os) { *os << c.name; }
+
 class Scoring : public ::testing::TestWithParam<ScoringCase> {};
 
 TEST_P(Scoring, PressesChangeScoreAndCounters) {

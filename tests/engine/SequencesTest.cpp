@@ -137,6 +137,23 @@ TEST(Failure, HalvesTheScoreRoundingDown) {
     }
 }
 
+// A tick still queued when its timer stopped must not act a second time.
+TEST(Failure, StrayTickOfAStoppedTimerIsIgnored) {
+    Game game;
+    game.Load();
+    game.Stage().score = 800;
+    game.Stage().missLevel = 4;
+    game.Press(1);
+    game.WaitFor(3);
+    ASSERT_EQ(game.R().score, 400);
+    game.Log();
+    game.Skip(5.0);
+    game.TickNow(3);
+    game.TickNow(2);
+    EXPECT_THAT(game.Log(), ::testing::IsEmpty());
+    EXPECT_EQ(game.R().score, 400);
+}
+
 TEST(Bonus, ShowsThePictureFirstAndTheNewScoreASecondLater) {
     GameOptions options;
     options.bank = Bank::Uniform({3});
@@ -178,6 +195,8 @@ struct DecisionCase {
     bool locked;
     int finalScore;
 };
+
+void PrintTo(const DecisionCase& c, std::ostream* os) { *os << c.name; }
 
 class Decision : public ::testing::TestWithParam<DecisionCase> {};
 
