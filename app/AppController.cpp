@@ -60,7 +60,8 @@ void AppController::OpenGame() {
 }
 
 void AppController::OpenHint() {
-    if (!hint_) hint_ = new ui::HintWindow();
+    // A closed hint window is only waiting to be deleted; it is not shown again.
+    if (!hint_ || hint_->isHidden()) hint_ = new ui::HintWindow();
     hint_->show();
     hint_->raise();
     hint_->activateWindow();

@@ -196,6 +196,16 @@ TEST_F(LifecycleTest, HintWindowIsMadeAnewAndCentredAfterAClose) {
     Do(Step::HintButton);
     ASSERT_NE(controller_->Hint(), nullptr);
     EXPECT_EQ(controller_->Hint()->geometry(), centred);
+
+    // Pressed again before the closed window is gone: still a new window.
+    QPointer<ui::HintWindow> second = controller_->Hint();
+    Do(Step::HintBack);
+    Do(Step::HintButton);
+    EXPECT_NE(controller_->Hint(), second.data());
+    EXPECT_TRUE(OnScreen(controller_->Hint()));
+    FlushDeferredDeletes();
+    EXPECT_TRUE(second.isNull());
+    EXPECT_TRUE(OnScreen(controller_->Hint()));
     SaveScreenshot(*controller_->Hint(), QStringLiteral("hint"));
 }
 
