@@ -36,10 +36,12 @@ protected:
     }
     fs::path File(const std::string& name) const { return base_ / "図" / name; }
 
-    void WritePicture(const std::string& name, QColor colour, int side) const {
+    // BMP, because its file size depends on the picture's size alone.
+    void WritePicture(const std::string& name, QColor colour, int side,
+                      const char* format = "BMP") const {
         QImage image(side, side, QImage::Format_RGB32);
         image.fill(colour);
-        ASSERT_TRUE(image.save(QString::fromStdString(File(name).string()), "PNG"));
+        ASSERT_TRUE(image.save(QString::fromStdString(File(name).string()), format));
     }
 
     static const QtPicture& AsQt(const soruberia::engine::PicturePtr& picture) {
@@ -53,24 +55,24 @@ protected:
 };
 
 TEST_F(PictureLoaderTest, FileReplacedOnDiskIsShownInItsNewFormAtTheNextLoad) {
-    WritePicture("maru.png", Qt::red, 4);
-    const auto before = loader_.Load(FullPath("maru.png"));
+    WritePicture("maru.bmp", Qt::red, 4);
+    const auto before = loader_.Load(FullPath("maru.bmp"));
     EXPECT_EQ(AsQt(before).Pixmap().toImage().pixelColor(1, 1), QColor(Qt::red));
 
-    // Same name, size in pixels and modification time: a cache keyed on any
-    // of these would hand back the red picture.
-    const auto stamp = fs::last_write_time(File("maru.png"));
-    WritePicture("maru.png", Qt::blue, 4);
-    fs::last_write_time(File("maru.png"), stamp);
+    // Same name, file size and modification time: a cache keyed on these
+    // (as QPixmap's own is) would hand back the red picture.
+    const auto stamp = fs::last_write_time(File("maru.bmp"));
+    WritePicture("maru.bmp", Qt::blue, 4);
+    fs::last_write_time(File("maru.bmp"), stamp);
 
-    const auto after = loader_.Load(FullPath("maru.png"));
+    const auto after = loader_.Load(FullPath("maru.bmp"));
     EXPECT_EQ(AsQt(after).Pixmap().toImage().pixelColor(1, 1), QColor(Qt::blue));
     // The earlier picture is the widget's own and stays as it was.
     EXPECT_EQ(AsQt(before).Pixmap().toImage().pixelColor(1, 1), QColor(Qt::red));
 }
 
 TEST_F(PictureLoaderTest, MissingOrUndecodableFileIsFatalAndNamesTheFile) {
-    WritePicture("whole.png", Qt::green, 16);
+    WritePicture("whole.png", Qt::green, 16, "PNG");
     std::ifstream whole(File("whole.png"), std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(whole)), {});
 

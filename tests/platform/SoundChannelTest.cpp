@@ -36,8 +36,9 @@ constexpr double kChannelGain = 0.501;  // -6 dB
 std::string sandboxDir;
 
 void RunSandbox(const char* action) {
+    // The owner's id lets the server go even if this process is killed.
     const std::string command = std::string("sh '") + PULSE_SANDBOX_SCRIPT + "' " + action +
-                                " '" + sandboxDir + "'";
+                                " '" + sandboxDir + "' " + std::to_string(getpid());
     const int status = std::system(command.c_str());
     ASSERT_EQ(status, 0) << "could not " << action << " the test's PulseAudio (" << command
                          << ")";

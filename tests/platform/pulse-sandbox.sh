@@ -1,8 +1,10 @@
 #!/bin/sh
 # A PulseAudio server of the test's own, with one null sink, reachable only
 # through a socket in DIR. Works as root and without a display.
-#   pulse-sandbox.sh start DIR   starts it; returns once it answers
-#   pulse-sandbox.sh stop DIR    stops it and removes DIR
+#   pulse-sandbox.sh start DIR [OWNER]  starts it; returns once it answers.
+#       With OWNER, a process id, the server is also stopped and DIR
+#       removed once that process has gone, should it never call stop.
+#   pulse-sandbox.sh stop DIR           stops it and removes DIR
 set -u
 action=${1:?start or stop}
 dir=${2:?folder}
@@ -26,6 +28,12 @@ start)
             echo "pulseaudio ended at start:" >&2; cat "$dir/log" >&2; exit 1
         fi
         if [ -S "$dir/native" ] && pactl --server="unix:$dir/native" info >/dev/null 2>&1; then
+            if [ -n "${3:-}" ]; then
+                (
+                    while kill -0 "$3" 2>/dev/null && [ -f "$dir/pid" ]; do sleep 1; done
+                    [ -f "$dir/pid" ] && sh "$0" stop "$dir"
+                ) </dev/null >/dev/null 2>&1 &
+            fi
             exit 0
         fi
         sleep 0.1
