@@ -24,8 +24,9 @@ namespace {
 // The player's volume of -600 hundredths of a decibel: 10^(-6/20).
 constexpr ALfloat kGain = 0.501f;
 
-// Far longer than any sound of the game; guards the buffer size arithmetic.
-constexpr sf_count_t kMaxFrames = sf_count_t{48000} * 600;
+// Five minutes of 48 kHz stereo, far longer than any sound of the game;
+// bounds the memory a broken or foreign file can claim.
+constexpr sf_count_t kMaxSamples = sf_count_t{48000} * 2 * 300;
 
 // 16-bit interleaved stereo, the one format handed to OpenAL.
 struct Pcm {
@@ -46,7 +47,7 @@ std::string Decode(const std::filesystem::path& file, Pcm& pcm) {
     if (!handle) return sf_strerror(nullptr);
     if (info.channels < 1 || info.samplerate < 1) return "音の形式が不正です";
     if (info.frames < 1) return "音のデータがありません";
-    if (info.frames > kMaxFrames) return "音が長すぎます";
+    if (info.frames > kMaxSamples / info.channels) return "音が長すぎます";
     // Read as float and convert here: libsndfile's own float-to-integer
     // reading either rounds a float file to almost nothing or scales it to
     // its peak, and the sound must keep the level of its file.
