@@ -2,7 +2,7 @@
 # Runs every reader fuzzer for SECONDS each (default 60) from the committed
 # corpus. Usage: run.sh BUILD_DIR [SECONDS]
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)

@@ -84,7 +84,9 @@ void CheckGradient() {
 }
 
 void PaintTile(QPainter& p, const QString& character) {
-    const QRectF tile(2, 2, 116, 111);
+    // The explanation panel starts 3 px below the upper tiles' boxes: the
+    // top rows stay transparent so no rim shows above the panel.
+    const QRectF tile(2, 6, 116, 107);
     QLinearGradient face(0, tile.top(), 0, tile.bottom());
     face.setColorAt(0, QColor(225, 245, 255));
     face.setColorAt(1, QColor(160, 210, 250));
