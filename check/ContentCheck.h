@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "content/BankInspection.h"
+
+namespace soruberia::check {
+
+// Every problem of the content folders below basePath (問題, 図, 音): the
+// files the game reads, read as the game reads them. The question label is
+// measured with the game's font, so a QApplication must exist.
+std::vector<Finding> CheckContent(const std::string& basePath);
+
+// "file:line: error: message", or "file: error: message" where no line applies.
+std::string FormatFinding(const Finding& finding);
+
+}  // namespace soruberia::check
