@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <regex>
 #include <system_error>
 
 #include "check/MediaCheck.h"
@@ -65,9 +66,14 @@ void CompareWithGame(const std::string& display, std::vector<Finding>& out,
         read();
     } catch (const FatalError& failure) {
         if (!HasError(out, display)) {
-            out.push_back({Severity::kError, display, 0,
-                           "the game cannot read this file: " +
-                               WithoutFileName(failure.what(), display)});
+            // The reader's messages begin "line L, field F (...)".
+            const std::string message = WithoutFileName(failure.what(), display);
+            std::smatch match;
+            const int line = std::regex_search(message, match, std::regex("^line ([0-9]+)"))
+                                 ? std::stoi(match[1])
+                                 : 0;
+            out.push_back({Severity::kError, display, line,
+                           "the game cannot read this file: " + message});
         }
     }
 }

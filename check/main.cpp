@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFile>
 #include <QStringList>
 
 #include <filesystem>
@@ -90,15 +89,15 @@ int main(int argc, char* argv[]) {
     try {
         basePath = folders.isEmpty()
                        ? soruberia::DeriveBasePath(soruberia::ExecutableFolder())
-                       : soruberia::DeriveBasePath(QFile::encodeName(folders.front()).toStdString());
+                       : soruberia::DeriveBasePath(folders.front().toStdString());
     } catch (const soruberia::FatalError& failure) {
         std::cerr << "soruberia-check: " << failure.what() << "\n";
         return kExitUsage;
     }
     if (!folders.isEmpty()) {
         std::error_code error;
-        const std::filesystem::path folder(QFile::encodeName(folders.front()).toStdString());
-        if (!std::filesystem::is_directory(folder, error)) {
+        if (!std::filesystem::is_directory(soruberia::NativePath(folders.front().toStdString()),
+                                           error)) {
             return BadUsage(folders.front().toStdString() + ": no such folder");
         }
     }
