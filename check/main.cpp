@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -91,8 +92,7 @@ int main(int argc, char* argv[]) {
                        ? soruberia::DeriveBasePath(soruberia::ExecutableFolder())
                        : soruberia::DeriveBasePath(folders.front().toStdString());
     } catch (const soruberia::FatalError& failure) {
-        std::cerr << "soruberia-check: " << failure.what() << "\n";
-        return kExitUsage;
+        return BadUsage(std::string(failure.what()) + "; name the FOLDER to check");
     }
     if (!folders.isEmpty()) {
         std::error_code error;
@@ -110,7 +110,13 @@ int main(int argc, char* argv[]) {
     QApplication application(qtArgc, argv);
     soruberia::ui::InstallFontSubstitutions();
 
-    const std::vector<soruberia::Finding> findings = soruberia::check::CheckContent(basePath);
+    std::vector<soruberia::Finding> findings;
+    try {
+        findings = soruberia::check::CheckContent(basePath);
+    } catch (const std::exception& failure) {
+        std::cerr << "soruberia-check: the check itself failed: " << failure.what() << "\n";
+        return kExitErrors;
+    }
     std::size_t errors = 0;
     std::size_t warnings = 0;
     for (const soruberia::Finding& finding : findings) {
