@@ -12,23 +12,18 @@
 #include <type_traits>
 #include <utility>
 
+#include "content/Bytes.h"
 #include "content/ContentFile.h"
 
 namespace soruberia {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string Hex(unsigned char byte) {
-    char text[5];
-    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
-    return text;
-}
-
-using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&iconv_close)>;
+using bytes::Converter;
+using bytes::Hex;
+using bytes::IsBlank;
+using bytes::IsDigit;
+using bytes::IsLineEnd;
 
 // Offset of the first byte that iconv refuses to convert from `from`;
 // nothing if all converts. The converted text itself is not kept.

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "content/Bytes.h"
 #include "content/ContentPaths.h"
 #include "content/FatalError.h"
 
@@ -25,17 +26,11 @@ std::string Utf8(const std::filesystem::path& path) {
     return {text.begin(), text.end()};
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-std::string Hex(unsigned char byte) {
-    char text[5];
-    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
-    return text;
-}
-
-using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&iconv_close)>;
+using bytes::Converter;
+using bytes::Hex;
+using bytes::IsBlank;
+using bytes::IsDigit;
+using bytes::IsLineEnd;
 
 // glibc's "CP932" is the Windows flavour of Shift-JIS: plain "SHIFT_JIS"
 // rejects characters such as ① that Windows files hold.

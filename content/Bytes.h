@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iconv.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <type_traits>
+
+namespace soruberia::bytes {
+
+// The separators of the question bank's fields. None of them can be the
+// second byte of a Shift-JIS character, so fields split safely on bytes.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "0x8A", as failure messages show a byte.
+inline std::string Hex(unsigned char byte) {
+    char text[5];
+    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
+    return text;
+}
+
+using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&iconv_close)>;
+
+}  // namespace soruberia::bytes
