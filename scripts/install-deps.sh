@@ -12,6 +12,7 @@ packages=(
   xvfb xauth x11-utils xdotool
   pulseaudio pulseaudio-utils sox
   binutils-mingw-w64-x86-64
+  appstream desktop-file-utils dpkg-dev
 )
 
 missing=()
