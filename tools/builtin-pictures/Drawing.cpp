@@ -20,12 +20,13 @@ bool IsFormulaStart(QChar c) { return c.isLetter() && c.unicode() < 0x80; }
 
 }  // namespace
 
-QImage Render(const Picture& picture, int scale) {
-    QImage image(picture.width * scale, picture.height * scale, QImage::Format_ARGB32_Premultiplied);
+QImage Render(const Picture& picture, double scale) {
+    QImage image(qRound(picture.width * scale), qRound(picture.height * scale),
+                 QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     // 96 dpi, so that viewers show the 1x files at their own size.
-    image.setDotsPerMeterX(3780 * scale);
-    image.setDotsPerMeterY(3780 * scale);
+    image.setDotsPerMeterX(qRound(3780 * scale));
+    image.setDotsPerMeterY(qRound(3780 * scale));
     {
         QPainter painter(&image);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |

@@ -13,8 +13,9 @@
 
 namespace soruberia::pictures {
 
-// One built-in picture. It paints itself in 1x pixel units; rendering at a
-// larger scale scales the painter, so the same code makes the 2x files.
+// One built-in picture. It paints itself in 1x pixel units; rendering at
+// another scale scales the painter, so the same code makes the 2x files and
+// the icon at every size of the desktop's icon theme.
 struct Picture {
     QString file;  // below the resources folder, e.g. "game/ion1.png"
     int width = 0;
@@ -23,7 +24,7 @@ struct Picture {
     std::function<void(QPainter&)> paint;
 };
 
-QImage Render(const Picture& picture, int scale);
+QImage Render(const Picture& picture, double scale);
 
 QFont PixelFont(const QString& family, double pixels, bool bold = false);
 

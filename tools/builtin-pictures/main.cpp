@@ -1,5 +1,6 @@
 // Draws every picture built into the windows and writes it, at 1x and 2x,
-// below the resources folder given with --out.
+// below the resources folder given with --out; with --icons, writes the
+// window icon at the sizes of the desktop's icon theme as well.
 #include "content/FatalError.h"
 #include "tools/builtin-pictures/Pictures.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -22,42 +24,70 @@ QString ScaledName(const QString& file, int scale) {
            info.suffix();
 }
 
-void Write(const Picture& picture, const QDir& out, int scale) {
-    const QString path = out.filePath(ScaledName(picture.file, scale));
+void Save(const QImage& image, const QString& path) {
     if (!QDir().mkpath(QFileInfo(path).path())) {
         throw FatalError("cannot make the folder of " + path.toStdString());
     }
-    const QImage image = soruberia::pictures::Render(picture, scale);
     if (!image.save(path, "PNG", 9)) throw FatalError("cannot write " + path.toStdString());
 }
 
+void Write(const Picture& picture, const QDir& out, int scale) {
+    Save(soruberia::pictures::Render(picture, scale),
+         out.filePath(ScaledName(picture.file, scale)));
+}
+
+// The window icon, drawn anew at each size rather than resampled, as
+// <dir>/<n>x<n>/apps/soruberia.png: the layout of the hicolor icon theme.
+void WriteIcons(const QDir& dir) {
+    std::vector<Picture> pictures;
+    soruberia::pictures::AddGamePictures(pictures);
+    const auto icon = std::find_if(pictures.begin(), pictures.end(), [](const Picture& p) {
+        return p.file == u"game/icon.png";
+    });
+    if (icon == pictures.end()) throw FatalError("no picture game/icon.png to draw the icons from");
+    for (int size : {16, 32, 48, 64, 128, 256, 512}) {
+        const double scale = static_cast<double>(size) / icon->width;
+        Save(soruberia::pictures::Render(*icon, scale),
+             dir.filePath(QStringLiteral("%1x%1/apps/soruberia.png").arg(size)));
+    }
+    std::printf("icons written to %s\n", qPrintable(dir.absolutePath()));
+}
+
 int Run(const QStringList& args) {
+    constexpr const char* kUsage =
+        "usage: draw-builtin-pictures [--out DIR --table CSV] [--icons DIR]";
     QString out;
     QString table;
+    QString icons;
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == u"--out" && i + 1 < args.size()) {
             out = args[++i];
         } else if (args[i] == u"--table" && i + 1 < args.size()) {
             table = args[++i];
+        } else if (args[i] == u"--icons" && i + 1 < args.size()) {
+            icons = args[++i];
         } else {
-            throw FatalError("unknown argument \"" + args[i].toStdString() +
-                             "\"; usage: draw-builtin-pictures --out DIR --table CSV");
+            throw FatalError("unknown argument \"" + args[i].toStdString() + "\"; " + kUsage);
         }
     }
-    if (out.isEmpty() || table.isEmpty()) {
-        throw FatalError("usage: draw-builtin-pictures --out DIR --table CSV");
+    if (out.isEmpty() != table.isEmpty() || (out.isEmpty() && icons.isEmpty())) {
+        throw FatalError(kUsage);
     }
 
-    std::vector<Picture> pictures;
-    soruberia::pictures::AddGamePictures(pictures);
-    soruberia::pictures::AddMenuPictures(pictures);
-    soruberia::pictures::AddHintPictures(pictures, table);
+    if (!out.isEmpty()) {
+        std::vector<Picture> pictures;
+        soruberia::pictures::AddGamePictures(pictures);
+        soruberia::pictures::AddMenuPictures(pictures);
+        soruberia::pictures::AddHintPictures(pictures, table);
 
-    const QDir dir(out);
-    for (const Picture& picture : pictures) {
-        for (int scale : {1, 2}) Write(picture, dir, scale);
+        const QDir dir(out);
+        for (const Picture& picture : pictures) {
+            for (int scale : {1, 2}) Write(picture, dir, scale);
+        }
+        std::printf("%zu pictures written to %s\n", pictures.size(),
+                    qPrintable(dir.absolutePath()));
     }
-    std::printf("%zu pictures written to %s\n", pictures.size(), qPrintable(dir.absolutePath()));
+    if (!icons.isEmpty()) WriteIcons(QDir(icons));
     return 0;
 }
 
