@@ -5,7 +5,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test sanitize fuzz assets clean
+.PHONY: all setup configure build run test sanitize fuzz assets deb clean
 
 all: build
 
@@ -43,6 +43,10 @@ fuzz: setup
 # Re-make the committed pictures, sounds and default question bank.
 assets: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target assets
+
+# The Debian package, $(BUILD)/soruberia_<version>_<arch>.deb.
+deb: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)
