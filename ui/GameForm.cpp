@@ -10,14 +10,18 @@
 #include <QTimer>
 
 #include <array>
+#include <cmath>
+#include <memory>
 #include <utility>
 
+#include "content/ContentPaths.h"
 #include "content/FatalError.h"
 #include "engine/GameEngine.h"
 #include "engine/GameView.h"
 #include "platform/FatalReport.h"
 #include "platform/QtPicture.h"
 #include "platform/SoundChannel.h"
+#include "ui/BuiltInPicture.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 #include "ui/Twips.h"
@@ -46,18 +50,58 @@ constexpr std::array<std::array<int, 2>, kIonCount + 1> kIonPlaces{{
 constexpr int kIonWidth = 1530;
 constexpr int kIonHeight = 920;
 
+// What a screen reader says for the ion buttons 1 to 12.
+const std::array<QString, kIonCount + 1> kIonNames{
+    QString(),
+    QStringLiteral("Ag⁺"), QStringLiteral("Al³⁺"), QStringLiteral("Ba²⁺"), QStringLiteral("Ca²⁺"),
+    QStringLiteral("Cu²⁺"), QStringLiteral("Fe²⁺"), QStringLiteral("Fe³⁺"), QStringLiteral("Hg²⁺"),
+    QStringLiteral("Mg²⁺"), QStringLiteral("Pb²⁺"), QStringLiteral("Sn²⁺"), QStringLiteral("Zn²⁺"),
+};
+
 constexpr float kGaugeHomeLeft = 315.0F;
 constexpr int kGaugeTop = 4575;
+constexpr float kGaugeStep = 1005.0F;
 
 QPixmap BuiltIn(const char* name) {
-    return QPixmap(QStringLiteral(":/game/") + QLatin1String(name));
+    return BuiltInPicture(QStringLiteral(":/game/") + QLatin1String(name));
+}
+
+// A content picture with the file it was read from, so that the window can
+// tell a screen reader which judgement mark it shows.
+class ContentPicture final : public engine::Picture {
+public:
+    ContentPicture(QPixmap pixmap, std::string fullPath)
+        : pixmap_(std::move(pixmap)), fullPath_(std::move(fullPath)) {}
+    const QPixmap& Pixmap() const { return pixmap_; }
+    const std::string& FullPath() const { return fullPath_; }
+
+private:
+    QPixmap pixmap_;
+    std::string fullPath_;
+};
+
+class ContentPictureLoader final : public engine::PictureLoader {
+public:
+    engine::PicturePtr Load(const std::string& fullPath) override {
+        const engine::PicturePtr picture = loader_.Load(fullPath);
+        const auto& read = dynamic_cast<const platform::QtPicture&>(*picture);
+        return std::make_shared<const ContentPicture>(read.Pixmap(), fullPath);
+    }
+
+private:
+    platform::QtPictureLoader loader_;
+};
+
+const ContentPicture* ContentOf(const engine::PicturePtr& picture) {
+    if (!picture) return nullptr;
+    const auto* content = dynamic_cast<const ContentPicture*>(picture.get());
+    if (content == nullptr) throw FatalError("GameForm: a picture not made by the window's picture loader");
+    return content;
 }
 
 QPixmap PixmapOf(const engine::PicturePtr& picture) {
-    if (!picture) return {};
-    const auto* qtPicture = dynamic_cast<const platform::QtPicture*>(picture.get());
-    if (qtPicture == nullptr) throw FatalError("GameForm: a picture not made by the Qt picture loader");
-    return qtPicture->Pixmap();
+    const ContentPicture* content = ContentOf(picture);
+    return content != nullptr ? content->Pixmap() : QPixmap();
 }
 
 // An opaque text label: the text starts at the top, wraps at the label's
@@ -84,9 +128,11 @@ QLabel* MakeLabel(QWidget* parent, const char* name, QRect box, QColor text, QCo
 class PictureBox final {
 public:
     PictureBox() = default;
-    PictureBox(QWidget* parent, const char* name, QRect box, bool stretch)
+    PictureBox(QWidget* parent, const char* name, QRect box, bool stretch,
+               const QString& accessibleName = QString())
         : label_(new QLabel(parent)), stretch_(stretch) {
         label_->setObjectName(QLatin1String(name));
+        label_->setAccessibleName(accessibleName);
         label_->setGeometry(box);
         label_->setScaledContents(stretch);
         label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -123,10 +169,24 @@ struct GameForm::Parts final : engine::GameView {
     void SetIonButtonPicture(int ionNumber, engine::PicturePtr picture) override {
         if (ionNumber < 1 || ionNumber > kIonCount)
             throw FatalError("GameForm: no ion button Command1(" + std::to_string(ionNumber) + ")");
-        ion[static_cast<std::size_t>(ionNumber)]->SetPicture(PixmapOf(picture));
+        PictureButton* button = ion[static_cast<std::size_t>(ionNumber)];
+        button->SetPicture(PixmapOf(picture));
+        // The engine flags a found ion before it gives the button its found
+        // picture, and clears the flags before the plain ones.
+        const bool found = engine.Record().foundFlags[static_cast<std::size_t>(ionNumber)].IsSet();
+        const QString& name = kIonNames[static_cast<std::size_t>(ionNumber)];
+        button->setAccessibleName(found ? name + QStringLiteral(" 正解済み") : name);
     }
 
-    void SetMarkPicture(engine::PicturePtr picture) override { image3.SetPicture(PixmapOf(picture)); }
+    void SetMarkPicture(engine::PicturePtr picture) override {
+        const ContentPicture* content = ContentOf(picture);
+        image3.SetPicture(PixmapOf(picture));
+        const bool correct =
+            content != nullptr && content->FullPath().ends_with(paths::kMarkCorrect);
+        image3->setAccessibleName(content == nullptr ? QString()
+                                  : correct          ? QStringLiteral("正解")
+                                                     : QStringLiteral("不正解"));
+    }
 
     void SetVisible(engine::Widget widget, bool visible) override {
         QWidget* target = nullptr;
@@ -139,6 +199,9 @@ struct GameForm::Parts final : engine::GameView {
             case engine::Widget::Command4: target = command4; break;
         }
         target->setVisible(visible);
+        // The retry is all that is left to do after a won game; a keyboard
+        // user finds it at once. Hidden, it hands the focus on by itself.
+        if (widget == engine::Widget::Command4 && visible) command4->setFocus();
     }
 
     float GaugeLeft() const override { return gaugeLeft; }
@@ -146,6 +209,8 @@ struct GameForm::Parts final : engine::GameView {
     void SetGaugeLeft(float twips) override {
         gaugeLeft = twips;
         image1->move(TwipsToPixels(twips), image1->y());
+        const long level = std::lround((twips - static_cast<float>(engine.Record().gaugeHomeLeft)) / kGaugeStep);
+        image1->setAccessibleDescription(QStringLiteral("ミス %1 回").arg(level));
     }
 
     void SetTimerInterval(int timerNumber, int milliseconds) override {
@@ -171,7 +236,7 @@ struct GameForm::Parts final : engine::GameView {
     QPixmap background = BuiltIn("background.png");
     float gaugeLeft = kGaugeHomeLeft;
 
-    platform::QtPictureLoader pictures;
+    ContentPictureLoader pictures;
     platform::SoundChannel mediaPlayer1;
     engine::GameEngine engine;  // last: it holds references to the members above
 };
@@ -184,7 +249,7 @@ GameForm::GameForm(std::string basePath, engine::Clock& clock, engine::RandomSou
     setObjectName(QStringLiteral("GameForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ソルベリア"));
-    setWindowIcon(QIcon(BuiltIn("icon.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/game/icon.png")));  // QIcon finds icon@2x.png itself
     setFixedSize(kClientWidth, kClientHeight);
     setFont(LayoutFont(kMincho, 9, false));
     setAutoFillBackground(true);
@@ -199,9 +264,12 @@ GameForm::GameForm(std::string basePath, engine::Clock& clock, engine::RandomSou
     p.label2 = MakeLabel(this, "Label2", TwipsRect(2520, 1680, 4575, 975), Qt::yellow, kNavy,
                          font(), Qt::AlignLeft);
     p.image1 = PictureBox(this, "Image1",
-                          TwipsRect(static_cast<int>(kGaugeHomeLeft), kGaugeTop, 2685, 1260), false);
+                          TwipsRect(static_cast<int>(kGaugeHomeLeft), kGaugeTop, 2685, 1260), false,
+                          QStringLiteral("ミスゲージ"));
     p.image1.SetPicture(BuiltIn("carriage.png"));
-    p.image2 = PictureBox(this, "Image2", TwipsRect(8025, 4575, 1275, 1260), false);
+    p.image1->setAccessibleDescription(QStringLiteral("ミス 0 回"));
+    p.image2 = PictureBox(this, "Image2", TwipsRect(8025, 4575, 1275, 1260), false,
+                          QStringLiteral("失敗"));
     p.image2.SetPicture(BuiltIn("burst.png"));
     p.image2->hide();
     p.label1 = MakeLabel(this, "Label1", TwipsRect(2595, 1770, 4425, 735), Qt::yellow, kNavy,
@@ -210,19 +278,28 @@ GameForm::GameForm(std::string basePath, engine::Clock& clock, engine::RandomSou
                          LayoutFont(kMincho, 27.75, true), Qt::AlignHCenter);
     p.label4 = MakeLabel(this, "Label4", TwipsRect(5640, 3720, 2325, 615), Qt::white, Qt::black,
                          LayoutFont(kMincho, 27.75, true), Qt::AlignHCenter);
+    // A label's text is its accessible name; the captions beside the counters
+    // are painted in the background, so the labels carry them as descriptions.
+    p.label1->setAccessibleDescription(QStringLiteral("問題"));
+    p.label3->setAccessibleDescription(QStringLiteral("正解残数"));
+    p.label4->setAccessibleDescription(QStringLiteral("得点"));
     p.image3 = PictureBox(this, "Image3", TwipsRect(3720, 3600, 2175, 2175), true);
     p.image3->hide();
-    p.image4 = PictureBox(this, "Image4", TwipsRect(3840, 3600, 1935, 2175), true);
+    p.image4 = PictureBox(this, "Image4", TwipsRect(3840, 3600, 1935, 2175), true,
+                          QStringLiteral("合格"));
     p.image4.SetPicture(BuiltIn("medal.png"));
     p.image4->hide();
-    p.image5 = PictureBox(this, "Image5", TwipsRect(3000, 3600, 4230, 1500), false);
+    p.image5 = PictureBox(this, "Image5", TwipsRect(3000, 3600, 4230, 1500), false,
+                          QStringLiteral("ボーナス ５００点"));
     p.image5.SetPicture(BuiltIn("bonus.png"));
     p.image5->hide();
 
     // Push buttons lie above every label and picture box; created in tab order.
-    auto makeButton = [this](const QString& name, QRect box, const char* picture) {
+    auto makeButton = [this](const QString& name, QRect box, const char* picture,
+                             const QString& accessibleName) {
         auto* button = new PictureButton(this);
         button->setObjectName(name);
+        button->setAccessibleName(accessibleName);
         button->setGeometry(box);
         button->SetPicture(BuiltIn(picture));
         return button;
@@ -237,15 +314,19 @@ GameForm::GameForm(std::string basePath, engine::Clock& clock, engine::RandomSou
         const std::string picture = "ion" + std::to_string(i) + ".png";
         PictureButton* button =
             makeButton(QStringLiteral("Command1_%1").arg(i),
-                       TwipsRect(place[0], place[1], kIonWidth, kIonHeight), picture.c_str());
+                       TwipsRect(place[0], place[1], kIonWidth, kIonHeight), picture.c_str(),
+                       kIonNames[static_cast<std::size_t>(i)]);
         p.ion[static_cast<std::size_t>(i)] = button;
         connect(button, &QAbstractButton::clicked, this,
                 [this, i] { platform::Guarded([this, i] { parts_->engine.PressIon(i); }); });
         chain(button);
     }
-    p.command2 = makeButton(QStringLiteral("Command2"), TwipsRect(7230, 165, 1395, 465), "quit.png");
-    p.command3 = makeButton(QStringLiteral("Command3"), TwipsRect(5640, 165, 1395, 465), "hint.png");
-    p.command4 = makeButton(QStringLiteral("Command4"), TwipsRect(7680, 5040, 1395, 465), "retry.png");
+    p.command2 = makeButton(QStringLiteral("Command2"), TwipsRect(7230, 165, 1395, 465), "quit.png",
+                            QStringLiteral("終了"));
+    p.command3 = makeButton(QStringLiteral("Command3"), TwipsRect(5640, 165, 1395, 465), "hint.png",
+                            QStringLiteral("ヒント"));
+    p.command4 = makeButton(QStringLiteral("Command4"), TwipsRect(7680, 5040, 1395, 465), "retry.png",
+                            QStringLiteral("再挑戦"));
     p.command4->hide();
     connect(p.command2, &QAbstractButton::clicked, this,
             [this] { platform::Guarded([this] { parts_->engine.PressQuit(); }); });

@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "platform/FatalReport.h"
+#include "ui/BuiltInPicture.h"
 #include "ui/PictureButton.h"
 #include "ui/Twips.h"
 
@@ -25,7 +26,7 @@ const QColor kGround(255, 255, 153);
 HintWindow::HintWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      table_(QStringLiteral(":/hint/table.png")) {
+      table_(BuiltInPicture(QStringLiteral(":/hint/table.png"))) {
     setObjectName(QStringLiteral("ヒント"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("ヒント"));
@@ -38,7 +39,8 @@ HintWindow::HintWindow(QWidget* parent)
 
     command1_ = new PictureButton(this);
     command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->SetPicture(QPixmap(QStringLiteral(":/menu/back.png")));
+    command1_->setAccessibleName(QStringLiteral("戻る"));
+    command1_->SetPicture(BuiltInPicture(QStringLiteral(":/menu/back.png")));
     command1_->setGeometry(TwipsRect(9240, 140, 1395, 465));
     command1_->setFocus();
     connect(command1_, &QAbstractButton::clicked, this,

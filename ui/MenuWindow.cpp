@@ -10,6 +10,7 @@
 
 #include "content/ExplanationFile.h"
 #include "platform/FatalReport.h"
+#include "ui/BuiltInPicture.h"
 #include "ui/Fonts.h"
 #include "ui/PictureButton.h"
 #include "ui/Twips.h"
@@ -29,7 +30,10 @@ constexpr std::array<std::array<int, 2>, MenuWindow::kTileCount> kTilePlaces{{
     {2235, 465}, {5355, 465}, {1395, 2505}, {3795, 2505}, {6195, 2505},
 }};
 
-QPixmap BuiltIn(const QString& name) { return QPixmap(QStringLiteral(":/menu/") + name); }
+// The characters on the title tiles, one a tile, for screen readers.
+const QString kTitle = QStringLiteral("ソルベリア");
+
+QPixmap BuiltIn(const QString& name) { return BuiltInPicture(QStringLiteral(":/menu/") + name); }
 
 QLabel* MakePanel(QWidget* parent, const char* name, QRect box) {
     auto* label = new QLabel(parent);
@@ -44,9 +48,11 @@ QLabel* MakePanel(QWidget* parent, const char* name, QRect box) {
     return label;
 }
 
-PictureButton* MakeButton(QWidget* parent, const char* name, const QString& face, QRect box) {
+PictureButton* MakeButton(QWidget* parent, const char* name, const QString& face, QRect box,
+                          const QString& accessibleName) {
     auto* button = new PictureButton(parent);
     button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(accessibleName);
     button->SetPicture(BuiltIn(face));
     button->setGeometry(box);
     button->hide();
@@ -71,6 +77,7 @@ MenuWindow::MenuWindow(const std::string& basePath, QWidget* parent)
         auto* tile = new QLabel(this);
         tile->setObjectName(QStringLiteral("Image1_%1").arg(i));
         tile->setPixmap(BuiltIn(QStringLiteral("tile%1.png").arg(i)));
+        tile->setAccessibleName(kTitle.mid(static_cast<qsizetype>(i), 1));
         tile->setGeometry(TwipsRect(kTilePlaces[i][0], kTilePlaces[i][1], 1800, 1725));
         tile->hide();
         image1_[i] = tile;
@@ -81,15 +88,16 @@ MenuWindow::MenuWindow(const std::string& basePath, QWidget* parent)
     label2_->setWordWrap(true);
     label2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label2_->setFont(LayoutFont(kMincho, 14.25, true));
+    label2_->setAccessibleDescription(QStringLiteral("説明"));
 
     command1_ = MakeButton(this, "Command1", QStringLiteral("quit.png"),
-                           TwipsRect(1695, 4920, 1395, 465));
+                           TwipsRect(1695, 4920, 1395, 465), QStringLiteral("終了"));
     command2_ = MakeButton(this, "Command2", QStringLiteral("explain.png"),
-                           TwipsRect(4005, 4920, 1395, 465));
+                           TwipsRect(4005, 4920, 1395, 465), QStringLiteral("説明"));
     command3_ = MakeButton(this, "Command3", QStringLiteral("start.png"),
-                           TwipsRect(6465, 4920, 1395, 465));
+                           TwipsRect(6465, 4920, 1395, 465), QStringLiteral("開始"));
     command4_ = MakeButton(this, "Command4", QStringLiteral("back.png"),
-                           TwipsRect(4005, 4920, 1395, 465));
+                           TwipsRect(4005, 4920, 1395, 465), QStringLiteral("戻る"));
     setTabOrder(command1_, command2_);
     setTabOrder(command2_, command3_);
     setTabOrder(command3_, command4_);
@@ -126,6 +134,9 @@ void MenuWindow::Timer1Tick() {
         command1_->show();
         command2_->show();
         command3_->show();
+        // Until now nothing could take the focus; the first button in the
+        // tab order gets it, so a keyboard user can go on at once.
+        if (focusWidget() == nullptr) command1_->setFocus();
         timer1_->stop();  // for good: nothing arms it again
         return;
     }
@@ -140,6 +151,8 @@ void MenuWindow::ShowExplanation() {
     label1_->show();
     label2_->show();
     command4_->show();
+    // The button that had the focus is gone; its replacement takes it.
+    command4_->setFocus();
 }
 
 void MenuWindow::HideExplanation() {
@@ -149,6 +162,7 @@ void MenuWindow::HideExplanation() {
     label1_->hide();
     label2_->hide();
     command4_->hide();
+    command2_->setFocus();
 }
 
 void MenuWindow::paintEvent(QPaintEvent*) {

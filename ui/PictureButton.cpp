@@ -1,8 +1,7 @@
 #include "ui/PictureButton.h"
 
 #include <QPainter>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPen>
 
 namespace soruberia::ui {
 
@@ -21,7 +20,7 @@ QSize PictureButton::sizeHint() const {
 }
 
 void PictureButton::paintEvent(QPaintEvent*) {
-    QStylePainter painter(this);
+    QPainter painter(this);
     painter.setClipRect(rect());
     const QSize face = picture_.deviceIndependentSize().toSize();
     QPoint origin((width() - face.width()) / 2, (height() - face.height()) / 2);
@@ -29,10 +28,14 @@ void PictureButton::paintEvent(QPaintEvent*) {
     painter.drawPixmap(origin, picture_);
 
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(3, 3, -3, -3);
-        painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+        // A dotted ring, black on white, that shows on every face; the
+        // style's own ring is faint on the blue and red faces.
+        const QRect ring = rect().adjusted(3, 3, -4, -4);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(ring);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawRect(ring);
     }
 }
 

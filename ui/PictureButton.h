@@ -7,7 +7,8 @@ namespace soruberia::ui {
 
 // A push button whose face is a picture: the picture is centred and cut at
 // the button's edges. It takes the keyboard focus like any push button and
-// is pressed with the space bar; it is never a default button.
+// is pressed with the space bar; it is never a default button, so Enter
+// does nothing. While it has the focus a dotted ring marks it.
 class PictureButton final : public QAbstractButton {
     Q_OBJECT
 public:

@@ -1,0 +1,194 @@
+// The windows on a screen of device pixel ratio 2: the same layout in
+// device-independent pixels, every built-in picture drawn from its @2x
+// drawing, and text twice as many pixels high.
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "tests/app/AppTestKit.h"
+#include "tests/ui/GameTestKit.h"
+#include "ui/GameForm.h"
+#include "ui/HintWindow.h"
+#include "ui/MenuWindow.h"
+#include "ui/PictureButton.h"
+
+namespace soruberia::a11y {
+namespace {
+
+constexpr int kRatio = 2;
+
+QImage Resource(const QString& path) {
+    QImage image(path);
+    if (image.isNull()) ADD_FAILURE() << "no picture " << path.toStdString();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The part of a window's picture under `logical`, in device pixels.
+QImage Seen(const QImage& grabbed, QRect logical) {
+    return grabbed.copy(logical.x() * kRatio, logical.y() * kRatio, logical.width() * kRatio,
+                        logical.height() * kRatio)
+        .convertToFormat(QImage::Format_ARGB32);
+}
+
+// Blending rounds a channel by one here and there.
+int LargestDifference(const QImage& seen, const QImage& expected) {
+    if (seen.size() != expected.size()) return 255;
+    int largest = 0;
+    for (int y = 0; y < seen.height(); ++y)
+        for (int x = 0; x < seen.width(); ++x) {
+            const QRgb a = seen.pixel(x, y);
+            const QRgb b = expected.pixel(x, y);
+            largest = std::max({largest, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                std::abs(qBlue(a) - qBlue(b))});
+        }
+    return largest;
+}
+
+// The test only shows something if the sharp drawing is not just the small
+// one blown up.
+void ExpectSharperThanBlownUp(const QString& name) {
+    const QImage small = Resource(name + QStringLiteral(".png"));
+    const QImage sharp = Resource(name + QStringLiteral("@2x.png"));
+    ASSERT_EQ(sharp.size(), small.size() * kRatio) << name.toStdString();
+    EXPECT_NE(sharp, small.scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation))
+        << name.toStdString();
+}
+
+struct Placed {
+    const char* name;
+    QRect rect;  // device-independent pixels
+};
+
+void ExpectLayout(QWidget& window, QSize client, const std::vector<Placed>& places) {
+    EXPECT_EQ(window.size(), client);
+    const QPixmap grabbed = window.grab();
+    EXPECT_EQ(grabbed.devicePixelRatio(), kRatio);
+    EXPECT_EQ(grabbed.size(), client * kRatio);
+    for (const Placed& place : places) {
+        auto* child = window.findChild<QWidget*>(QString::fromLatin1(place.name));
+        ASSERT_NE(child, nullptr) << place.name;
+        EXPECT_EQ(child->geometry(), place.rect) << place.name;
+    }
+}
+
+class HiDpi : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(qGuiApp->devicePixelRatio(), kRatio); }
+};
+
+TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
+    ui::testing::ContentFolder content([](int) { return std::vector<int>{1}; },
+                                       [](int) { return std::string(); });
+    ui::testing::FakeClock clock;
+    ui::testing::ScriptedRandom random;
+    ui::testing::RecordingApp app;
+    QPointer<ui::GameForm> form = new ui::GameForm(content.BasePath(), clock, random, app);
+    form->show();
+    QApplication::processEvents();
+
+    ExpectLayout(*form, QSize(641, 400),
+                 {{"Command1_1", QRect(65, 50, 102, 61)},
+                  {"Command1_12", QRect(473, 174, 102, 61)},
+                  {"Command2", QRect(482, 11, 93, 31)},
+                  {"Command3", QRect(376, 11, 93, 31)},
+                  {"Command4", QRect(512, 336, 93, 31)},
+                  {"Label1", QRect(173, 118, 295, 49)},
+                  {"Label4", QRect(376, 248, 155, 41)},
+                  {"Image1", QRect(21, 305, 179, 84)},
+                  {"Image2", QRect(535, 305, 85, 84)},
+                  {"Image4", QRect(256, 240, 129, 145)},
+                  {"Image5", QRect(200, 240, 282, 100)}});
+
+    for (const char* name : {"background", "carriage", "quit", "hint"})
+        ExpectSharperThanBlownUp(QStringLiteral(":/game/") + QLatin1String(name));
+    const QImage grabbed = form->grab().toImage();
+    EXPECT_EQ(Seen(grabbed, QRect(21, 305, 179, 84)), Resource(QStringLiteral(":/game/carriage@2x.png")));
+    // The title boxes of the background, clear of every widget.
+    EXPECT_EQ(Seen(grabbed, QRect(0, 0, 60, 45)),
+              Resource(QStringLiteral(":/game/background@2x.png")).copy(0, 0, 120, 90));
+    // The quit face, 100 × 32, centred in its 93 × 31 button and cut.
+    EXPECT_EQ(Seen(grabbed, QRect(482, 11, 93, 31)),
+              Resource(QStringLiteral(":/game/quit@2x.png")).copy(3 * kRatio, 0, 93 * kRatio, 31 * kRatio));
+
+    // Text is laid out in device-independent pixels and drawn with twice as
+    // many device pixels.
+    auto* button = form->findChild<ui::PictureButton*>(QStringLiteral("Command1_1"));
+    ASSERT_NE(button, nullptr);
+    button->click();
+    auto* score = form->findChild<QLabel*>(QStringLiteral("Label4"));
+    ASSERT_NE(score, nullptr);
+    ASSERT_EQ(score->text(), QStringLiteral("100"));
+    const QImage digits = score->grab().toImage();
+    int top = digits.height();
+    int bottom = -1;
+    for (int y = 0; y < digits.height(); ++y)
+        for (int x = 0; x < digits.width(); ++x)
+            if (qGray(digits.pixel(x, y)) > 128) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    const int inkHeight = QFontMetrics(score->font()).tightBoundingRect(score->text()).height();
+    EXPECT_NEAR(bottom - top + 1, inkHeight * kRatio, kRatio * 2);
+    delete form.data();
+}
+
+TEST_F(HiDpi, MenuKeepsItsLayoutAndDrawsItsPicturesSharp) {
+    app::testing::ContentFolder content;
+    QPointer<ui::MenuWindow> menu = new ui::MenuWindow(content.BasePath());
+    menu->show();
+    auto& timer = app::testing::Child<QTimer>(*menu, "Timer1");
+    for (int tick = 0; tick < 6; ++tick) app::testing::Tick(timer);
+
+    ExpectLayout(*menu, QSize(641, 400),
+                 {{"Image1_0", QRect(149, 31, 120, 115)},
+                  {"Image1_4", QRect(413, 167, 120, 115)},
+                  {"Command1", QRect(113, 328, 93, 31)},
+                  {"Command3", QRect(431, 328, 93, 31)},
+                  {"Label2", QRect(56, 43, 533, 277)}});
+
+    // The gradient is the same blown up or not; the tiles and faces are not.
+    for (const char* name : {"tile0", "start"})
+        ExpectSharperThanBlownUp(QStringLiteral(":/menu/") + QLatin1String(name));
+    const QImage grabbed = menu->grab().toImage();
+    const QImage background = Resource(QStringLiteral(":/menu/background@2x.png"));
+    EXPECT_EQ(Seen(grabbed, QRect(0, 0, 641, 30)), background.copy(0, 0, 1282, 60));
+
+    // The first tile, transparent around its rim, over the gradient.
+    QImage tile = background.copy(149 * kRatio, 31 * kRatio, 120 * kRatio, 115 * kRatio);
+    {
+        QPainter painter(&tile);
+        painter.drawImage(0, 0, Resource(QStringLiteral(":/menu/tile0@2x.png")));
+    }
+    EXPECT_LE(LargestDifference(Seen(grabbed, QRect(149, 31, 120, 115)), tile), 1);
+    // The start face away from the focus rectangle's ring.
+    EXPECT_EQ(Seen(grabbed, QRect(431 + 5, 328 + 5, 83, 21)),
+              Resource(QStringLiteral(":/menu/start@2x.png")).copy(8 * kRatio, 5 * kRatio, 83 * kRatio, 21 * kRatio));
+    delete menu.data();
+}
+
+TEST_F(HiDpi, HintKeepsItsLayoutAndDrawsItsTableSharp) {
+    QPointer<ui::HintWindow> hint = new ui::HintWindow();
+    hint->show();
+    QApplication::processEvents();
+    ExpectLayout(*hint, QSize(765, 448), {{"Command1", QRect(616, 9, 93, 31)}});
+
+    ExpectSharperThanBlownUp(QStringLiteral(":/hint/table"));
+    const QImage grabbed = hint->grab().toImage();
+    EXPECT_EQ(Seen(grabbed, QRect(0, 50, 765, 396)),
+              Resource(QStringLiteral(":/hint/table@2x.png")).copy(0, 100, 1530, 792));
+    delete hint.data();
+}
+
+}  // namespace
+}  // namespace soruberia::a11y
