@@ -10,6 +10,11 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <ostream>
+
+// Failures show the texts a screen reader would hear, not their bytes.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
 namespace soruberia::a11y {
 
 inline QString Spoken(QWidget* widget, QAccessible::Text text = QAccessible::Name) {

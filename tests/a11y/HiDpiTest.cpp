@@ -140,6 +140,7 @@ TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
             }
     const int inkHeight = QFontMetrics(score->font()).tightBoundingRect(score->text()).height();
     EXPECT_NEAR(bottom - top + 1, inkHeight * kRatio, kRatio * 2);
+    app::testing::SaveScreenshot(*form, QStringLiteral("hidpi-game"));
     delete form.data();
 }
 
@@ -171,6 +172,7 @@ TEST_F(HiDpi, MenuKeepsItsLayoutAndDrawsItsPicturesSharp) {
         painter.drawImage(0, 0, Resource(QStringLiteral(":/menu/tile0@2x.png")));
     }
     EXPECT_LE(LargestDifference(Seen(grabbed, QRect(149, 31, 120, 115)), tile), 1);
+    app::testing::SaveScreenshot(*menu, QStringLiteral("hidpi-menu"));
     // The start face away from the focus rectangle's ring.
     EXPECT_EQ(Seen(grabbed, QRect(431 + 5, 328 + 5, 83, 21)),
               Resource(QStringLiteral(":/menu/start@2x.png")).copy(8 * kRatio, 5 * kRatio, 83 * kRatio, 21 * kRatio));
@@ -187,6 +189,7 @@ TEST_F(HiDpi, HintKeepsItsLayoutAndDrawsItsTableSharp) {
     const QImage grabbed = hint->grab().toImage();
     EXPECT_EQ(Seen(grabbed, QRect(0, 50, 765, 396)),
               Resource(QStringLiteral(":/hint/table@2x.png")).copy(0, 100, 1530, 792));
+    app::testing::SaveScreenshot(*hint, QStringLiteral("hidpi-hint"));
     delete hint.data();
 }
 

@@ -109,6 +109,7 @@ TEST_F(GameKeyboard, OneQuestionPlayedWithTabAndSpaceAlone) {
     EXPECT_EQ(Text("Label3"), QStringLiteral("0"));
     EXPECT_EQ(Text("Label4"), QStringLiteral("200"));
     EXPECT_EQ(SpokenFocus(), QStringLiteral("Ba²⁺ 正解済み"));
+    app::testing::SaveScreenshot(*form_, QStringLiteral("keyboard-game-found"));
 
     // A perfect question: the bonus, then the next question.
     ASSERT_TRUE(TickUntil([&] { return Shown("Image5"); }));
@@ -132,6 +133,7 @@ TEST_F(GameKeyboard, RetryTakesTheFocusWhenItComesAndHandsItOnWhenItGoes) {
     EXPECT_TRUE(Shown("Image4"));
     EXPECT_EQ(FocusName(), QStringLiteral("Command4"));
     EXPECT_EQ(SpokenFocus(), QStringLiteral("再挑戦"));
+    app::testing::SaveScreenshot(*form_, QStringLiteral("keyboard-game-retry"));
 
     // It stands in the tab order after the hint button.
     Key(Qt::Key_Backtab);
@@ -154,13 +156,14 @@ TEST_F(GameKeyboard, FocusRectangleShowsOnTheFocusedPictureButton) {
     Key(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), button);
     const QImage focused = button->grab().toImage().convertToFormat(before.format());
-    // The rectangle lies 3 px inside the edges; the picture in the middle is
-    // left as it is.
+    // The rectangle lies 3 px inside the edges (in device pixels, 3 times
+    // the ratio); the picture in the middle is left as it is.
+    const int inset = 3 * static_cast<int>(button->devicePixelRatio());
     int changedOnRing = 0;
-    for (int x = 3; x < focused.width() - 3; ++x) {
-        if (focused.pixel(x, 3) != before.pixel(x, 3)) ++changedOnRing;
-        if (focused.pixel(x, focused.height() - 4) != before.pixel(x, focused.height() - 4))
-            ++changedOnRing;
+    for (int x = inset; x < focused.width() - inset; ++x) {
+        const int bottom = focused.height() - inset - 1;
+        if (focused.pixel(x, inset) != before.pixel(x, inset)) ++changedOnRing;
+        if (focused.pixel(x, bottom) != before.pixel(x, bottom)) ++changedOnRing;
     }
     EXPECT_GT(changedOnRing, focused.width() / 2);
     const QPoint middle(focused.width() / 2, focused.height() / 2);
@@ -187,6 +190,7 @@ TEST(MenuKeyboard, FocusFollowsTheButtonsThatAreShown) {
     Key(*menu, Qt::Key_Space);
     EXPECT_TRUE(app::testing::Child<QWidget>(*menu, "Label2").isVisible());
     EXPECT_EQ(FocusName(), QStringLiteral("Command4"));
+    app::testing::SaveScreenshot(*menu, QStringLiteral("keyboard-menu-explanation"));
     Key(*menu, Qt::Key_Tab);
     EXPECT_EQ(FocusName(), QStringLiteral("Command4"));  // the only button shown
     Key(*menu, Qt::Key_Space);
@@ -195,6 +199,7 @@ TEST(MenuKeyboard, FocusFollowsTheButtonsThatAreShown) {
 
     Key(*menu, Qt::Key_Tab);
     EXPECT_EQ(Spoken(QApplication::focusWidget()), QStringLiteral("開始"));
+    app::testing::SaveScreenshot(*menu, QStringLiteral("keyboard-menu-start"));
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) Key(*menu, key);
     EXPECT_EQ(started.count(), 0);
     Key(*menu, Qt::Key_Space);
@@ -208,6 +213,7 @@ TEST(HintKeyboard, ItsButtonHasTheFocusAndSpaceClosesIt) {
     ASSERT_TRUE(ShowActive(*hint));
     EXPECT_EQ(FocusName(), QStringLiteral("Command1"));
     EXPECT_EQ(Spoken(QApplication::focusWidget()), QStringLiteral("戻る"));
+    app::testing::SaveScreenshot(*hint, QStringLiteral("keyboard-hint"));
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) Key(*hint, key);
     app::testing::FlushDeferredDeletes();
     ASSERT_FALSE(hint.isNull());
