@@ -35,4 +35,9 @@ beside the program in /usr/lib/soruberia. A copy of that folder, program
 included, plays a teacher's own files put in their place, and
 soruberia-check reports every problem in such a folder.")
 
+# `package_source` packs the tree without its build folders and history.
+set(CPACK_SOURCE_GENERATOR TXZ)
+set(CPACK_SOURCE_IGNORE_FILES "^${PROJECT_SOURCE_DIR}/\\.git/" "^${PROJECT_SOURCE_DIR}/build[^/]*/"
+    "/_CPack_Packages/")
+
 include(CPack)
