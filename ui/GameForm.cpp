@@ -209,7 +209,8 @@ struct GameForm::Parts final : engine::GameView {
     void SetGaugeLeft(float twips) override {
         gaugeLeft = twips;
         image1->move(TwipsToPixels(twips), image1->y());
-        const long level = std::lround((twips - static_cast<float>(engine.Record().gaugeHomeLeft)) / kGaugeStep);
+        const float home = static_cast<float>(engine.Record().gaugeHomeLeft);
+        const long level = std::lround((twips - home) / kGaugeStep);
         image1->setAccessibleDescription(QStringLiteral("ミス %1 回").arg(level));
     }
 
