@@ -134,9 +134,9 @@ void MenuWindow::Timer1Tick() {
         command1_->show();
         command2_->show();
         command3_->show();
-        // Until now nothing could take the focus; the first button in the
-        // tab order gets it, so a keyboard user can go on at once.
-        if (focusWidget() == nullptr) command1_->setFocus();
+        // Until now nothing could take the focus. The start button gets it,
+        // so a keyboard user can go on at once and a stray Space never quits.
+        if (focusWidget() == nullptr) command3_->setFocus();
         timer1_->stop();  // for good: nothing arms it again
         return;
     }
