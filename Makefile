@@ -3,9 +3,11 @@ BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+BENCH_BUILD ?= build-bench
+BENCH_IDLE_SECONDS ?= 30
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run test sanitize fuzz assets deb clean
+.PHONY: all setup configure build run test sanitize fuzz bench assets deb clean
 
 all: build
 
@@ -39,6 +41,15 @@ fuzz: setup
 	  -DSORUBERIA_GUI=OFF -DSORUBERIA_TESTS=OFF -DSORUBERIA_FUZZ=ON >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# Benchmarks in a Release build of their own: the engine's heavy paths,
+# start-up time and memory beside a bare Qt window, idle CPU. Not part of
+# `make test`; the figures of one run are in bench/RESULTS.md.
+bench: setup
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DSORUBERIA_BENCH=ON -DSORUBERIA_TESTS=OFF >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target soruberia-engine-bench soruberia-startup-bench
+	bench/run.sh $(BENCH_BUILD) $(BENCH_IDLE_SECONDS)
 
 # Re-make the committed pictures, sounds and default question bank.
 assets: configure

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libopenal-dev libsndfile1-dev libgif-dev
+  libxcb1-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
   xvfb xauth x11-utils xdotool
   pulseaudio pulseaudio-utils sox
