@@ -16,6 +16,8 @@
 #include <set>
 #include <vector>
 
+#include <QTimer>
+
 #include "content/ContentPaths.h"
 
 namespace soruberia::platform {
@@ -23,6 +25,10 @@ namespace {
 
 // The player's volume of -600 hundredths of a decibel: 10^(-6/20).
 constexpr ALfloat kGain = 0.501f;
+
+// How long after a sound's end the device is paused, and how often a sound
+// still playing is looked at again.
+constexpr int kIdleCheckMs = 500;
 
 // Five minutes of 48 kHz stereo, far longer than any sound of the game;
 // bounds the memory a broken or foreign file can claim.
@@ -91,6 +97,11 @@ struct SoundChannel::Device {
     ALuint source = 0;
     ALuint buffer = 0;
     std::set<std::string> reported;
+    // An open device mixes silence for as long as it runs (about 1 % of a
+    // core); it is paused whenever nothing plays, once the sound has ended.
+    LPALCDEVICEPAUSESOFT pauseDevice = nullptr;
+    LPALCDEVICERESUMESOFT resumeDevice = nullptr;
+    QTimer idleCheck;
 
     Device() {
         device = alcOpenDevice(nullptr);
@@ -123,6 +134,30 @@ struct SoundChannel::Device {
             alSourcei(source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
         }
         alGetError();
+        if (alcIsExtensionPresent(device, "ALC_SOFT_pause_device") == ALC_TRUE) {
+            pauseDevice = reinterpret_cast<LPALCDEVICEPAUSESOFT>(
+                alcGetProcAddress(device, "alcDevicePauseSOFT"));
+            resumeDevice = reinterpret_cast<LPALCDEVICERESUMESOFT>(
+                alcGetProcAddress(device, "alcDeviceResumeSOFT"));
+        }
+        idleCheck.setSingleShot(true);
+        QObject::connect(&idleCheck, &QTimer::timeout, [this] { PauseWhenDone(); });
+        PauseWhenDone();
+    }
+
+    bool CanPause() const { return pauseDevice != nullptr && resumeDevice != nullptr; }
+
+    void PauseWhenDone() {
+        if (!CanPause()) return;
+        alcMakeContextCurrent(context);
+        ALint state = AL_STOPPED;
+        alGetSourcei(source, AL_SOURCE_STATE, &state);
+        alGetError();
+        if (state == AL_PLAYING) {
+            idleCheck.start(kIdleCheckMs);
+        } else {
+            pauseDevice(device);
+        }
     }
 
     ~Device() { Close(); }
@@ -155,6 +190,7 @@ struct SoundChannel::Device {
             error = alGetError();
         }
         if (error == AL_NO_ERROR) {
+            if (CanPause()) resumeDevice(device);
             alSourcei(source, AL_BUFFER, static_cast<ALint>(next));
             alSourcePlay(source);
             error = alGetError();
@@ -167,6 +203,10 @@ struct SoundChannel::Device {
             return;
         }
         buffer = next;
+        // Checked again once the sound should be over; a later Play restarts
+        // the wait.
+        const auto frames = static_cast<long long>(pcm.samples.size() / 2);
+        if (CanPause()) idleCheck.start(static_cast<int>(frames * 1000 / pcm.rate) + kIdleCheckMs);
     }
 
     void ReportOnce(const std::string& fullPath, const std::string& reason) {
@@ -177,6 +217,7 @@ struct SoundChannel::Device {
     }
 
     void Close() {
+        idleCheck.stop();
         if (context != nullptr) {
             alcMakeContextCurrent(context);
             if (source != 0) {
