@@ -1,0 +1,68 @@
+#pragma once
+
+// What the player sees of each window, read from the screen, and where the
+// player clicks.
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+#include <optional>
+
+#include "tests/e2e/Session.h"
+#include "tests/e2e/XServer.h"
+
+namespace soruberia::e2e {
+
+inline QPoint Centre(const QRect& box) { return box.topLeft() + QPoint(box.width() / 2, box.height() / 2); }
+
+// A window of the program found by its title, and its pixels.
+class WindowView {
+public:
+    WindowView(XServer& x, TopWindow window) : x_(x), window_(std::move(window)) {}
+    const TopWindow& Window() const { return window_; }
+    QPoint At(QPoint client) const { return window_.area.topLeft() + client; }
+    QColor Pixel(QPoint client) const { return x_.Pixel(At(client)); }
+    QImage Grab(const QRect& client) const { return x_.Grab(client.translated(window_.area.topLeft())); }
+    void Click(QPoint client) const { x_.Click(At(client)); }
+    // A picture button shows its 100 × 32 face centred on a 93 × 31 button.
+    bool ShowsButton(const QRect& button, const QImage& face) const;
+
+protected:
+    XServer& x_;
+    TopWindow window_;
+};
+
+class MenuView : public WindowView {
+public:
+    using WindowView::WindowView;
+    bool Painted() const;
+    bool ShowsTile(int index) const;
+    int TilesShown() const;  // how many tiles from the first on, in order
+    bool ShowsQuit() const;
+    bool ShowsExplain() const;
+    bool ShowsStart() const;
+    bool ShowsBack() const;
+    bool ShowsPanel() const;
+};
+
+class GameView : public WindowView {
+public:
+    using WindowView::WindowView;
+    bool IonShows(int ion, QColor colour) const;
+    bool MarkShows(QColor colour) const;
+    bool MarkHidden() const;
+    bool GaugeAt(int level) const;
+    bool BurstShown() const;
+    bool BalloonWhole() const;
+    bool BonusShown() const;
+    bool MedalShown() const;
+    bool RetryShown() const;
+    void ClickIon(int ion) const { Click(layout::IonCentre(ion)); }
+    void ClickIons(int first, int last) const;
+};
+
+// The hint window's table covers `screenArea` (screen coordinates).
+bool HintCovers(XServer& x, const TopWindow& hint, const QRect& screenArea);
+
+}  // namespace soruberia::e2e
