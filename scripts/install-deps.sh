@@ -13,7 +13,7 @@ packages=(
   xvfb xauth x11-utils xdotool
   pulseaudio pulseaudio-utils sox
   binutils-mingw-w64-x86-64
-  xclip strace libx11-dev
+  strace libx11-dev
   appstream desktop-file-utils dpkg-dev
 )
 

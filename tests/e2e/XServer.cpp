@@ -231,23 +231,6 @@ void XServer::Key(QPoint pointerAt, const QString& keys) const {
              keys});
 }
 
-QString XServer::Clipboard() const {
-    QProcess xclip;
-    DieWithTest(xclip);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
-    xclip.setProcessEnvironment(env);
-    xclip.start(QStringLiteral("xclip"), {QStringLiteral("-o"), QStringLiteral("-selection"),
-                                          QStringLiteral("clipboard"), QStringLiteral("-t"),
-                                          QStringLiteral("UTF8_STRING")});
-    if (!xclip.waitForFinished(10000)) {
-        xclip.kill();
-        xclip.waitForFinished();
-        return {};
-    }
-    return QString::fromUtf8(xclip.readAllStandardOutput());
-}
-
 void XServer::PressCloseBox(const TopWindow& window) const {
     XEvent event{};
     event.xclient.type = ClientMessage;

@@ -2,7 +2,7 @@
 
 // An X server of the test's own (Xvfb on a free display), seen and driven the
 // way a player sees and drives it: windows by their titles, pixels from the
-// screen, real pointer and key events, the clipboard and the close box.
+// screen, real pointer and key events, and the close box.
 
 #include <QColor>
 #include <QImage>
@@ -62,9 +62,6 @@ public:
     void Click(QPoint point) const;
     void ClickEach(const std::vector<QPoint>& points) const;
     void Key(QPoint pointerAt, const QString& keys) const;
-
-    // The CLIPBOARD selection as UTF-8 text, read by another client (xclip).
-    QString Clipboard() const;
 
     // What a window manager does when the close box is pressed: the
     // WM_DELETE_WINDOW message of the ICCCM. Without a window manager the
