@@ -40,7 +40,7 @@ QString PulseSandbox() {
     return QStringLiteral(SORUBERIA_SOURCE_DIR "/tests/platform/pulse-sandbox.sh");
 }
 
-// Runs a helper script to its end; false when it fails or hangs.
+// Runs a shell script to its end; false when it fails or hangs.
 bool RunScript(const QStringList& arguments) {
     QProcess script;
     script.start(QStringLiteral("sh"), arguments);
