@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QString>
 
+#include "content/ContentFile.h"
 #include "content/ContentPaths.h"
 #include "content/FatalError.h"
 
@@ -16,7 +17,7 @@ engine::PicturePtr QtPictureLoader::Load(const std::string& fullPath) {
     QImageReader reader(QString::fromStdString(native.string()));
     const QImage image = reader.read();
     if (image.isNull()) {
-        throw FatalError("画像を読み込めません: " + fullPath + " (" +
+        throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) + " (" +
                          reader.errorString().toStdString() + ")");
     }
     return std::make_shared<const QtPicture>(QPixmap::fromImage(image));

@@ -6,6 +6,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -104,6 +105,11 @@ struct SoundChannel::Device {
     QTimer idleCheck;
 
     Device() {
+        // OpenAL Soft probes JACK, whose client library creates files in
+        // /dev/shm at every start; the program writes nothing, so JACK is
+        // left out unless the user chose OpenAL's drivers. The trailing
+        // comma keeps every other backend in the list.
+        if (std::getenv("ALSOFT_DRIVERS") == nullptr) ::setenv("ALSOFT_DRIVERS", "-jack,", 0);
         device = alcOpenDevice(nullptr);
         if (device == nullptr) {
             std::cerr << "ソルベリア: 音の出力装置を開けません。音なしで続けます。" << std::endl;
