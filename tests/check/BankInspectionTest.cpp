@@ -20,7 +20,7 @@
 #include "content/ExplanationFile.h"
 #include "content/FatalError.h"
 #include "content/QuestionBank.h"
-#include "tests/content/TestFolder.h"
+#include "tests/support/TestFolder.h"
 
 namespace soruberia {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/content/TestFolder.h"
+#include "tests/support/TestFolder.h"
 
 namespace soruberia {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "content/ContentFile.h"
 #include "content/FatalError.h"
-#include "tests/content/TestFolder.h"
+#include "tests/support/TestFolder.h"
 
 namespace soruberia {
 namespace {

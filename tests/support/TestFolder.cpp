@@ -1,4 +1,4 @@
-#include "tests/content/TestFolder.h"
+#include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>

@@ -1,0 +1,13 @@
+#include "tests/support/ChildProcess.h"
+
+#include <sys/prctl.h>
+
+#include <csignal>
+
+namespace soruberia::testsupport {
+
+void DieWithTest(QProcess& process) {
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+}  // namespace soruberia::testsupport
