@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QStringEncoder>
 #include <QTimer>
 
 #include <functional>
 #include <stdexcept>
+
+#include "tests/support/ContentFiles.h"
 
 namespace soruberia::app::testing {
 
@@ -17,18 +17,7 @@ namespace {
 constexpr int kQuestions = 26;
 constexpr int kIons = 12;
 
-void WriteBytes(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write " + path.toStdString());
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-// Qt writes no GIF, but the picture loader reads by content.
-void WritePicture(const QString& path, QColor colour) {
-    QImage image(16, 12, QImage::Format_RGB32);
-    image.fill(colour);
-    if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
-}
+using testsupport::WriteBytes;
 
 // Swallows the request to quit that closing the last window posts, and
 // notes it.
@@ -46,13 +35,6 @@ public:
 
 }  // namespace
 
-std::string ToShiftJis(const std::string& utf8) {
-    QStringEncoder encoder("Shift_JIS");
-    if (!encoder.isValid()) throw std::runtime_error("this Qt has no Shift-JIS encoder");
-    const QByteArray bytes = encoder.encode(QString::fromStdString(utf8));
-    return bytes.toStdString();
-}
-
 ContentFolder::ContentFolder(const std::string& explanationUtf8) {
     if (!dir_.isValid()) throw std::runtime_error("no temporary folder");
     const QDir base(dir_.path());
@@ -67,12 +49,10 @@ ContentFolder::ContentFolder(const std::string& explanationUtf8) {
     }
     WriteBytes(Path(QStringLiteral("問題/mondai.txt")), texts);
     WriteBytes(Path(QStringLiteral("問題/kotae.txt")), key);
-    for (int ion = 1; ion <= kIons; ++ion) {
-        WritePicture(Path(QStringLiteral("図/ion(%1).gif").arg(ion)), QColor(0, 0, 255));
-        WritePicture(Path(QStringLiteral("図/ion'(%1).gif").arg(ion)), QColor(255, 255, 0));
-    }
-    WritePicture(Path(QStringLiteral("図/maru.gif")), QColor(0, 200, 0));
-    WritePicture(Path(QStringLiteral("図/batu.gif")), QColor(200, 0, 200));
+    testsupport::WriteGamePictures(Path(QStringLiteral("図")),
+                                   {[](int) { return QColor(0, 0, 255); },
+                                    [](int) { return QColor(255, 255, 0); }, QColor(0, 200, 0),
+                                    QColor(200, 0, 200)});
 }
 
 void ContentFolder::WriteExplanationBytes(const std::string& bytes) const {

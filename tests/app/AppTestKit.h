@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "tests/support/ContentFiles.h"
+
 class QTimer;
 
 namespace soruberia::app::testing {
@@ -32,7 +34,7 @@ private:
     QTemporaryDir dir_;
 };
 
-std::string ToShiftJis(const std::string& utf8);
+using testsupport::ToShiftJis;
 
 // One tick of the timer, delivered as the event loop would deliver it.
 void Tick(QTimer& timer);

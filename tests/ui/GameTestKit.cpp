@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QImage>
 #include <QPixmap>
 #include <QTimer>
@@ -10,6 +9,7 @@
 
 #include <stdexcept>
 
+#include "tests/support/ContentFiles.h"
 #include "ui/GameForm.h"
 
 namespace soruberia::ui::testing {
@@ -17,19 +17,6 @@ namespace soruberia::ui::testing {
 namespace {
 
 constexpr int kQuestions = 26;
-
-void WriteFile(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) throw std::runtime_error("cannot write " + path.toStdString());
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-// Qt writes no GIF, but the picture loader reads by content.
-void WritePicture(const QString& path, QColor colour) {
-    QImage image(16, 12, QImage::Format_RGB32);
-    image.fill(colour);
-    if (!image.save(path, "PNG")) throw std::runtime_error("cannot write " + path.toStdString());
-}
 
 }  // namespace
 
@@ -63,15 +50,10 @@ ContentFolder::ContentFolder(const std::function<std::vector<int>(int)>& answers
         for (int ion : ions) key += "," + std::to_string(ion);
         key += "\r\n";
     }
-    WriteFile(base.filePath(QStringLiteral("問題/mondai.txt")), texts);
-    WriteFile(base.filePath(QStringLiteral("問題/kotae.txt")), key);
-
-    for (int ion = 1; ion <= 12; ++ion) {
-        WritePicture(base.filePath(QStringLiteral("図/ion(%1).gif").arg(ion)), PlainIonColour(ion));
-        WritePicture(base.filePath(QStringLiteral("図/ion'(%1).gif").arg(ion)), FoundIonColour(ion));
-    }
-    WritePicture(base.filePath(QStringLiteral("図/maru.gif")), kMaruColour);
-    WritePicture(base.filePath(QStringLiteral("図/batu.gif")), kBatuColour);
+    testsupport::WriteBytes(base.filePath(QStringLiteral("問題/mondai.txt")), texts);
+    testsupport::WriteBytes(base.filePath(QStringLiteral("問題/kotae.txt")), key);
+    testsupport::WriteGamePictures(base.filePath(QStringLiteral("図")),
+                                   {PlainIonColour, FoundIonColour, kMaruColour, kBatuColour});
 }
 
 void TickOnce(GameForm& form, FakeClock& clock) {
