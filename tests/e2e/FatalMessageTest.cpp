@@ -12,6 +12,7 @@
 #include "tests/e2e/Screens.h"
 #include "tests/e2e/Session.h"
 #include "tests/e2e/XServer.h"
+#include "tests/support/ChildProcess.h"
 
 namespace soruberia::e2e {
 namespace {
@@ -109,7 +110,7 @@ QString ReportedMessage(const QString& errors) {
 void ExpectBoxShows(Session& session, const TopWindow& box, const QString& message) {
     XServer& x = session.X();
     QProcess twin;
-    DieWithTest(twin);
+    testsupport::DieWithTest(twin);
     twin.setProcessEnvironment(session.DesktopEnvironment());
     twin.start(QStringLiteral(SORUBERIA_MESSAGE_BOX_TWIN), {message});
     std::optional<TopWindow> twinBox;

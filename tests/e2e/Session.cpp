@@ -1,12 +1,10 @@
 #include "tests/e2e/Session.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcessEnvironment>
-#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -14,6 +12,7 @@
 #include <csignal>
 #include <stdexcept>
 
+#include "tests/support/ChildProcess.h"
 #include "tools/content-gen/GifWriter.h"
 
 namespace soruberia::e2e {
@@ -23,12 +22,7 @@ namespace {
 constexpr int kQuestions = 26;
 constexpr int kIons = 12;
 
-void WriteBytes(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
-        throw std::runtime_error("cannot write " + path.toStdString());
-}
+using testsupport::WriteBytes;
 
 void WriteSolidGif(const QString& path, QSize size, QColor colour) {
     QImage picture(size, QImage::Format_RGB32);
@@ -36,30 +30,7 @@ void WriteSolidGif(const QString& path, QSize size, QColor colour) {
     contentgen::WriteGif(path.toStdString(), picture, false);
 }
 
-QString PulseSandbox() {
-    return QStringLiteral(SORUBERIA_SOURCE_DIR "/tests/platform/pulse-sandbox.sh");
-}
-
-// Runs a shell script to its end; false when it fails or hangs.
-bool RunScript(const QStringList& arguments) {
-    QProcess script;
-    script.start(QStringLiteral("sh"), arguments);
-    if (!script.waitForFinished(static_cast<int>(kPatience.count()))) {
-        script.kill();
-        script.waitForFinished();
-        return false;
-    }
-    return script.exitStatus() == QProcess::NormalExit && script.exitCode() == 0;
-}
-
 }  // namespace
-
-std::string ToShiftJis(const QString& text) {
-    QStringEncoder encoder("Shift_JIS");
-    if (!encoder.isValid()) throw std::runtime_error("this Qt has no Shift-JIS encoder");
-    const QByteArray bytes = encoder.encode(text);
-    return bytes.toStdString();
-}
 
 Session::Session() {
     if (!root_.isValid()) throw std::runtime_error("no temporary folder");
@@ -77,10 +48,7 @@ Session::Session() {
 
     x_ = std::make_unique<XServer>();
 
-    pulseFolder_ = root.filePath(QStringLiteral("pulse"));
-    pulseStarted_ = RunScript({PulseSandbox(), QStringLiteral("start"), pulseFolder_,
-                               QString::number(QCoreApplication::applicationPid())});
-    if (!pulseStarted_) throw std::runtime_error("the test's PulseAudio server did not start");
+    pulse_ = std::make_unique<testsupport::PulseSandbox>(root.filePath(QStringLiteral("pulse")));
 }
 
 Session::~Session() {
@@ -94,7 +62,7 @@ Session::~Session() {
         x_->Grab(QRect(0, 0, 1280, 1024)).save(QDir(shots).filePath(QString(name).replace(QLatin1Char('/'), QLatin1Char('_')) + QStringLiteral(".png")));
     }
     StopProgram();
-    if (pulseStarted_) RunScript({PulseSandbox(), QStringLiteral("stop"), pulseFolder_});
+    pulse_.reset();
 }
 
 QString Session::ProgramFolder() const { return QDir(root_.path()).filePath(QStringLiteral("game")); }
@@ -159,7 +127,7 @@ QProcessEnvironment Session::DesktopEnvironment() const {
     env.insert(QStringLiteral("DISPLAY"), x_->Display());
     env.insert(QStringLiteral("HOME"), HomeFolder());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QDir(root_.path()).filePath(QStringLiteral("runtime")));
-    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:") + pulseFolder_ + QStringLiteral("/native"));
+    env.insert(QStringLiteral("PULSE_SERVER"), pulse_->Address());
     // No message bus in this session: nothing may be started to provide one.
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
                QStringLiteral("unix:path=") + QDir(root_.path()).filePath(QStringLiteral("runtime/no-bus")));
@@ -174,7 +142,7 @@ void Session::Start(const QStringList& wrapper) {
 
     program_.setProcessEnvironment(DesktopEnvironment());
     program_.setWorkingDirectory(root_.path());  // the content is found beside the program
-    DieWithTest(program_);
+    testsupport::DieWithTest(program_);
     program_.setReadChannel(QProcess::StandardError);
     errors_.clear();
     if (wrapper.isEmpty()) {

@@ -17,6 +17,8 @@
 #include <string>
 
 #include "tests/e2e/XServer.h"
+#include "tests/support/ContentFiles.h"
+#include "tests/support/PulseSandbox.h"
 
 namespace soruberia::e2e {
 
@@ -33,7 +35,7 @@ inline const QColor kWrongMark(200, 0, 200);
 inline constexpr int kAnswersPerQuestion = 11;
 inline constexpr int kWrongIon = 12;
 
-std::string ToShiftJis(const QString& text);
+using testsupport::ToShiftJis;
 
 class Session {
 public:
@@ -71,8 +73,7 @@ private:
 
     QTemporaryDir root_;
     std::unique_ptr<XServer> x_;
-    QString pulseFolder_;
-    bool pulseStarted_ = false;
+    std::unique_ptr<testsupport::PulseSandbox> pulse_;
     QProcess program_;
     QString errors_;
 };

@@ -4,11 +4,10 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
-#include <sys/prctl.h>
-
-#include <csignal>
 #include <stdexcept>
 #include <string>
+
+#include "tests/support/ChildProcess.h"
 
 // Xlib last: its macros (None, Bool, Status…) clash with Qt's names.
 #include <X11/Xatom.h>
@@ -82,50 +81,14 @@ bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
     }
 }
 
-void DieWithTest(QProcess& process) {
-    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-}
-
 XServer::XServer() {
-    // -displayfd: Xvfb takes the first free display and writes its number.
-    DieWithTest(xvfb_);
-    xvfb_.setProcessChannelMode(QProcess::SeparateChannels);
-    xvfb_.start(QStringLiteral("Xvfb"),
-                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                 QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp"), QStringLiteral("-noreset")});
-    if (!xvfb_.waitForStarted(static_cast<int>(kPatience.count())))
-        throw std::runtime_error("Xvfb did not start (is the package xvfb installed?)");
-    QByteArray number;
-    WaitUntil([&] {
-        xvfb_.waitForReadyRead(100);
-        number += xvfb_.readAllStandardOutput();
-        return number.contains('\n') || xvfb_.state() != QProcess::Running;
-    });
-    number = number.trimmed();
-    if (number.isEmpty()) {
-        const QString log = QString::fromLocal8Bit(xvfb_.readAllStandardError());
-        xvfb_.kill();
-        xvfb_.waitForFinished();
-        throw std::runtime_error("Xvfb gave no display number: " + log.toStdString());
-    }
-    display_ = QStringLiteral(":") + QString::fromLatin1(number);
     XSetErrorHandler(IgnoreXError);
-    x_ = XOpenDisplay(display_.toLocal8Bit().constData());
-    if (x_ == nullptr) {
-        xvfb_.kill();
-        xvfb_.waitForFinished();
-        throw std::runtime_error("cannot connect to Xvfb on " + display_.toStdString());
-    }
+    x_ = XOpenDisplay(Display().toLocal8Bit().constData());
+    if (x_ == nullptr) throw std::runtime_error("cannot connect to Xvfb on " + Display().toStdString());
 }
 
 XServer::~XServer() {
     if (x_ != nullptr) XCloseDisplay(x_);
-    xvfb_.terminate();
-    if (!xvfb_.waitForFinished(5000)) {
-        xvfb_.kill();
-        xvfb_.waitForFinished();
-    }
 }
 
 std::vector<TopWindow> XServer::Windows() const {
@@ -196,9 +159,9 @@ QColor XServer::Pixel(QPoint point) const {
 
 void XServer::RunTool(const QString& program, const QStringList& arguments) const {
     QProcess tool;
-    DieWithTest(tool);
+    testsupport::DieWithTest(tool);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DISPLAY"), display_);
+    env.insert(QStringLiteral("DISPLAY"), Display());
     tool.setProcessEnvironment(env);
     tool.start(program, arguments);
     if (!tool.waitForFinished(static_cast<int>(kPatience.count()))) {

@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+#include "tests/support/XvfbDisplay.h"
+
 struct _XDisplay;
 
 namespace soruberia::e2e {
@@ -29,10 +31,6 @@ inline constexpr std::chrono::milliseconds kPatience = 30s;
 // Polls until `condition` holds; false once `timeout` has passed.
 bool WaitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = kPatience);
-
-// Makes a child process die with the test, so that nothing outlives a test
-// that is killed.
-void DieWithTest(QProcess& process);
 
 struct TopWindow {
     unsigned long id = 0;
@@ -48,7 +46,7 @@ public:
     XServer(const XServer&) = delete;
     XServer& operator=(const XServer&) = delete;
 
-    QString Display() const { return display_; }
+    QString Display() const { return xvfb_.Name(); }
 
     // Top-level windows on screen that carry a title, bottom to top.
     std::vector<TopWindow> Windows() const;
@@ -74,8 +72,7 @@ public:
 private:
     void RunTool(const QString& program, const QStringList& arguments) const;
 
-    QProcess xvfb_;
-    QString display_;
+    testsupport::XvfbDisplay xvfb_{QSize(1280, 1024)};
     _XDisplay* x_ = nullptr;
 };
 
