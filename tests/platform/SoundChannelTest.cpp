@@ -2,154 +2,62 @@
 // its null sink's monitor is recorded and the recording analysed.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sndfile.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <numbers>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QProcess>
 
 #include "platform/SoundChannel.h"
+#include "tests/support/PulseSandbox.h"
+#include "tests/support/SinkRecorder.h"
+#include "tests/support/ToneAnalysis.h"
+#include "tests/support/ToneFiles.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 using soruberia::platform::SoundChannel;
+using soruberia::testsupport::Decibels;
+using soruberia::testsupport::kRecordRate;
+using soruberia::testsupport::SampleFormat;
+using soruberia::testsupport::WriteTone;
+using Recorder = soruberia::testsupport::SinkRecorder;
 
 namespace {
 
-constexpr int kRecordRate = 48000;
 constexpr double kChannelGain = 0.501;  // -6 dB
 
 std::string sandboxDir;
-
-void RunSandbox(const char* action) {
-    // The owner's id lets the server go even if this process is killed.
-    const std::string command = std::string("sh '") + PULSE_SANDBOX_SCRIPT + "' " + action +
-                                " '" + sandboxDir + "' " + std::to_string(getpid());
-    const int status = std::system(command.c_str());
-    ASSERT_EQ(status, 0) << "could not " << action << " the test's PulseAudio (" << command
-                         << ")";
-}
+std::unique_ptr<soruberia::testsupport::PulseSandbox> pulse;
 
 // Starts the server before anything opens an audio device: OpenAL Soft
 // picks its backend once per process.
-class PulseSandbox : public testing::Environment {
+class PulseEnvironment : public testing::Environment {
 public:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "soruberia-pulse-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         sandboxDir = pattern;
-        RunSandbox("start");
-        const std::string server = "unix:" + sandboxDir + "/native";
-        setenv("PULSE_SERVER", server.c_str(), 1);
+        try {
+            pulse = std::make_unique<soruberia::testsupport::PulseSandbox>(
+                QString::fromStdString(sandboxDir));
+        } catch (const std::exception& error) {
+            FAIL() << error.what();
+        }
+        setenv("PULSE_SERVER", pulse->Address().toLocal8Bit().constData(), 1);
         setenv("ALSOFT_DRIVERS", "pulse", 1);
     }
-    void TearDown() override {
-        if (!sandboxDir.empty()) RunSandbox("stop");
-    }
+    void TearDown() override { pulse.reset(); }
 };
-
-// A sine tone with 10 ms fades at both ends; one amplitude per channel.
-void WriteTone(const fs::path& file, int format, int rate, double seconds, double hertz,
-               const std::vector<double>& amplitudes) {
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = static_cast<int>(amplitudes.size());
-    info.format = SF_FORMAT_WAV | format;
-    SNDFILE* out = sf_open(file.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(out, nullptr) << sf_strerror(nullptr);
-    const auto frames = static_cast<std::size_t>(seconds * rate);
-    const double fade = 0.010 * rate;
-    std::vector<double> samples;
-    for (std::size_t f = 0; f < frames; ++f) {
-        const double edge = std::min(static_cast<double>(f), static_cast<double>(frames - 1 - f));
-        const double envelope = std::min(1.0, edge / fade);
-        const double wave =
-            std::sin(2.0 * std::numbers::pi * hertz * static_cast<double>(f) / rate);
-        for (double a : amplitudes) samples.push_back(a * envelope * wave);
-    }
-    ASSERT_EQ(sf_writef_double(out, samples.data(), static_cast<sf_count_t>(frames)),
-              static_cast<sf_count_t>(frames));
-    sf_close(out);
-}
-
-// parec on the null sink's monitor, raw 16-bit stereo at 48 kHz.
-class Recorder {
-public:
-    explicit Recorder(fs::path file) : file_(std::move(file)) {
-        process_.setStandardOutputFile(QString::fromStdString(file_.string()));
-        process_.start("parec", {"--device=sandbox.monitor", "--format=s16le", "--channels=2",
-                                 "--rate=48000", "--latency-msec=10", "--raw"});
-        EXPECT_TRUE(process_.waitForStarted(5000)) << "parec did not start";
-        // The null sink renders silence while idle, so data flows at once.
-        const auto deadline = std::chrono::steady_clock::now() + 5s;
-        while (Frames() < kRecordRate / 5 && std::chrono::steady_clock::now() < deadline) {
-            std::this_thread::sleep_for(10ms);
-        }
-        EXPECT_GE(Frames(), kRecordRate / 5) << "parec records nothing";
-    }
-    ~Recorder() { Finish(); }
-
-    long Frames() const { return static_cast<long>(QFileInfo(file_.c_str()).size() / 4); }
-
-    void Finish() {
-        if (process_.state() == QProcess::NotRunning) return;
-        // Everything to be analysed was written long ago; parec takes
-        // seconds to end on SIGTERM.
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-    // Left and right channels as -1..1.
-    std::vector<std::vector<double>> Channels() {
-        Finish();
-        std::ifstream in(file_, std::ios::binary);
-        std::vector<std::vector<double>> channels(2);
-        std::int16_t frame[2];
-        while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) {
-            channels[0].push_back(frame[0] / 32768.0);
-            channels[1].push_back(frame[1] / 32768.0);
-        }
-        return channels;
-    }
-
-private:
-    fs::path file_;
-    QProcess process_;
-};
-
-// Amplitude of one frequency in a Hann-windowed stretch (Goertzel at the
-// exact frequency, so a steady tone reads its own amplitude).
-double ToneAmplitude(const std::vector<double>& x, std::size_t start, std::size_t length,
-                     double hertz) {
-    const double w = 2.0 * std::numbers::pi * hertz / kRecordRate;
-    const double coefficient = 2.0 * std::cos(w);
-    double s1 = 0.0, s2 = 0.0, windowSum = 0.0;
-    for (std::size_t n = 0; n < length; ++n) {
-        const double hann = 0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(n) /
-                                                 static_cast<double>(length - 1));
-        windowSum += hann;
-        const double s0 = hann * x[start + n] + coefficient * s1 - s2;
-        s2 = s1;
-        s1 = s0;
-    }
-    const double re = s1 - s2 * std::cos(w);
-    const double im = s2 * std::sin(w);
-    return 2.0 * std::hypot(re, im) / windowSum;
-}
 
 // Where a tone is heard: each 5 ms step, the amplitude in a 20 ms window
 // centred there; heard where it reaches half the given level.
@@ -159,27 +67,16 @@ struct Heard {
     double Length() const { return last - first; }
 };
 
-constexpr std::size_t kWindow = kRecordRate / 50;
-constexpr std::size_t kStep = kRecordRate / 200;
-
 std::vector<double> Envelope(const std::vector<double>& x, double hertz) {
-    std::vector<double> envelope;
-    for (std::size_t start = 0; start + kWindow <= x.size(); start += kStep) {
-        envelope.push_back(ToneAmplitude(x, start, kWindow, hertz));
-    }
-    return envelope;
-}
-
-double StepTime(std::size_t i) {
-    return static_cast<double>(i * kStep + kWindow / 2) / kRecordRate;
+    return soruberia::testsupport::Envelope(x, kRecordRate, hertz);
 }
 
 Heard Find(const std::vector<double>& envelope, double level) {
     Heard heard;
     for (std::size_t i = 0; i < envelope.size(); ++i) {
         if (envelope[i] >= level / 2) {
-            if (heard.first < 0) heard.first = StepTime(i);
-            heard.last = StepTime(i);
+            if (heard.first < 0) heard.first = soruberia::testsupport::StepSeconds(i);
+            heard.last = soruberia::testsupport::StepSeconds(i);
         }
     }
     return heard;
@@ -197,8 +94,6 @@ double SteadyLevel(const std::vector<double>& envelope, double expected) {
     return above[above.size() / 2];
 }
 
-double Decibels(double ratio) { return 20.0 * std::log10(ratio); }
-
 class SoundChannelTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -206,9 +101,9 @@ protected:
         dir_ = fs::path(sandboxDir) / testing::UnitTest::GetInstance()->current_test_info()->name();
         fs::create_directories(dir_);
         // 0.8 s of 440 Hz, mono 16-bit at 44.1 kHz.
-        WriteTone(dir_ / "a.wav", SF_FORMAT_PCM_16, 44100, 0.8, 440.0, {0.5});
+        WriteTone(dir_ / "a.wav", SampleFormat::Pcm16, 44100, 0.8, 440.0, {0.5});
         // 0.5 s of 880 Hz, stereo float at 22.05 kHz, right half as loud.
-        WriteTone(dir_ / "b.wav", SF_FORMAT_FLOAT, 22050, 0.5, 880.0, {0.5, 0.25});
+        WriteTone(dir_ / "b.wav", SampleFormat::Float, 22050, 0.5, 880.0, {0.5, 0.25});
     }
 
     std::string Path(const char* name) const { return (dir_ / name).string(); }
@@ -218,14 +113,15 @@ protected:
 
 TEST_F(SoundChannelTest, SecondSoundCutsOffTheFirstAndIsHeardWholeAtMinusSixDecibels) {
     SoundChannel channel;
-    Recorder recorder(dir_ / "take.raw");
+    Recorder recorder(dir_ / "take.raw", pulse->Address());
 
-    const long framesAtPlay = recorder.Frames();
+    const auto framesAtPlay = recorder.Frames();
     channel.Play(Path("a.wav"));
     std::this_thread::sleep_for(300ms);
     channel.Play(Path("b.wav"));
     std::this_thread::sleep_for(1000ms);
-    const auto take = recorder.Channels();
+    recorder.Stop();
+    const auto take = recorder.Read();
     ASSERT_GT(take[0].size(), static_cast<std::size_t>(kRecordRate));
 
     const auto a440 = Envelope(take[0], 440.0);
@@ -263,7 +159,7 @@ TEST_F(SoundChannelTest, SecondSoundCutsOffTheFirstAndIsHeardWholeAtMinusSixDeci
 
 TEST_F(SoundChannelTest, NamingTheSameFileAgainStartsItFromTheBeginning) {
     SoundChannel channel;
-    Recorder recorder(dir_ / "take.raw");
+    Recorder recorder(dir_ / "take.raw", pulse->Address());
 
     channel.Play(Path("a.wav"));
     const auto firstPlay = std::chrono::steady_clock::now();
@@ -271,7 +167,8 @@ TEST_F(SoundChannelTest, NamingTheSameFileAgainStartsItFromTheBeginning) {
     channel.Play(Path("a.wav"));
     const std::chrono::duration<double> gap = std::chrono::steady_clock::now() - firstPlay;
     std::this_thread::sleep_for(1200ms);
-    const auto take = recorder.Channels();
+    recorder.Stop();
+    const auto take = recorder.Read();
 
     const auto a440 = Envelope(take[0], 440.0);
     const Heard a = Find(a440, SteadyLevel(a440, 0.5 * kChannelGain));
@@ -282,13 +179,14 @@ TEST_F(SoundChannelTest, NamingTheSameFileAgainStartsItFromTheBeginning) {
 
 TEST_F(SoundChannelTest, StopSilencesTheChannel) {
     SoundChannel channel;
-    Recorder recorder(dir_ / "take.raw");
+    Recorder recorder(dir_ / "take.raw", pulse->Address());
 
     channel.Play(Path("a.wav"));
     std::this_thread::sleep_for(300ms);
     channel.Stop();
     std::this_thread::sleep_for(800ms);
-    const auto take = recorder.Channels();
+    recorder.Stop();
+    const auto take = recorder.Read();
 
     const auto a440 = Envelope(take[0], 440.0);
     const Heard a = Find(a440, SteadyLevel(a440, 0.5 * kChannelGain));
@@ -319,6 +217,6 @@ TEST_F(SoundChannelTest, UnplayableFileIsReportedOnceAndNeverThrows) {
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     QCoreApplication app(argc, argv);
-    testing::AddGlobalTestEnvironment(new PulseSandbox);
+    testing::AddGlobalTestEnvironment(new PulseEnvironment);
     return RUN_ALL_TESTS();
 }

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,21 +18,28 @@
 #include <vector>
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QStringEncoder>
 
-#include "tests/sound/Desktop.h"
+#include "tests/sound/Mouse.h"
 #include "tests/sound/Tones.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/ContentFiles.h"
+#include "tests/support/PulseSandbox.h"
+#include "tests/support/SinkRecorder.h"
+#include "tests/support/XvfbDisplay.h"
 
 namespace soundtest {
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
+using soruberia::testsupport::DieWithTest;
+using soruberia::testsupport::kRecordRate;
+using soruberia::testsupport::PulseSandbox;
+using soruberia::testsupport::ToShiftJis;
+using soruberia::testsupport::XvfbDisplay;
+using Recorder = soruberia::testsupport::SinkRecorder;
 
-constexpr int kRecordRate = 48000;
 constexpr double kChannelGain = 0.501;  // the game's sound channel, -6 dB
 
 // Pitches far apart, levels and lengths all different, and rates and
@@ -59,13 +65,6 @@ constexpr Place kQuit{7230, 165, 1395, 465};
 
 double Threshold(const Tone& tone) { return tone.amplitude * kChannelGain / 4; }
 
-std::string ShiftJis(const std::string& utf8) {
-    QStringEncoder encoder("Shift_JIS");
-    const QByteArray bytes = encoder.encode(QString::fromStdString(utf8));
-    if (encoder.hasError()) throw std::runtime_error("cannot encode " + utf8);
-    return bytes.toStdString();
-}
-
 void WriteFile(const fs::path& file, const std::string& bytes) {
     std::ofstream out(file, std::ios::binary);
     out << bytes;
@@ -79,100 +78,23 @@ void MakeGameFolder(const fs::path& folder) {
     std::string texts;
     std::string key;
     for (int q = 1; q <= 26; ++q) {
-        texts += ShiftJis("銀と鉄の問" + std::to_string(q)) + "\r\n";
+        texts += ToShiftJis("銀と鉄の問" + std::to_string(q)) + "\r\n";
         key += "2,1,2\r\n";
     }
     WriteFile(folder / "問題" / "mondai.txt", texts);
     WriteFile(folder / "問題" / "kotae.txt", key);
-    WriteFile(folder / "問題" / "setumei.txt", ShiftJis("音の試験です") + "\r\n");
+    WriteFile(folder / "問題" / "setumei.txt", ToShiftJis(QStringLiteral("音の試験です")) + "\r\n");
     fs::copy(fs::path(SORUBERIA_SOURCE_DIR) / "data" / "図", folder / "図",
              fs::copy_options::recursive);
     for (const Tone* tone : kTones) WriteTone(folder / "音" / tone->file, *tone);
     fs::copy_file(SORUBERIA_EXECUTABLE, folder / "soruberia");
 }
 
-// A PulseAudio server with one null sink, for this test alone; it also
-// goes if the test is killed.
-class PulseServer {
-public:
-    explicit PulseServer(fs::path dir) : dir_(std::move(dir)) { Run("start"); }
-    ~PulseServer() {
-        try {
-            Run("stop");
-        } catch (const std::exception&) {
-        }
-    }
-    PulseServer(const PulseServer&) = delete;
-    PulseServer& operator=(const PulseServer&) = delete;
-
-    QString Address() const { return QString::fromStdString("unix:" + (dir_ / "native").string()); }
-
-private:
-    void Run(const char* action) {
-        const std::string command = std::string("sh '") + PULSE_SANDBOX_SCRIPT + "' " + action +
-                                    " '" + dir_.string() + "' " + std::to_string(getpid());
-        if (std::system(command.c_str()) != 0)
-            throw std::runtime_error(std::string("cannot ") + action + " PulseAudio");
-    }
-    fs::path dir_;
-};
-
-// parec on the null sink's monitor: raw 16-bit stereo at 48 kHz.
-class Recorder {
-public:
-    Recorder(fs::path file, const QString& server) : file_(std::move(file)) {
-        EndWithTest(parec_);
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("PULSE_SERVER"), server);
-        parec_.setProcessEnvironment(env);
-        parec_.setStandardOutputFile(QString::fromStdString(file_.string()));
-        parec_.start(QStringLiteral("parec"),
-                     {QStringLiteral("--device=sandbox.monitor"), QStringLiteral("--format=s16le"),
-                      QStringLiteral("--channels=2"), QStringLiteral("--rate=48000"),
-                      QStringLiteral("--latency-msec=10"), QStringLiteral("--raw")});
-        if (!parec_.waitForStarted(10000)) throw std::runtime_error("parec did not start");
-        // The null sink renders silence while idle, so data flows at once.
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (Frames() < kRecordRate / 5) {
-            if (std::chrono::steady_clock::now() > deadline)
-                throw std::runtime_error("parec records nothing");
-            std::this_thread::sleep_for(20ms);
-        }
-    }
-    ~Recorder() {
-        parec_.kill();
-        parec_.waitForFinished(5000);
-    }
-    Recorder(const Recorder&) = delete;
-    Recorder& operator=(const Recorder&) = delete;
-
-    std::int64_t Frames() const {
-        return QFileInfo(QString::fromStdString(file_.string())).size() / 4;
-    }
-
-    // Both channels from frame `from` on, -1..1.
-    std::vector<std::vector<double>> Read(std::int64_t from = 0) const {
-        std::ifstream in(file_, std::ios::binary);
-        in.seekg(from * 4);
-        std::vector<std::vector<double>> channels(2);
-        std::int16_t frame[2];
-        while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) {
-            channels[0].push_back(frame[0] / 32768.0);
-            channels[1].push_back(frame[1] / 32768.0);
-        }
-        return channels;
-    }
-
-private:
-    fs::path file_;
-    QProcess parec_;
-};
-
 class GameProcess {
 public:
     GameProcess(const fs::path& folder, const QString& display, const QString& pulse)
         : errors_(folder.parent_path() / "game-errors.txt") {
-        EndWithTest(game_);
+        DieWithTest(game_);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), display);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
@@ -216,10 +138,10 @@ protected:
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root_ = pattern;
         MakeGameFolder(root_ / "game");
-        screen_ = std::make_unique<VirtualScreen>();
+        screen_ = std::make_unique<XvfbDisplay>(QSize(1024, 768));
         // The server's folder is the test's whole folder: should the test be
         // killed, the server's watchdog removes everything with it.
-        pulse_ = std::make_unique<PulseServer>(root_);
+        pulse_ = std::make_unique<PulseSandbox>(QString::fromStdString(root_.string()));
     }
     void TearDown() override {
         pulse_.reset();
@@ -262,8 +184,8 @@ protected:
     }
 
     fs::path root_;
-    std::unique_ptr<VirtualScreen> screen_;
-    std::unique_ptr<PulseServer> pulse_;
+    std::unique_ptr<XvfbDisplay> screen_;
+    std::unique_ptr<PulseSandbox> pulse_;
 };
 
 struct Heard {
@@ -274,8 +196,8 @@ struct Heard {
 
 TEST_F(GameSoundTest, CorrectPressWrongPressesAndFailureSoundInOrderAtMinusSixDecibels) {
     Recorder recorder(root_ / "take.raw", pulse_->Address());
-    GameProcess game(root_ / "game", screen_->Display(), pulse_->Address());
-    const Mouse mouse(screen_->Display());
+    GameProcess game(root_ / "game", screen_->Name(), pulse_->Address());
+    const Mouse mouse(screen_->Name());
 
     // The start button shows once the title is built up; click it until the
     // game window comes.

@@ -1,14 +1,20 @@
 #pragma once
 
-// Test tones, one pitch per sound file, and how they are found again in a
-// recording: the amplitude at the tone's own frequency, step by step.
+// Test tones, one pitch per sound file, and the stretches of a recording
+// where one is heard.
 
-#include <cstddef>
 #include <filesystem>
-#include <string>
 #include <vector>
 
+#include "tests/support/ToneAnalysis.h"
+#include "tests/support/ToneFiles.h"
+
 namespace soundtest {
+
+using soruberia::testsupport::Decibels;
+using soruberia::testsupport::Envelope;
+using soruberia::testsupport::ReadFirstChannel;
+using soruberia::testsupport::Samples;
 
 struct Tone {
     const char* file;  // name in folder 音
@@ -19,19 +25,8 @@ struct Tone {
     int channels;
 };
 
-// Writes a sine tone with 10 ms fades at both ends, 16-bit PCM.
+// The tone as 16-bit PCM, the same on every channel.
 void WriteTone(const std::filesystem::path& file, const Tone& tone);
-
-// The first channel of a sound file, -1..1, and its rate.
-struct Samples {
-    std::vector<double> values;
-    int rate = 0;
-};
-Samples ReadFirstChannel(const std::filesystem::path& file);
-
-// Amplitude at `hertz` in Hann-windowed 20 ms stretches, one every 5 ms.
-std::vector<double> Envelope(const std::vector<double>& x, int rate, double hertz);
-double StepSeconds(std::size_t step);  // centre of step `step`
 
 // A stretch where the envelope stays at or above a threshold.
 struct Segment {
@@ -46,7 +41,5 @@ struct Segment {
 // a stretch still running at the end of the data is left out.
 std::vector<Segment> Segments(const std::vector<double>& envelope, double threshold,
                               bool closedOnly = false);
-
-double Decibels(double ratio);
 
 }  // namespace soundtest

@@ -1,53 +1,20 @@
-#include "tests/sound/Desktop.h"
+#include "tests/sound/Mouse.h"
 
-#include <sys/prctl.h>
-
-#include <csignal>
 #include <stdexcept>
 #include <thread>
 
+#include <QProcess>
 #include <QProcessEnvironment>
+
+#include "tests/support/ChildProcess.h"
 
 namespace soundtest {
 
 using namespace std::chrono_literals;
 
-void EndWithTest(QProcess& process) {
-    process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
-}
-
-VirtualScreen::VirtualScreen() {
-    EndWithTest(xvfb_);
-    // Xvfb picks a free display itself and writes its number to fd 1.
-    xvfb_.start(QStringLiteral("Xvfb"),
-                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                 QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                 QStringLiteral("tcp")});
-    if (!xvfb_.waitForStarted(10000)) throw std::runtime_error("Xvfb did not start");
-    QByteArray number;
-    const auto deadline = std::chrono::steady_clock::now() + 20s;
-    while (!number.contains('\n')) {
-        if (xvfb_.state() == QProcess::NotRunning || std::chrono::steady_clock::now() > deadline) {
-            throw std::runtime_error("Xvfb gave no display: " +
-                                     xvfb_.readAllStandardError().toStdString());
-        }
-        xvfb_.waitForReadyRead(200);
-        number += xvfb_.readAllStandardOutput();
-    }
-    display_ = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
-}
-
-VirtualScreen::~VirtualScreen() {
-    xvfb_.terminate();
-    if (!xvfb_.waitForFinished(5000)) {
-        xvfb_.kill();
-        xvfb_.waitForFinished(5000);
-    }
-}
-
 QString Mouse::Run(const QStringList& arguments, bool* ok) const {
     QProcess xdotool;
-    EndWithTest(xdotool);
+    soruberia::testsupport::DieWithTest(xdotool);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), display_);
     xdotool.setProcessEnvironment(env);

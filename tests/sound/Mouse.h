@@ -1,32 +1,13 @@
 #pragma once
 
-// An X display of the test's own (Xvfb) and real mouse input on it
-// (xdotool). Works as root and without a display of the caller's.
+// Real mouse input (xdotool) on an X display of the test's own.
 
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 
 #include <chrono>
 
 namespace soundtest {
-
-// Makes the child end with the test process, whatever ends the test.
-void EndWithTest(QProcess& process);
-
-class VirtualScreen {
-public:
-    VirtualScreen();  // throws if Xvfb does not come up within 20 s
-    ~VirtualScreen();
-    VirtualScreen(const VirtualScreen&) = delete;
-    VirtualScreen& operator=(const VirtualScreen&) = delete;
-
-    const QString& Display() const { return display_; }  // ":N"
-
-private:
-    QProcess xvfb_;
-    QString display_;
-};
 
 class Mouse {
 public:
