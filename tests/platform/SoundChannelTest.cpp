@@ -173,8 +173,11 @@ TEST_F(SoundChannelTest, NamingTheSameFileAgainStartsItFromTheBeginning) {
     const auto a440 = Envelope(take[0], 440.0);
     const Heard a = Find(a440, SteadyLevel(a440, 0.5 * kChannelGain));
     ASSERT_GE(a.first, 0.0) << "the sound was never heard";
-    // Heard from the first start to the end of the full second playing.
-    EXPECT_NEAR(a.Length(), gap.count() + 0.79, 0.04);
+    // Heard from the first start to the end of the full second playing. The
+    // gap is timed by the wall clock, the sound by the server, whose start-up
+    // latency varies under load; a sound that went on instead of restarting
+    // would be 0.4 s shorter.
+    EXPECT_NEAR(a.Length(), gap.count() + 0.79, 0.1);
 }
 
 TEST_F(SoundChannelTest, StopSilencesTheChannel) {
