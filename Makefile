@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
 # `make run` and `make test` are all a fresh Debian 12 machine needs.
 BUILD ?= build
 SANITIZE_BUILD ?= build-sanitize

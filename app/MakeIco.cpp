@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Writes a Windows icon file from a picture, through Qt's ico plugin:
 //   make-ico <picture.png> <icon.ico>
 #include <QCoreApplication>

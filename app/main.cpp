@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // ソルベリア: start-up. Derives the program's folder, shows the menu and hands
 // over to the event loop; the program ends by a quit button, by closing its
 // last window, or by a fatal failure.

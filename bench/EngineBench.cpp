@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The engine's heavy paths with the real picture loader and the default
 // content of data/: a press, the next question (twelve GIF loads), a game
 // start, and the reading of the question bank.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The least a Qt 6 Widgets program of this kind costs: one fixed 641 × 400
 // window titled "floor" that shows one picture read from the file named on
 // the command line. The start-up bench compares the game against it.

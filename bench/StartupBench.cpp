@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Start-up and idle costs of the real program on the X display it is given
 // (DISPLAY, an Xvfb without a window manager), beside the floor program:
 //  - the time from exec to the window being mapped (MapNotify seen on the

@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
 # Runs every benchmark of a build folder configured with -DSORUBERIA_BENCH=ON:
 #   bench/run.sh BUILD [IDLE_SECONDS]
 # The engine benchmarks run offscreen; start-up and idle CPU run on an Xvfb

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 #include "check/QuestionLabel.h"
 
 #include <QFontMetricsF>

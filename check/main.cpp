@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // soruberia-check: finds every problem of a content folder (問題, 図, 音)
 // before the students meet it, and reports it as a compiler does.
 #include <QApplication>

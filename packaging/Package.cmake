@@ -1,3 +1,7 @@
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
 # The Debian package of the installed program: `cpack -G DEB` in the build
 # folder (or `make deb` at the top) packs what `cmake --install` puts under
 # /usr. The libraries come from dpkg-shlibdeps; the fonts are named here, as

@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
 # Installs the Debian packages the build and the tests need, and only those
 # that are missing, so that `make` is quick when everything is there already.
 set -euo pipefail

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Reading widgets back as a screen reader sees them, and key presses that

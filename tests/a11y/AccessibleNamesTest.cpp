@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // What a screen reader hears for every widget of the three windows, read
 // back through the accessibility interfaces Qt gives to assistive tools.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The windows on a screen of device pixel ratio 2: the same layout in
 // device-independent pixels, every built-in picture drawn from its @2x
 // drawing, and text twice as many pixels high.

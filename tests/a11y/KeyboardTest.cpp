@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The whole program played with the keyboard alone: Tab moves through the
 // buttons in their tab order, Space presses the focused one, Enter and
 // Escape do nothing, and the focus never stays on a hidden button.

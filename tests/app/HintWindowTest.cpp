@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The hint window on its own: its frame, its picture and its one button.
 #include <QApplication>
 #include <QGuiApplication>

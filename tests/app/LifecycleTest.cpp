@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The program's windows as they come and go: the menu at start, the game
 // window after the start button, the one hint window, the end action and the
 // end by closing the last window.

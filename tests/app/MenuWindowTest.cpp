@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The menu window on its own: load, title build-up, explanation panel.
 #include <QGuiApplication>
 #include <QImage>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The icon file for Windows and the resource script that carries it with the
 // version record: the script is compiled with the mingw-w64 resource compiler
 // and the compiled resources are read back.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The real program, started from a copy beside a content folder made here.
 #include <QDir>
 #include <QFile>

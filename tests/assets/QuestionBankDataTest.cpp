@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The default question bank as the game reads it: every answer key agrees
 // with the table of precipitates and the question's condition.
 

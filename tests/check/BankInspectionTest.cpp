@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The checker's reading of the text files: what it reports, and that it
 // agrees with the game's own readers on which files stop the game and where.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The checker as a teacher runs it: on copies of the default content, each
 // broken in one way, its report and its exit status.
 

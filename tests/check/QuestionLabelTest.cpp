@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The checker's question label is the game window's Label1 in all that
 // decides where a text wraps and where it is cut.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Arbitrary bytes in the content files: every reader either succeeds or
 // throws FatalError with a one-line message; nothing else may happen.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Broken content as the player meets it: a message box that names the file,
 // and then the program ends with a failure status.
 #include <QProcess>

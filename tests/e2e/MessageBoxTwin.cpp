@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Shows the message box that ends the program, built as the program builds
 // it, with the text given, at the top-left corner of the screen. Qt's message
 // box offers its text to no other client on this platform (Ctrl+C copies it

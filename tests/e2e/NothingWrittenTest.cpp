@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // A whole game under strace: the program opens no file for writing and
 // creates, removes, renames or changes none, anywhere.
 #include <QDir>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The real program on an X server of its own, played with real input events.
 #include <gtest/gtest.h>
 

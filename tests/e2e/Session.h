@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // One run of the real program as a player meets it: an X server and a sound

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // An X server of the test's own (Xvfb on a free display), seen and driven the

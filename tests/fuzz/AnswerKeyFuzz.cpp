@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Any bytes in kotae.txt either read or end the game with a clear message.
 #include <cstddef>
 #include <cstdint>

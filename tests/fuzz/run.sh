@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
 # Runs every reader fuzzer for SECONDS each (default 60) from the committed
 # corpus. Usage: run.sh BUILD_DIR [SECONDS]
 set -euo pipefail

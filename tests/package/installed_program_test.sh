@@ -1,4 +1,9 @@
 #!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
 # The program as a user gets it: installed by `cmake --install` into a fresh
 # prefix (mode "install"), or packed by `cpack -G DEB` and unpacked into a
 # fresh root (mode "deb"). Checks the layout, the desktop entry, the icons

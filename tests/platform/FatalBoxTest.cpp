@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // On a real display (Xvfb) the failure is shown in a message box before the
 // program ends, and nothing of the game runs while the box is up.
 #include <gmock/gmock.h>

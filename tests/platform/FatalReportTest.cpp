@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Without a screen (offscreen platform) the report goes to stderr only.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

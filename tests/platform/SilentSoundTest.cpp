@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // No audio server can be reached: the game plays on silent.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

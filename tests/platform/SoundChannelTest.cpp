@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The sound channel heard through a PulseAudio server of the test's own:
 // its null sink's monitor is recorded and the recording analysed.
 #include <gmock/gmock.h>

@@ -1,4 +1,9 @@
 #!/bin/sh
+
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
 # A PulseAudio server of the test's own, with one null sink, reachable only
 # through a socket in DIR. Works as root and without a display.
 #   pulse-sandbox.sh start DIR [OWNER]  starts it; returns once it answers.

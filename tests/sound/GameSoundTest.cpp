@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The real game on a display and a PulseAudio server of the test's own,
 // played with real mouse clicks, its sound recorded from the null sink's
 // monitor. Each sound file of the content folder is a tone of its own pitch,

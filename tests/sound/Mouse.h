@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Real mouse input (xdotool) on an X display of the test's own.

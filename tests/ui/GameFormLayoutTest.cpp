@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The game window as it opens: every widget's place, size, state and look,
 // the stacking of labels and pictures, the tab order and the focus.
 

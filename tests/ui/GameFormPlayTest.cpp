@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Games played through real button clicks and timer ticks: the engine's
 // decisions must reach the real widgets.
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Plays a game on a content folder and saves pictures of the game window at
 // its start, during a bonus, during a failure and at the pass picture, for
 // looking at the window without playing it by hand.

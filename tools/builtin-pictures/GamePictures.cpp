@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The pictures of the game window: its background, the ion faces, the
 // button faces, the carriage of the miss gauge, the burst balloon, the
 // medal, the bonus banner and the window icon.

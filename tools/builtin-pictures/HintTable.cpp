@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The picture of the hint window: the table of precipitates, read from the
 // project's table file and laid out as a chart on pale yellow.
 #include "tools/builtin-pictures/Pictures.h"

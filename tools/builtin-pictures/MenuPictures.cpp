@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // The pictures of the menu window: the gradient background, the five title
 // tiles and the button faces.
 #include "tools/builtin-pictures/Pictures.h"

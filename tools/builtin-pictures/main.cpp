@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Draws every picture built into the windows and writes it, at 1x and 2x,
 // below the resources folder given with --out; with --icons, writes the
 // window icon at the sizes of the desktop's icon theme as well.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 #include "tools/content-gen/TextFiles.h"
 
 #include <iconv.h>

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
 // Makes the default content beside the game: the question bank and the
 // explanation line (data/問題), the ion pictures and judgement marks
 // (data/図) and the sounds (data/音).
