@@ -228,6 +228,19 @@ case $mode in
     if readelf -S --wide "$prefix/lib/soruberia/soruberia" | grep -q '\.debug_info'; then
       fail "the packed program carries its debugging information"
     fi
+    # The licence where Debian and AppStream look for it, and lintian's verdict.
+    docs=$prefix/share/doc/soruberia
+    [[ -f $docs/copyright ]] || fail "the package has no copyright file"
+    head -1 "$docs/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+      fail "the copyright file is not in the machine-readable format"
+    grep -qx 'License: MIT' "$docs/copyright" || fail "the copyright file names no MIT licence"
+    gzip -t "$docs/changelog.Debian.gz" 2>/dev/null || fail "no valid changelog.Debian.gz"
+    grep -q '<project_license>MIT</project_license>' \
+      "$prefix/share/metainfo/io.github.soruberia.soruberia.metainfo.xml" ||
+      fail "the metainfo names no project licence"
+    if ! lintian --fail-on error --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1; then
+      fail "lintian: $(grep -v 'root privileges' "$tmp/lintian.log")"
+    fi
     ;;
   *)
     die "unknown mode $mode"
