@@ -44,7 +44,7 @@ class GameFormPlay : public ::testing::Test {
 protected:
     void Open(const std::function<std::vector<int>(int)>& answers) {
         content_ = std::make_unique<ContentFolder>(answers, LongThird);
-        form_ = new GameForm(content_->BasePath(), clock_, random_, app_);
+        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_});
         form_->show();
     }
     void TearDown() override { delete form_.data(); }
@@ -69,6 +69,8 @@ protected:
     void Tick() { TickOnce(*form_, clock_); }
 
     std::unique_ptr<ContentFolder> content_;
+    platform::QtPictureLoader pictures_;
+    FakeSound sound_;
     FakeClock clock_;
     ScriptedRandom random_;
     RecordingApp app_;
@@ -224,10 +226,8 @@ TEST_F(GameFormPlay, CloseBoxDeletesTheWindowMidPause) {
 
 TEST(GameFormLoad, MissingContentFailsBeforeTheWindowIsShown) {
     QTemporaryDir empty;
-    FakeClock clock;
-    ScriptedRandom random;
-    RecordingApp app;
-    EXPECT_THROW(GameForm(empty.path().toStdString(), clock, random, app), FatalError);
+    FakeServices services;
+    EXPECT_THROW(GameForm(empty.path().toStdString(), services.Services()), FatalError);
 }
 
 }  // namespace
