@@ -4,8 +4,6 @@
 
 #include "content/BankInspection.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -18,41 +16,29 @@
 
 #include "content/Bytes.h"
 #include "content/ContentFile.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia {
 
 namespace {
 
-using bytes::Converter;
 using bytes::Hex;
 using bytes::IsBlank;
 using bytes::IsDigit;
 using bytes::IsLineEnd;
 
-// Offset of the first byte that iconv refuses to convert from `from`;
-// nothing if all converts. The converted text itself is not kept.
-std::optional<std::size_t> FirstRefusedByte(std::string_view bytes, const char* from) {
-    if (bytes.empty()) return std::nullopt;
-    iconv_t handle = iconv_open("UTF-32LE", from);
-    if (handle == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) {
-        // Without the converter the game cannot read any text either.
-        return 0;
-    }
-    const Converter converter(handle, &iconv_close);
-    std::string in(bytes);
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    std::array<char, 4096> out{};
-    while (inLeft > 0) {
-        char* outPtr = out.data();
-        std::size_t outLeft = out.size();
-        if (iconv(converter.get(), &inPtr, &inLeft, &outPtr, &outLeft) !=
-            static_cast<std::size_t>(-1)) {
-            break;
+// Whether every byte belongs to a well-formed UTF-8 sequence.
+bool IsValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 0;
+        if (length == 0 || i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
         }
-        if (errno != E2BIG) return static_cast<std::size_t>(inPtr - in.data());
+        i += length;
     }
-    return std::nullopt;
+    return true;
 }
 
 // Line numbers as the game's reader counts them: CR LF, a lone CR and a
@@ -334,14 +320,13 @@ void CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
 }  // namespace
 
 std::optional<std::size_t> FirstInvalidShiftJis(std::string_view bytes) {
-    // The game converts with glibc's "CP932", the Windows flavour of Shift-JIS.
-    return FirstRefusedByte(bytes, "CP932");
+    return sjis::Decode(bytes).invalidAt;
 }
 
 bool LooksLikeUtf8(std::string_view bytes) {
     const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(),
                                          [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return beyondAscii && !FirstRefusedByte(bytes, "UTF-8");
+    return beyondAscii && IsValidUtf8(bytes);
 }
 
 std::string IonName(int ionNumber) {

@@ -4,8 +4,6 @@
 
 #include "content/ContentFile.h"
 
-#include <iconv.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +18,7 @@
 #include "content/Bytes.h"
 #include "content/ContentPaths.h"
 #include "content/FatalError.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia {
 
@@ -30,57 +29,10 @@ std::string Utf8(const std::filesystem::path& path) {
     return {text.begin(), text.end()};
 }
 
-using bytes::Converter;
 using bytes::Hex;
 using bytes::IsBlank;
 using bytes::IsDigit;
 using bytes::IsLineEnd;
-
-// glibc's "CP932" is the Windows flavour of Shift-JIS: plain "SHIFT_JIS"
-// rejects characters such as ① that Windows files hold.
-Converter OpenConverter() {
-    iconv_t handle = iconv_open("UTF-8", "CP932");
-    if (handle == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) {
-        throw FatalError("cannot convert Shift-JIS text: iconv does not know CP932");
-    }
-    return Converter(handle, &iconv_close);
-}
-
-struct Decoded {
-    std::string text;
-    std::optional<std::size_t> badOffset;  // first byte that is not valid
-};
-
-Decoded TryDecode(std::string_view bytes) {
-    Decoded result;
-    if (bytes.empty()) {
-        return result;
-    }
-    const Converter converter = OpenConverter();
-    std::string in(bytes);
-    std::string out(bytes.size() * 3 + 8, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(converter.get(), &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) {
-            break;
-        }
-        if (errno == E2BIG) {
-            const auto used = static_cast<std::size_t>(outPtr - out.data());
-            out.resize(out.size() * 2);
-            outPtr = out.data() + used;
-            outLeft = out.size() - used;
-            continue;
-        }
-        result.badOffset = static_cast<std::size_t>(inPtr - in.data());
-        return result;
-    }
-    out.resize(static_cast<std::size_t>(outPtr - out.data()));
-    result.text = std::move(out);
-    return result;
-}
 
 // Control characters and the quote are escaped so a message stays one line.
 std::string Escape(std::string_view text, bool escapeHigh) {
@@ -154,9 +106,9 @@ ContentFile ReadContentFile(const std::string& fullPath) {
 }
 
 std::string DecodeShiftJis(std::string_view bytes, const std::string& where) {
-    Decoded decoded = TryDecode(bytes);
-    if (decoded.badOffset) {
-        const std::size_t offset = *decoded.badOffset;
+    sjis::Decoded decoded = sjis::Decode(bytes);
+    if (decoded.invalidAt) {
+        const std::size_t offset = *decoded.invalidAt;
         std::string found = Hex(static_cast<unsigned char>(bytes[offset]));
         if (offset + 1 < bytes.size()) {
             found += " " + Hex(static_cast<unsigned char>(bytes[offset + 1]));
@@ -166,7 +118,7 @@ std::string DecodeShiftJis(std::string_view bytes, const std::string& where) {
         throw FatalError(where + ": not valid Shift-JIS: byte " + std::to_string(offset + 1) +
                          " of the text is " + found);
     }
-    return std::move(decoded.text);
+    return std::move(decoded.utf8);
 }
 
 std::string DescribeBytes(std::string_view bytes) {
@@ -176,9 +128,9 @@ std::string DescribeBytes(std::string_view bytes) {
     std::optional<std::string> text;
     // The cut may split a two-byte character; one byte less then decodes.
     for (int attempt = 0; attempt < 2 && !text && !shown.empty(); ++attempt) {
-        Decoded decoded = TryDecode(shown);
-        if (!decoded.badOffset) {
-            text = Escape(decoded.text, false);
+        const sjis::Decoded decoded = sjis::Decode(shown);
+        if (!decoded.invalidAt) {
+            text = Escape(decoded.utf8, false);
         } else if (cut) {
             shown.remove_suffix(1);
         } else {
