@@ -20,6 +20,7 @@
 
 #include "content/ContentFile.h"
 #include "content/ContentPaths.h"
+#include "content/IonNames.h"
 #include "ui/Twips.h"
 
 namespace soruberia::check {
@@ -101,7 +102,7 @@ std::vector<Finding> CheckPictures(const std::string& basePath) {
     std::vector<Picture> pictures;
     for (int ion = 1; ion <= 12; ++ion) {
         const std::string button =
-            "ion button " + std::to_string(ion) + " (" + IonName(ion) + ")";
+            "ion button " + std::to_string(ion) + " (" + std::string(IonName(ion)) + ")";
         pictures.push_back({IonPictureName(ion, false), "the picture of " + button, true});
         pictures.push_back(
             {IonPictureName(ion, true), "the picture of " + button + " once found", true});

@@ -20,6 +20,7 @@
 
 #include "content/ContentPaths.h"
 #include "content/FatalError.h"
+#include "engine/FolderBank.h"
 #include "engine/GameEngine.h"
 #include "engine/GameView.h"
 #include "platform/FatalReport.h"
@@ -160,8 +161,8 @@ private:
 struct GameForm::Parts final : engine::GameView {
     Parts(std::string basePath, engine::Clock& clock,
           engine::RandomSource& random, engine::AppRequests& app)
-        : engine(std::move(basePath), *this,
-                 engine::Services{pictures, mediaPlayer1, clock, random, app}) {}
+        : bank(basePath), engine(std::move(basePath), *this,
+                 engine::Services{pictures, mediaPlayer1, clock, random, app, bank}) {}
 
     void SetLabelText(engine::TextLabel label, const std::string& utf8Text) override {
         QLabel* target = label == engine::TextLabel::Label1   ? label1
@@ -243,6 +244,7 @@ struct GameForm::Parts final : engine::GameView {
 
     ContentPictureLoader pictures;
     platform::SoundChannel mediaPlayer1;
+    engine::FolderBank bank;
     engine::GameEngine engine;  // last: it holds references to the members above
 };
 

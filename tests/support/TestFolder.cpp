@@ -60,10 +60,20 @@ std::string FatalMessage(const std::function<void()>& action) {
         action();
     } catch (const FatalError& error) {
         const std::string message = error.what();
-        EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
+        EXPECT_EQ(message.find('\r'), std::string::npos) << message;
         return message;
     }
     ADD_FAILURE() << "expected a FatalError";
+    return {};
+}
+
+ContentFailure ContentFailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ContentError& error) {
+        return error.Failure();
+    }
+    ADD_FAILURE() << "expected a ContentError";
     return {};
 }
 
