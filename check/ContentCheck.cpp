@@ -142,15 +142,31 @@ std::vector<Finding> CheckContent(const std::string& basePath) {
     };
 
     std::vector<Finding> out;
+    std::error_code error;
+    const auto isFolder = [&basePath, &error](const char* relative) {
+        return fs::is_directory(NativePath(FullPath(basePath, relative)), error);
+    };
+    const fs::path base = NativePath(basePath.empty() ? "\\" : basePath);
+    if (!isFolder("\\問題") && (base.filename() == fs::path(u8"問題") ||
+                                 fs::exists(base / "mondai.txt", error) || fs::exists(base / "kotae.txt", error))) {
+        // The teacher named the folder of the texts, not the game's folder.
+        const std::u8string above = base.parent_path().u8string();
+        out.push_back({Severity::kError, DisplayPath(basePath), 0,
+                       "これは 問題 フォルダそのものです。一つ上のフォルダ " + std::string(above.begin(), above.end()) +
+                           "（問題、図、音 を含むゲームのフォルダ）を指定するつもりでしたか"});
+        return out;
+    }
+    const bool onlyTexts = isFolder("\\問題") && !isFolder("\\図") && !isFolder("\\音");
     for (const Folder& folder : folders) {
         const std::string fullPath = FullPath(basePath, folder.relative);
         const std::string display = DisplayPath(fullPath);
-        std::error_code error;
         const fs::file_status status = fs::status(NativePath(fullPath), error);
         if (status.type() == fs::file_type::not_found) {
             out.push_back({Severity::kError, display, 0,
-                           std::string("フォルダがありません。ゲームはここから ") + folder.holds +
-                               " を読みます"});
+                           std::string("フォルダがありません。ゲームはここから ") + folder.holds + " を読みます" +
+                               (onlyTexts ? "（このフォルダには 問題 しかありません。図 と 音 はゲームのフォルダから"
+                                            "コピーしてください。ゲームのフォルダ全体をコピーすれば、そのまま遊べます）"
+                                          : "")});
             continue;
         }
         if (!fs::is_directory(status)) {

@@ -14,6 +14,7 @@
 #include "content/ExplanationFile.h"
 #include "content/FieldTokenizer.h"
 #include "content/IonNames.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia {
 
@@ -46,6 +47,28 @@ public:
     void Error(int line, std::string message) { Add(Severity::kError, line, std::move(message)); }
     void Warning(int line, std::string message) { Add(Severity::kWarning, line, std::move(message)); }
     void Note(int line, std::string message) { Add(Severity::kNote, line, std::move(message)); }
+
+    // A mistake that moves every later field to another question: an error,
+    // the cause of what follows.
+    void Shift(int line, std::string message) {
+        Error(line, std::move(message));
+        if (!shiftLine_) shiftLine_ = line;
+    }
+    // What holds only as the game reads the fields. Once a shift is reported
+    // it is a follow-on: a note marked with the line of its cause.
+    void AsRead(Severity severity, int line, std::string message) {
+        if (shiftLine_) {
+            Note(line, message + "（" + std::to_string(*shiftLine_) + " 行目のずれによる）");
+        } else {
+            Add(severity, line, std::move(message));
+        }
+    }
+    bool Shifted() const { return shiftLine_.has_value(); }
+    void FieldAsRead(const Field& field, FieldRole role, int question, int answer,
+                     const std::string& more) {
+        AsRead(Severity::kError, field.problemLine,
+               DescribeFailure(FailureOf(field, file_, role, question, answer)) + more);
+    }
     // A field the game cannot read, in the game's own words.
     void FieldError(const Field& field, FieldRole role, int question, int answer,
                     const std::string& more) {
@@ -59,14 +82,104 @@ private:
     }
     std::string file_;
     std::vector<Finding>& out_;
+    std::optional<int> shiftLine_;
 };
 
 constexpr const char* kGameStopsHere = "。ゲームはここで止まります";
 
 constexpr const char* kUtf8Advice =
     "ファイルが UTF-8 で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、"
-    "止まるか文字化けします。Shift-JIS で保存し直してください（日本語版 Windows のメモ帳では"
-    "「ANSI」、VS Code では「Shift JIS」）";
+    "止まるか文字化けします。Shift-JIS で保存し直してください。メモ帳: 「名前を付けて保存」で"
+    "文字コードを「ANSI」に（日本語版 Windows）。VS Code: 右下の「UTF-8」→「エンコード付きで保存」→"
+    "「Japanese (Shift JIS)」。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります";
+
+// What to type instead of a character that code page 932 lacks, as a
+// chemistry teacher writes charges and formulae.
+std::string Replacement(char32_t c) {
+    static constexpr char32_t kSuperscripts[] = {U'⁰', U'¹', U'²', U'³', U'⁴', U'⁵', U'⁶', U'⁷', U'⁸', U'⁹'};
+    for (int digit = 0; digit < 10; ++digit) {
+        if (c == kSuperscripts[digit] || c == static_cast<char32_t>(U'₀' + static_cast<char32_t>(digit))) {
+            return std::string(1, static_cast<char>('0' + digit));
+        }
+    }
+    if (c == U'⁺' || c == U'₊') return "+";
+    if (c == U'⁻' || c == U'₋') return "-";
+    return {};
+}
+
+// One UTF-8 character from `text` at `i`; advances `i`.
+char32_t NextCodePoint(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t c = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+    for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+        c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    }
+    i += length;
+    return c;
+}
+
+// A file saved as UTF-8: how to save it as Shift-JIS, and every run of
+// characters that Shift-JIS lacks with what to write instead, as the
+// conversion stops at them.
+void ReportUtf8(Findings& findings, std::string_view bytes, int reportLine) {
+    findings.Error(reportLine, kUtf8Advice);
+    int line = 1;
+    std::size_t i = 0;
+    std::string run;
+    std::string instead;
+    bool replaceable = true;
+    const auto flush = [&] {
+        if (run.empty()) return;
+        findings.Error(line, "「" + run + "」は Shift-JIS にない文字で、変換できません。" +
+                                 (replaceable ? "「" + instead + "」と書いてください"
+                                              : std::string("別の書き方にしてください")));
+        run.clear();
+        instead.clear();
+        replaceable = true;
+    };
+    while (i < bytes.size()) {
+        if (IsLineEnd(bytes[i])) {
+            flush();
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            ++i;
+            ++line;
+            continue;
+        }
+        const std::size_t start = i;
+        const char32_t c = NextCodePoint(bytes, i);
+        const std::string_view character = bytes.substr(start, i - start);
+        if (!sjis::Encode(character).unmappableAt) {
+            flush();
+            continue;
+        }
+        run += character;
+        const std::string replacement = Replacement(c);
+        replaceable = replaceable && !replacement.empty();
+        instead += replacement;
+    }
+    flush();
+}
+
+// Full-width punctuation that looks like the file's separators but is text.
+constexpr std::string_view kFullWidthComma = "\x81\x41";  // 、 in code page 932
+constexpr std::string_view kFullWidthComma2 = "\x81\x43"; // ，
+constexpr std::string_view kOpeningQuote = "\x81\x67";    // “
+constexpr std::string_view kClosingQuote = "\x81\x68";    // ”
+
+// Whether `text` holds the two-byte character `c` at a character boundary.
+bool HoldsCharacter(std::string_view text, std::string_view c) {
+    for (std::size_t i = 0; i + 1 < text.size();) {
+        if (text.substr(i, 2) == c) return true;
+        const auto byte = static_cast<unsigned char>(text[i]);
+        i += (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC) ? 2 : 1;
+    }
+    return false;
+}
+
+bool HoldsFullWidthComma(std::string_view text) {
+    return HoldsCharacter(text, kFullWidthComma) || HoldsCharacter(text, kFullWidthComma2);
+}
 
 constexpr const char* kSaveAsShiftJis = "。ファイルを Shift-JIS（コードページ 932）で保存してください";
 
@@ -163,7 +276,7 @@ public:
     void ReportEnd(FieldRole role, int question, int answer, const std::string& more) {
         Field missing = end_;
         missing.number = next_ < fields_.size() ? fields_[next_].field.number : end_.number;
-        findings_.FieldError(missing, role, question, answer, more);
+        findings_.FieldAsRead(missing, role, question, answer, more);
     }
 
 private:
@@ -175,9 +288,16 @@ private:
 
 std::string NumberProblem(const Field& field) {
     if (field.problem != ContentFault::kNotANumber) return kGameStopsHere;
-    return std::string(HasFullWidthDigit(field.raw) ? "（全角の数字です。0 から 9 は半角で書いてください）"
-                                                    : "（半角数字の整数を書いてください）") +
-           kGameStopsHere;
+    std::string hint;
+    if (HoldsFullWidthComma(field.raw)) {
+        hint = "（数が全角の「、」や「，」で区切られています。ゲームが区切りとして読むのは半角のコンマ , "
+               "だけです。「、」を , に書き換えてください）";
+    } else if (HasFullWidthDigit(field.raw)) {
+        hint = "（全角の数字です。0 から 9 は半角で書いてください）";
+    } else {
+        hint = "（半角数字の整数を書いてください）";
+    }
+    return hint + kGameStopsHere;
 }
 
 // Returns false where the file ends.
@@ -199,7 +319,7 @@ bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
         const int ion = f->field.number16;
         const std::string name = RoleName(FieldRole::kAnswer, q, k);
         if (ion < 1 || ion > kIonCount) {
-            findings.Error(f->field.line,
+            findings.AsRead(Severity::kError, f->field.line,
                            name + "が " + std::to_string(ion) +
                                " で、イオンの番号（1 から 12）ではありません。どのボタンを押しても当たらないので、問題 " +
                                std::to_string(q) + " はいつまでも終わりません");
@@ -207,7 +327,7 @@ bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
         }
         const auto [where, fresh] = seen.emplace(ion, k);
         if (!fresh) {
-            findings.Error(f->field.line,
+            findings.AsRead(Severity::kError, f->field.line,
                            "イオン " + std::to_string(ion) + "（" + std::string(IonName(ion)) + "）が問題 " +
                                std::to_string(q) + " に二度書かれています（" +
                                std::to_string(where->second) + " 番目と " + std::to_string(k) +
@@ -236,39 +356,53 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
         return result;
     }
     const bool utf8 = LooksLikeUtf8(bytes);
-    if (utf8) findings.Error(0, kUtf8Advice);
+    if (utf8) ReportUtf8(findings, bytes, 0);
 
     FieldTokenizer tokenizer(bytes);
     for (int i = 1; i <= n; ++i) {
         const std::string name = RoleName(FieldRole::kQuestionText, i, 0);
+        const std::string later = i < n ? "問題 " + std::to_string(i + 1) + " から後の文がすべて一つずつずれて、"
+                                          "別の問題の正解で採点されます"
+                                        : std::string("最後の文が切れます");
         Field field = tokenizer.NextText();
         if (field.problem == ContentFault::kFileEnds) {
-            findings.FieldError(field, FieldRole::kQuestionText, i, 0,
-                                "（文は " + std::to_string(i - 1) + " 個しかなく、ゲームは " +
-                                    std::to_string(n) + " 個読みます）。ゲームの開始で止まります");
+            findings.FieldAsRead(field, FieldRole::kQuestionText, i, 0,
+                                 "（文は " + std::to_string(i - 1) + " 個しかなく、ゲームは " +
+                                     std::to_string(n) + " 個読みます）。ゲームの開始で止まります");
             return result;
         }
         if (field.problem == ContentFault::kUnclosedQuote) {
             findings.FieldError(field, FieldRole::kQuestionText, i, 0, kGameStopsHere);
             return result;
         }
-        if (field.quoted) {
-            const int endLine = field.endLine;
-            if (endLine != field.line) {
-                findings.Warning(field.line, name + "が " + std::to_string(endLine) +
-                                                 " 行目まで続いています。二重引用符の間に改行があります"
-                                                 "（この行の閉じる \" が抜けていませんか）");
-            }
-        } else if (field.endsAtComma && tokenizer.ContentLeftOnLine()) {
-            findings.Warning(field.line,
-                             name + "は二重引用符で囲まれていないので、コンマで終わります。" +
-                                 (i < n ? "コンマのあとは問題 " + std::to_string(i + 1) +
-                                              " の文になり、それ以降の文がすべて一つずつずれます"
-                                        : std::string("コンマのあとは読まれません")) +
-                                 "（コンマも文の一部なら、文を二重引用符 \" で囲んでください）");
+        const bool fullWidthQuotes =
+            HoldsCharacter(field.raw, kOpeningQuote) || HoldsCharacter(field.raw, kClosingQuote);
+        const bool inFullWidthQuotes = field.raw.substr(0, 2) == kOpeningQuote && field.raw.size() >= 4 &&
+                                       field.raw.substr(field.raw.size() - 2) == kClosingQuote;
+        if (field.quoted && field.endLine != field.line) {
+            findings.Shift(field.line, name + "が " + std::to_string(field.endLine) +
+                                           " 行目まで続いています。二重引用符の間の改行も文の一部になるので、" +
+                                           later + "（この行の閉じる \" が抜けていませんか）");
+        } else if (!field.quoted && field.endsAtComma && tokenizer.ContentLeftOnLine()) {
+            const std::string hint =
+                fullWidthQuotes ? "文が全角の “ ” で囲まれています。ゲームが文の囲みとして読むのは半角の \" "
+                                  "だけなので、“ ” を \" に書き換えてください"
+                                : "コンマも文の一部なら、文を半角の二重引用符 \" で囲んでください";
+            findings.Shift(field.line, name + "は二重引用符で囲まれていないので、半角のコンマ , で終わります。"
+                                               "コンマのあとは別の文として読まれ、" + later + "（" + hint + "）");
+        } else if (!field.quoted && inFullWidthQuotes) {
+            findings.Warning(field.line, name + "の全角の “ ” は、囲みではなく文の一部としてそのまま表示されます"
+                                                "（文を囲むなら半角の \" を使ってください）");
         }
         if (field.problem == ContentFault::kTextAfterQuote) {
-            findings.FieldError(field, FieldRole::kQuestionText, i, 0, kGameStopsHere);
+            const bool fullWidthComma = field.problemBytes.substr(0, 2) == kFullWidthComma ||
+                                        field.problemBytes.substr(0, 2) == kFullWidthComma2;
+            findings.FieldError(field, FieldRole::kQuestionText, i, 0,
+                                (fullWidthComma ? "（全角の「、」や「，」は文の区切りになりません。文と文の間は"
+                                                  "半角のコンマ , で区切ってください。二重引用符の中の「、」は"
+                                                  "そのままで構いません）"
+                                                : "") +
+                                    std::string(kGameStopsHere));
             continue;
         }
         if (utf8) continue;
@@ -278,15 +412,19 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
             continue;
         }
         if (field.raw.empty()) {
-            findings.Warning(field.line, name + "が空なので、問題の欄に何も出ません（コンマが二つ続く、"
-                                                "行末のコンマ、空の行は、どれも空の文になります）");
+            if (tokenizer.ContentLeft()) {
+                findings.Shift(field.line, name + "が空です。空の行や、コンマが二つ続くところ、行末のコンマも"
+                                                   "一つの文として数えられるので、" + later);
+            } else {
+                findings.AsRead(Severity::kWarning, field.line, name + "が空なので、問題の欄に何も出ません");
+            }
             continue;
         }
         result.texts.push_back({i, field.line, std::move(field.text)});
     }
     if (const auto rest = FirstContent(bytes, tokenizer.Offset())) {
-        findings.Note(LineOf(bytes, *rest), "ここから先は読まれません。ゲームが読むのは " +
-                                                std::to_string(n) + " 問の文だけです");
+        findings.AsRead(Severity::kNote, LineOf(bytes, *rest),
+                        "ここから先は読まれません。ゲームが読むのは " + std::to_string(n) + " 問の文だけです");
     }
     return result;
 }
@@ -328,7 +466,7 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
         const std::string countText = std::to_string(count);
         const int line = f->field.line;
         if (count < 0) {
-            findings.Error(line, countName + "が " + countText +
+            findings.AsRead(Severity::kError, line, countName + "が " + countText +
                                      " です。イオンは一つも読まれず、残りの正解の数は " + countText +
                                      " から始まって 0 にならないので、問題はいつまでも終わりません（5 回目の"
                                      "ミスでしか終わりません）。正解の数は 1 から 12 にしてください");
@@ -337,37 +475,44 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
         if (count == 0) {
             // The game accepts it, but the question has no right answer: it
             // ends only through a miss, which costs points.
-            findings.Warning(line, countName + "が 0 です。正しいイオンがないので、どのボタンを押しても"
+            findings.AsRead(Severity::kWarning, line, countName + "が 0 です。正しいイオンがないので、どのボタンを押しても"
                                                "ミス（-100 点）になり、最初の一押しで問題が終わります");
             continue;
         }
         const int onLine = f->fieldsOnLine - 1;
         int toRead = count;
         if (count > kIonCount) {
-            findings.Error(line, countName + " " + countText +
+            findings.AsRead(Severity::kError, line, countName + " " + countText +
                                      " が 12 を超えています（イオンのボタンも正解の枠も 12 個です）。"
                                      "ゲームは毎回、開始のときにエラーで止まります");
             if (f->startsLine && onLine > 0) toRead = onLine;
         } else if (f->startsLine && onLine > 0 && onLine != count) {
             std::string consequence;
             if (onLine < count) {
-                consequence = "足りない " + std::to_string(count - onLine) +
-                              " 個が下の行から取られ、それ以降の問題がすべてずれます";
+                consequence = "足りない " + std::to_string(count - onLine) + " 個が下の行から取られ、";
             } else if (q < n) {
                 consequence = "この行の最後の " + std::to_string(onLine - count) + " 個が問題 " +
-                              std::to_string(q + 1) + " の始まりになり、それ以降の問題がすべてずれます";
-            } else {
-                consequence = "この行の最後の " + std::to_string(onLine - count) + " 個は読まれません";
+                              std::to_string(q + 1) + " の始まりになり、";
             }
-            findings.Warning(line, "問題 " + std::to_string(q) + ": 正解の数 " + countText +
-                                       " のあとに、この行にはイオンの番号が " + std::to_string(onLine) +
-                                       " 個あります。ゲームは場所にかかわらず次の " + countText +
-                                       " 個の数を取るので、" + consequence);
+            std::string message = "問題 " + std::to_string(q) + ": 正解の数 " + countText +
+                                  " のあとに、この行にはイオンの番号が " + std::to_string(onLine) +
+                                  " 個あります。ゲームは場所にかかわらず次の " + countText + " 個の数を取るので、";
+            if (consequence.empty()) {
+                findings.AsRead(Severity::kWarning, line,
+                                message + "この行の最後の " + std::to_string(onLine - count) + " 個は読まれません");
+            } else if (findings.Shifted()) {
+                findings.AsRead(Severity::kError, line, message + consequence + "それ以降の問題がすべてずれます");
+            } else {
+                findings.Shift(line, message + consequence +
+                                         (q < n ? "それ以降の問題がすべてずれて、別の問題の正解で採点されます。"
+                                                : "この問題が正しく読まれません。") +
+                                         "正解の数か、この行の番号を直してください");
+            }
         }
         if (!CheckAnswers(walker, findings, q, count, toRead, *f)) return out;
     }
     if (const KeyField* rest = walker.Remaining()) {
-        findings.Note(rest->field.line, "ここから先は読まれません。ゲームが読むのは " + std::to_string(n) +
+        findings.AsRead(Severity::kNote, rest->field.line, "ここから先は読まれません。ゲームが読むのは " + std::to_string(n) +
                                             " 問の正解だけです");
     }
     return out;
@@ -385,7 +530,7 @@ std::vector<Finding> InspectExplanation(const std::string& displayPath, std::str
     const std::size_t lineEnd = std::min(bytes.find_first_of("\r\n"), bytes.size());
     const std::string_view line = bytes.substr(0, lineEnd);
     if (LooksLikeUtf8(line)) {
-        findings.Error(1, kUtf8Advice);
+        ReportUtf8(findings, line, 1);
     } else if (parsed.failure) {
         findings.Error(1, DescribeFailure(*parsed.failure) + kSaveAsShiftJis + "。ゲームは起動の時点で止まります");
     } else if (FirstContent(line, 0) == std::nullopt) {

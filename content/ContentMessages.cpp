@@ -4,6 +4,7 @@
 
 #include "content/ContentMessages.h"
 
+#include <filesystem>
 #include <optional>
 #include <utility>
 
@@ -134,7 +135,16 @@ std::string DescribeBytes(std::string_view bytes) {
     return "「" + *text + (cut ? "…」" : "」");
 }
 
+std::string CheckerAdvice(const std::string& file) {
+    const std::u8string folder =
+        std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path().parent_path().u8string();
+    std::string shown(folder.begin(), folder.end());
+    if (shown.empty()) shown = ".";
+    if (shown.find(' ') != std::string::npos) shown = "\"" + shown + "\"";
+    return "問題点をすべて確かめるには、soruberia-check " + shown + " を実行してください。";
+}
+
 ContentError::ContentError(ContentFailure failure)
-    : FatalError(RenderFailure(failure)), failure_(std::move(failure)) {}
+    : FatalError(RenderFailure(failure) + "\n" + CheckerAdvice(failure.file)), failure_(std::move(failure)) {}
 
 }  // namespace soruberia

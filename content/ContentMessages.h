@@ -20,6 +20,10 @@ std::string DescribeFailure(const ContentFailure& failure);
 // "file: エラー: …" where no line applies.
 std::string RenderFailure(const ContentFailure& failure);
 
+// The game's last word on a content failure: run the checker on the folder
+// that holds 問題, to see every problem at once.
+std::string CheckerAdvice(const std::string& file);
+
 // The name of a field's role: "問題 3 の文", "問題 4 の 2 番目の正解".
 std::string RoleName(FieldRole role, int question, int answer);
 

@@ -154,7 +154,8 @@ TEST(CheckerProgram, ReportsEachBrokenThing) {
          },
          1, {"問題/kotae.txt:20: エラー: 64 番目の項目（問題 21 の正解の数）: 問題 21 の正解の数を読む前に"}},
         {"answers run out", [](const ContentCopy& c) { c.SetLine(kKey, 26, "3,1,2"); }, 1,
-         {"問題/kotae.txt:26: エラー: ", "問題/kotae.txt:26: 警告: 問題 26: 正解の数 3 のあとに、この行にはイオンの番号が 2 個あります"}},
+         {"問題/kotae.txt:26: エラー: 問題 26: 正解の数 3 のあとに、この行にはイオンの番号が 2 個あります",
+          "問題/kotae.txt:26: 注: 87 番目の項目（問題 26 の 3 番目の正解）: 問題 26 の 3 番目の正解を読む前に"}},
         {"count 13",
          [](const ContentCopy& c) { c.SetLine(kKey, 4, "13,1,2,3,4,5,6,7,8,9,10,11,12,1"); }, 1,
          {"問題/kotae.txt:4: エラー: 問題 4 の正解の数 13 が 12 を超えています"}},
@@ -182,9 +183,9 @@ TEST(CheckerProgram, ReportsEachBrokenThing) {
              WriteBytes(c.File(kTexts), utf8);
          },
          1, {"問題/mondai.txt: エラー: ファイルが UTF-8 で保存されています"}},
-        {"unquoted comma", [](const ContentCopy& c) { c.SetLine(kTexts, 13, test::Sjis("沈殿,するイオン")); }, 0,
-         {"問題/mondai.txt:13: 警告: 問題 13 の文は二重引用符で囲まれていないので、コンマで終わります",
-          "問題/mondai.txt:26: 注: ここから先は読まれません"}},
+        {"unquoted comma", [](const ContentCopy& c) { c.SetLine(kTexts, 13, test::Sjis("沈殿,するイオン")); }, 1,
+         {"問題/mondai.txt:13: エラー: 問題 13 の文は二重引用符で囲まれていないので、半角のコンマ , で終わります",
+          "問題/mondai.txt:26: 注: ここから先は読まれません。ゲームが読むのは 26 問の文だけです（13 行目のずれによる）"}},
         {"missing found picture", [](const ContentCopy& c) { fs::remove(c.File("図/ion'(7).gif")); }, 1,
          {"図/ion'(7).gif: エラー: missing: the picture of ion button 7 (Fe³⁺) once found"}},
         {"picture named in other case",
@@ -252,6 +253,47 @@ TEST(CheckerProgram, OneRunShowsEveryProblem) {
     }
     EXPECT_TRUE(run.HasLineStartingWith("soruberia-check: " + content.Base() + ": エラー 6 件、警告 0 件"))
         << run.out;
+}
+
+// The folder named is not the game's folder: the report says which one is.
+TEST(CheckerProgram, NamesTheFolderMeant) {
+    const struct {
+        const char* name;
+        std::function<void(const ContentCopy&)> arrange;
+        std::string folder;  // below the copy
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"the 問題 folder instead of its parent", [](const ContentCopy&) {}, "問題",
+         {"問題: エラー: これは 問題 フォルダそのものです。一つ上のフォルダ {base}（問題、図、音 を含むゲームの"
+          "フォルダ）を指定するつもりでしたか"}},
+        {"only 問題 copied",
+         [](const ContentCopy& c) {
+             fs::remove_all(c.File("図"));
+             fs::remove_all(c.File("音"));
+         },
+         "",
+         {"図: エラー: フォルダがありません。ゲームはここから イオンの絵",
+          "音: エラー: フォルダがありません。ゲームはここから 音 o.wav"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ContentCopy content;
+        c.arrange(content);
+        const std::string folder = c.folder.empty() ? content.Base() : content.Base() + "/" + c.folder;
+        const Outcome run = RunChecker({QString::fromStdString(folder)});
+        EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+        EXPECT_EQ(run.Count(": エラー: "), static_cast<int>(c.expected.size())) << run.out;
+        for (std::string start : c.expected) {
+            if (const auto at = start.find("{base}"); at != std::string::npos) start.replace(at, 6, content.Base());
+            EXPECT_TRUE(run.HasLineStartingWith(content.Base() + "/" + start)) << start << " not in:\n" << run.out;
+        }
+        if (c.folder.empty()) {
+            EXPECT_EQ(run.Count("（このフォルダには 問題 しかありません。図 と 音 はゲームのフォルダからコピーして"
+                                "ください。ゲームのフォルダ全体をコピーすれば、そのまま遊べます）"),
+                      2)
+                << run.out;
+        }
+    }
 }
 
 TEST(CheckerProgram, WithoutFolderChecksItsOwnFolder) {

@@ -320,6 +320,24 @@ TEST(QuestionBank, FailuresReadInJapaneseWithFileLineAndField) {
     }
 }
 
+TEST(QuestionBank, TheGamesMessageEndsBySendingTheTeacherToTheChecker) {
+    const struct {
+        std::string file;
+        std::string lastLine;
+    } cases[] = {
+        {"/home/先生/ソルベリア/問題/kotae.txt",
+         "問題点をすべて確かめるには、soruberia-check /home/先生/ソルベリア を実行してください。"},
+        {"/home/t/my game/問題/mondai.txt", "問題点をすべて確かめるには、soruberia-check \"/home/t/my game\" を実行してください。"},
+        {"問題/kotae.txt", "問題点をすべて確かめるには、soruberia-check . を実行してください。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string message = FatalMessage([&c] { (void)ParseAnswerKey({c.file, "x"}, 1); });
+        ASSERT_NE(message.find('\n'), std::string::npos) << message;
+        EXPECT_EQ(message.substr(message.rfind('\n') + 1), c.lastLine);
+    }
+}
+
 // --- both files ------------------------------------------------------------
 
 TEST(QuestionBank, QuestionCountBeyondTheTablesIsFatal) {

@@ -4,6 +4,7 @@
 
 // Broken content as the player meets it: a message box that names the file,
 // and then the program ends with a failure status.
+#include <QFileInfo>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -112,13 +113,19 @@ const FatalCase kCases[] = {
      "図/batu.gif", "画像を読み込めません", When::AtWrongAnswer, Dismiss::EnterKey},
 };
 
-// The last failure the program wrote to stderr, without its "ソルベリア: ".
+// The last failure the program wrote to stderr, without its "ソルベリア: ",
+// with the lines that follow it.
 QString ReportedMessage(const QString& errors) {
     const QString prefix = QStringLiteral("ソルベリア: ");
-    QString message;
-    for (const QString& line : errors.split(QLatin1Char('\n')))
-        if (line.startsWith(prefix)) message = line.mid(prefix.size());
-    return message;
+    QStringList message;
+    for (const QString& line : errors.split(QLatin1Char('\n'))) {
+        if (line.startsWith(prefix))
+            message = QStringList{line.mid(prefix.size())};
+        else if (!message.isEmpty())
+            message << line;
+    }
+    while (!message.isEmpty() && message.back().isEmpty()) message.removeLast();
+    return message.join(QLatin1Char('\n'));
 }
 
 // The box on screen against a twin box showing `message`: the same size and
@@ -213,6 +220,13 @@ TEST_P(FatalMessageTest, MessageNamesTheFileAndTheProgramEnds) {
     const bool contentFile = std::string_view(c.namedFile).starts_with("問題/");
     EXPECT_TRUE(message.contains(contentFile ? file + says : says))
         << "the message does not say " << c.says << ":\n" << message.toStdString();
+    if (contentFile) {
+        // The last line sends the teacher to the checker, with the folder.
+        EXPECT_TRUE(message.endsWith(QStringLiteral("\n問題点をすべて確かめるには、soruberia-check ") +
+                                     QFileInfo(session.PathOf(QStringLiteral("問題"))).path() +
+                                     QStringLiteral(" を実行してください。")))
+            << message.toStdString();
+    }
 
     const QPoint middle = Centre(box->area);
     if (c.dismiss == Dismiss::EnterKey)
