@@ -351,12 +351,14 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
     QuestionTextsInspection result;
     Findings findings(displayPath, result.findings);
     if (bytes.empty()) {
-        findings.Error(0, "ファイルが空です。ゲームはここから " + std::to_string(n) +
+        // Line 1, as the game names it: the line where the first text is missing.
+        findings.Error(1, "ファイルが空です。ゲームはここから " + std::to_string(n) +
                               " 問の文を読むので、ゲームの開始で止まります");
         return result;
     }
     const bool utf8 = LooksLikeUtf8(bytes);
     if (utf8) ReportUtf8(findings, bytes, 0);
+    bool utf8StopReported = false;
 
     FieldTokenizer tokenizer(bytes);
     for (int i = 1; i <= n; ++i) {
@@ -405,12 +407,16 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
                                     std::string(kGameStopsHere));
             continue;
         }
-        if (utf8) continue;
         if (field.problem == ContentFault::kInvalidShiftJis) {
-            findings.FieldError(field, FieldRole::kQuestionText, i, 0,
-                                std::string(kSaveAsShiftJis) + kGameStopsHere);
+            // In a UTF-8 file only the first, where the game stops.
+            if (!utf8 || !utf8StopReported) {
+                findings.FieldError(field, FieldRole::kQuestionText, i, 0,
+                                    std::string(kSaveAsShiftJis) + kGameStopsHere);
+            }
+            utf8StopReported = utf8;
             continue;
         }
+        if (utf8) continue;
         if (field.raw.empty()) {
             if (tokenizer.ContentLeft()) {
                 findings.Shift(field.line, name + "が空です。空の行や、コンマが二つ続くところ、行末のコンマも"
@@ -434,7 +440,7 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
     std::vector<Finding> out;
     Findings findings(displayPath, out);
     if (bytes.empty()) {
-        findings.Error(0, "ファイルが空です。ゲームはここから " + std::to_string(n) +
+        findings.Error(1, "ファイルが空です。ゲームはここから " + std::to_string(n) +
                               " 問の正解を読むので、ゲームの開始で止まります");
         return out;
     }

@@ -204,8 +204,10 @@ TEST(BankInspection, QuestionTextProblemsAreReportedOnTheirLines) {
         {"quote never closed", Lines("\"Q\"", {{26, "\"open"}}),
          {{Severity::kError, 26, "（問題 26 の文）: 文の始めの二重引用符 \" が閉じられていません"}}},
         {"UTF-8", Lines("\"問題\"", {}),
-         {{Severity::kError, 0, "ファイルが UTF-8 で保存されています"}}},
-        {"empty file", "", {{Severity::kError, 0, "ファイルが空です"}}},
+         {{Severity::kError, 0, "ファイルが UTF-8 で保存されています"},
+          {Severity::kError, 1, "（問題 1 の文）: Shift-JIS（コードページ 932）として読めないバイトがあります: 行の 7 "
+                                "バイト目の 0x8C。ファイルを Shift-JIS（コードページ 932）で保存してください。ゲームはここで止まります"}}},
+        {"empty file", "", {{Severity::kError, 1, "ファイルが空です"}}},
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.name);

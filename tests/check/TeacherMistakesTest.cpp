@@ -119,7 +119,9 @@ TEST(TeacherMistakes, EachIsReportedWithItsHarmAndItsFix) {
          Lines("\"沈殿するイオン\"", {{4, "\"Cu²⁺ と Fe³⁺ を含む水溶液\""}}, true),
          {{Severity::kError, 0, "メモ帳: 「名前を付けて保存」で文字コードを「ANSI」に"},
           {Severity::kError, 4, "「²⁺」は Shift-JIS にない文字で、変換できません。「2+」と書いてください"},
-          {Severity::kError, 4, "「³⁺」は Shift-JIS にない文字で、変換できません。「3+」と書いてください"}}},
+          {Severity::kError, 4, "「³⁺」は Shift-JIS にない文字で、変換できません。「3+」と書いてください"},
+          // The first text the game cannot decode, where it stops.
+          {Severity::kError, 4, "（問題 4 の文）: Shift-JIS（コードページ 932）として読めないバイトがあります"}}},
         {"explanation saved as UTF-8", File::kExplanation, "イオンを当てるゲームです\r\n",
          {{Severity::kError, 1, "VS Code: 右下の「UTF-8」→「エンコード付きで保存」→「Japanese (Shift JIS)」。"
                                 "Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります"}}},
