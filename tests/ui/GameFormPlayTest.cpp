@@ -274,7 +274,7 @@ TEST_F(GameFormPlay, CloseBoxMidFailureHaltsEveryPendingStep) {
 TEST(GameFormLoad, MissingContentFailsBeforeTheWindowIsShown) {
     QTemporaryDir empty;
     FakeServices services;
-    EXPECT_THROW(GameForm(empty.path().toStdString(), services.Services()), FatalError);
+    EXPECT_THROW(GameForm(empty.path().toStdString(), services.Services(empty.path().toStdString())), FatalError);
 }
 
 }  // namespace
