@@ -2,51 +2,36 @@
 //
 // SPDX-License-Identifier: MIT
 
-// soruberia.exe: derives basePath and checks the content it will need, with
-// the content readers and the Windows services; a failure is reported in
-// the message box and ends the program with status 1.
+// ソルベリア on Windows: start-up. Derives the program's folder, shows the
+// menu and hands over to the event loop; the program ends by a quit button,
+// by closing its last window, or by a fatal failure (message box, status 1).
 #include <windows.h>
 #include <objbase.h>
 
+#include <memory>
 #include <string>
 
 #include "content/ContentPaths.h"
-#include "content/ExplanationFile.h"
-#include "content/QuestionBank.h"
+#include "windows/app/WinApp.h"
 #include "windows/platform/FatalBox.h"
-#include "windows/platform/WicPicture.h"
-
-namespace {
-
-// The number of questions a game draws from.
-constexpr std::int16_t kQuestionCount = 26;
-
-void LoadContent() {
-    using namespace soruberia;
-    const std::string basePath = DeriveBasePath(ExecutableFolder());
-    ReadExplanationLine(basePath);
-    QuestionTextTable texts{};
-    AnswerCountTable counts{};
-    AnswerKeyTable key{};
-    ReadQuestionTexts(basePath, kQuestionCount, texts);
-    ReadAnswerKey(basePath, kQuestionCount, counts, key);
-    windows::WicPictureLoader pictures;
-    for (int ion = 1; ion <= 12; ++ion) {
-        pictures.Load(FullPath(basePath, IonPictureName(ion, false)));
-        pictures.Load(FullPath(basePath, IonPictureName(ion, true)));
-    }
-    pictures.Load(FullPath(basePath, paths::kMarkCorrect));
-    pictures.Load(FullPath(basePath, paths::kMarkWrong));
-}
-
-}  // namespace
+#include "windows/ui/Dpi.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace soruberia;
+    windows::BecomePerMonitorDpiAware();
     // WIC is a COM component, used from this, the window thread.
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
-        soruberia::windows::ReportFatalAndExit("COM を初期化できません");
+        windows::ReportFatalAndExit("COM を初期化できません");
     }
-    soruberia::windows::Guarded(LoadContent);
+    std::unique_ptr<windows::WinApp> app;
+    // A missing or empty explanation file ends the program here, before any
+    // window has been shown.
+    windows::Guarded([&app] {
+        app = std::make_unique<windows::WinApp>(DeriveBasePath(ExecutableFolder()));
+        app->Start();
+    });
+    const int status = app->Run();
+    app.reset();
     CoUninitialize();
-    return 0;
+    return status;
 }
