@@ -351,10 +351,8 @@ void FormWindow::PaintWidget(HDC dc, const Widget& widget) const {
                 left += dpi_.FromPixels(1);
                 top += dpi_.FromPixels(1);
             }
-            const HRGN clip = CreateRectRgnIndirect(&rect);
             SaveDC(dc);
-            ExtSelectClipRgn(dc, clip, RGN_AND);
-            DeleteObject(clip);
+            IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
             DrawFace(dc, face, RECT{left, top, left + width, top + height});
             if (GetFocus() == widget.handle) {
                 // A dotted ring, black on white, that shows on every face.
