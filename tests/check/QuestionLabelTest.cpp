@@ -11,10 +11,13 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "check/QuestionLabel.h"
 #include "engine/Services.h"
+#include "platform/QtPicture.h"
 #include "ui/GameForm.h"
+#include "ui/GameServices.h"
 
 namespace soruberia::check {
 namespace {
@@ -36,6 +39,12 @@ public:
     void EndProgram() override {}
 };
 
+class NoSound final : public ui::GameSound {
+public:
+    void Play(const std::string&) override {}
+    void Stop() override {}
+};
+
 const QString kTexts[] = {
     QStringLiteral("希塩酸を加えると白色沈殿を生じるイオンは？"),
     QString(28, QChar(0x3042)),  // あ × 28
@@ -51,8 +60,10 @@ TEST(QuestionLabel, MeasuresAsTheGameWindowsLabelLaysOut) {
     StillClock clock;
     FirstQuestion random;
     NoRequests app;
-    const std::unique_ptr<ui::GameForm> form =
-        std::make_unique<ui::GameForm>(std::string(DEFAULT_CONTENT), clock, random, app);
+    platform::QtPictureLoader pictures;
+    NoSound sound;
+    const std::unique_ptr<ui::GameForm> form = std::make_unique<ui::GameForm>(
+        std::string(DEFAULT_CONTENT), ui::GameServices{pictures, sound, clock, random, app});
     auto* game = form->findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(game, nullptr);
 
