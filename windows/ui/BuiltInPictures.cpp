@@ -67,6 +67,11 @@ BuiltInPictures::~BuiltInPictures() {
 }
 
 std::wstring BuiltInPictures::ResourceName(std::string_view name, bool doubleSize) {
+    // The file's format is no part of the name.
+    const std::size_t slash = name.rfind('/');
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash))
+        name = name.substr(0, dot);
     std::wstring resource;
     for (const char c : name) {
         if (c >= 'a' && c <= 'z') {

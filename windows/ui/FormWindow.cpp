@@ -25,7 +25,7 @@ constexpr DWORD kExStyle = 0;
 
 WNDPROC buttonClassProc = nullptr;
 
-COLORREF ColourOf(Rgb rgb) { return RGB(rgb.red, rgb.green, rgb.blue); }
+COLORREF ColourOf(layout::Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 void RegisterFormClass(WNDPROC windowProc) {
     static const bool registered = [windowProc] {
@@ -73,15 +73,15 @@ private:
 
 }  // namespace
 
-FormWindow::FormWindow(const FormSpec& spec, BuiltInPictures& pictures)
-    : spec_(spec), pictures_(pictures) {
+FormWindow::FormWindow(const layout::Form& form, BuiltInPictures& pictures)
+    : form_(form), pictures_(pictures) {
     RegisterFormClass(&FormWindow::WindowProc);
     const RECT work = PrimaryWorkArea();
-    const SIZE first = OuterSize(spec.clientWidth, spec.clientHeight, kStyle, kExStyle, Dpi{});
-    const HWND window = CreateWindowExW(kExStyle, kWindowClass, std::wstring(spec.title).c_str(),
+    const SIZE first = OuterSize(form.clientWidth, form.clientHeight, kStyle, kExStyle, Dpi{});
+    const HWND window = CreateWindowExW(kExStyle, kWindowClass, Utf16(form.caption).c_str(),
                                         kStyle, work.left, work.top, first.cx, first.cy, nullptr,
                                         nullptr, GetModuleHandleW(nullptr), this);
-    if (window == nullptr) throw FatalError("ウィンドウを作れません: " + std::string(spec.name));
+    if (window == nullptr) throw FatalError("ウィンドウを作れません: " + std::string(form.name));
 
     dpi_ = DpiOfWindow(window_);
     CreateWidgets();
@@ -89,7 +89,7 @@ FormWindow::FormWindow(const FormSpec& spec, BuiltInPictures& pictures)
 
     // Centred on the primary monitor's work area, at that monitor's scale.
     const SIZE outer =
-        OuterSize(dpi_.FromPixels(spec.clientWidth), dpi_.FromPixels(spec.clientHeight), kStyle,
+        OuterSize(dpi_.FromPixels(form.clientWidth), dpi_.FromPixels(form.clientHeight), kStyle,
                   kExStyle, dpi_);
     const int left = work.left + (work.right - work.left - outer.cx) / 2;
     const int top = work.top + (work.bottom - work.top - outer.cy) / 2;
@@ -103,16 +103,18 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::CreateWidgets() {
-    widgets_.reserve(spec_.widgets.size());
+    widgets_.reserve(form_.widgets.size());
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     int id = 1;
-    for (const WidgetSpec& spec : spec_.widgets) {
+    for (const layout::Widget& spec : form_.widgets) {
+        // Timers are SetTimer timers of the window itself.
+        if (spec.kind == layout::Kind::Timer) continue;
         Widget widget;
         widget.spec = &spec;
         widget.visible = spec.visible;
-        widget.left = spec.left;
-        widget.text = std::wstring(spec.accessibleName);
-        const bool button = spec.kind == WidgetKind::Button;
+        widget.left = spec.box.left;
+        widget.text = Utf16(spec.accessibleName);
+        const bool button = spec.kind == layout::Kind::PushButton;
         DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (spec.visible ? WS_VISIBLE : 0U);
         style |= button ? static_cast<DWORD>(BS_OWNERDRAW) : static_cast<DWORD>(SS_OWNERDRAW);
         widget.handle = CreateWindowExW(0, button ? L"BUTTON" : L"STATIC", widget.text.c_str(), style,
@@ -129,22 +131,31 @@ void FormWindow::CreateWidgets() {
         widgets_.push_back(std::move(widget));
         ++id;
     }
+    std::vector<std::pair<int, std::size_t>> byTabIndex;
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        if (widgets_[i].spec->tabIndex >= 0) byTabIndex.emplace_back(widgets_[i].spec->tabIndex, i);
+    std::sort(byTabIndex.begin(), byTabIndex.end());
+    for (const auto& [tabIndex, index] : byTabIndex) tabOrder_.push_back(index);
+}
+
+const layout::Font& FormWindow::FontOf(const layout::Widget& spec) const {
+    return spec.font.family.empty() ? form_.font : spec.font;
 }
 
 void FormWindow::ApplyDpi() {
     ReleaseFonts();
-    background_ = spec_.background.empty() ? OwnedFace() : pictures_.Load(spec_.background, dpi_);
+    background_ = form_.background.empty() ? OwnedFace() : pictures_.Load(form_.background, dpi_);
     for (Widget& widget : widgets_) {
-        const WidgetSpec& spec = *widget.spec;
+        const layout::Widget& spec = *widget.spec;
         if (!spec.picture.empty()) widget.own = pictures_.Load(spec.picture, dpi_);
-        if (!spec.font.family.empty()) {
+        const layout::Font& font = FontOf(spec);
+        if (spec.kind == layout::Kind::Label && !font.family.empty()) {
             // The form's point sizes as they measure at 96 dpi, grown with the screen.
-            const int pixels = dpi_.FromPixels(std::round(spec.font.points * 96.0 / 72.0));
-            widget.font = CreateFontW(-pixels, 0, 0, 0, spec.font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+            const int pixels = dpi_.FromPixels(layout::PointsToPixels(font.points));
+            widget.font = CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                                       FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_DONTCARE,
-                                      std::wstring(spec.font.family).c_str());
+                                      DEFAULT_PITCH | FF_DONTCARE, Utf16(font.family).c_str());
         }
         const RECT rect = RectOf(widget);
         SetWindowPos(widget.handle, nullptr, rect.left, rect.top, rect.right - rect.left,
@@ -161,13 +172,13 @@ void FormWindow::ReleaseFonts() {
 }
 
 RECT FormWindow::RectOf(const Widget& widget) const {
-    const WidgetSpec& spec = *widget.spec;
+    const layout::Widget& spec = *widget.spec;
     const int left = dpi_.FromTwips(widget.left);
-    const int top = dpi_.FromTwips(spec.top);
-    int width = dpi_.FromTwips(spec.width);
-    int height = dpi_.FromTwips(spec.height);
+    const int top = dpi_.FromTwips(spec.box.top);
+    int width = dpi_.FromTwips(spec.box.width);
+    int height = dpi_.FromTwips(spec.box.height);
     const Face& face = widget.CurrentFace();
-    if (spec.kind == WidgetKind::Picture && !spec.stretch && !face.Empty()) {
+    if (spec.kind == layout::Kind::PictureBox && !spec.stretch && !face.Empty()) {
         // A picture box that does not stretch takes its picture's size.
         width = dpi_.FromPixels(face.logicalWidth);
         height = dpi_.FromPixels(face.logicalHeight);
@@ -197,7 +208,7 @@ void FormWindow::Close() {
 std::size_t FormWindow::IndexOf(std::string_view name) const {
     for (std::size_t i = 0; i < widgets_.size(); ++i)
         if (widgets_[i].spec->name == name) return i;
-    throw FatalError(std::string(spec_.name) + " に部品 " + std::string(name) + " がありません");
+    throw FatalError(std::string(form_.name) + " に部品 " + std::string(name) + " がありません");
 }
 
 std::wstring FormWindow::TextOf(std::string_view widgetName) const {
@@ -213,7 +224,7 @@ void FormWindow::SetText(std::size_t index, const std::wstring& text) {
     if (widget.text == text) return;
     widget.text = text;
     SetWindowTextW(widget.handle, text.c_str());
-    if (widget.spec->kind == WidgetKind::Label && widget.visible) Invalidate(RectOf(widget));
+    if (widget.spec->kind == layout::Kind::Label && widget.visible) Invalidate(RectOf(widget));
 }
 
 void FormWindow::SetFace(std::size_t index, Face face, std::shared_ptr<const void> keepAlive) {
@@ -293,8 +304,8 @@ FormWindow::Widget* FormWindow::WidgetOf(HWND handle) {
 
 void FormWindow::MoveFocus(bool forward) {
     std::vector<HWND> chain;
-    for (const std::string_view name : spec_.tabOrder) {
-        const Widget& widget = widgets_[IndexOf(name)];
+    for (const std::size_t index : tabOrder_) {
+        const Widget& widget = widgets_[index];
         if (widget.visible && IsWindowEnabled(widget.handle)) chain.push_back(widget.handle);
     }
     if (chain.empty()) return;
@@ -317,10 +328,10 @@ void FormWindow::MoveFocus(bool forward) {
 }
 
 void FormWindow::PaintWidget(HDC dc, const Widget& widget) const {
-    const WidgetSpec& spec = *widget.spec;
+    const layout::Widget& spec = *widget.spec;
     const RECT rect = RectOf(widget);
     switch (spec.kind) {
-        case WidgetKind::Label: {
+        case layout::Kind::Label: {
             const HBRUSH ground = CreateSolidBrush(ColourOf(spec.ground));
             FillRect(dc, &rect, ground);
             DeleteObject(ground);
@@ -329,17 +340,17 @@ void FormWindow::PaintWidget(HDC dc, const Widget& widget) const {
                 SetTextColor(dc, ColourOf(spec.text));
                 SetBkMode(dc, TRANSPARENT);
                 RECT box = rect;
-                const UINT align = spec.align == TextAlign::Centre ? DT_CENTER : DT_LEFT;
+                const UINT align = spec.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
                 DrawTextW(dc, widget.text.c_str(), static_cast<int>(widget.text.size()), &box,
                           DT_TOP | DT_WORDBREAK | DT_NOPREFIX | align);
                 SelectObject(dc, previous);
             }
             break;
         }
-        case WidgetKind::Picture:
+        case layout::Kind::PictureBox:
             DrawFace(dc, widget.CurrentFace(), rect);
             break;
-        case WidgetKind::Button: {
+        case layout::Kind::PushButton: {
             const Face& face = widget.CurrentFace();
             const int width = dpi_.FromPixels(face.logicalWidth);
             const int height = dpi_.FromPixels(face.logicalHeight);
@@ -374,11 +385,14 @@ void FormWindow::PaintWidget(HDC dc, const Widget& widget) const {
             RestoreDC(dc, -1);
             break;
         }
+        case layout::Kind::Timer:
+            break;
     }
 }
 
 void FormWindow::PaintScene(HDC dc, const RECT& area) const {
-    const HBRUSH ground = CreateSolidBrush(ColourOf(spec_.ground));
+    // Where no picture covers the window; the menu's picture covers all of it.
+    const HBRUSH ground = CreateSolidBrush(ColourOf(form_.colour.value_or(layout::kBlack)));
     FillRect(dc, &area, ground);
     DeleteObject(ground);
     const Face& background = background_.Get();
@@ -463,7 +477,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: {
             const auto code = HIWORD(wParam);
             const Widget* widget = WidgetOf(reinterpret_cast<HWND>(lParam));
-            if (widget != nullptr && widget->spec->kind == WidgetKind::Button &&
+            if (widget != nullptr && widget->spec->kind == layout::Kind::PushButton &&
                 (code == BN_CLICKED)) {
                 Pressed(static_cast<std::size_t>(widget - widgets_.data()));
             }

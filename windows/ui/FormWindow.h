@@ -16,11 +16,11 @@
 #include "windows/ui/BuiltInPictures.h"
 #include "windows/ui/Dpi.h"
 #include "windows/ui/Face.h"
-#include "windows/ui/FormSpec.h"
+#include "layout/Form.h"
 
 namespace soruberia::windows {
 
-// A top-level window built from its FormSpec: fixed size, caption and close
+// A top-level window built from its form's layout table: fixed size, caption and close
 // box, centred on the primary monitor's work area. Labels and picture boxes
 // are owner-drawn static controls, buttons owner-drawn buttons; their window
 // text is what a screen reader says. The window draws itself as one picture
@@ -32,7 +32,7 @@ namespace soruberia::windows {
 // buttons, Space presses the focused button, Enter and Escape do nothing.
 class FormWindow {
 public:
-    FormWindow(const FormSpec& spec, BuiltInPictures& pictures);
+    FormWindow(const layout::Form& form, BuiltInPictures& pictures);
     virtual ~FormWindow();
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -72,7 +72,7 @@ protected:
 
 private:
     struct Widget {
-        const WidgetSpec* spec = nullptr;
+        const layout::Widget* spec = nullptr;
         HWND handle = nullptr;
         bool visible = false;
         double left = 0;  // twips; the gauge moves
@@ -100,8 +100,10 @@ private:
     void MoveFocus(bool forward);
     Widget* WidgetOf(HWND handle);
     void ReleaseFonts();
+    const layout::Font& FontOf(const layout::Widget& spec) const;
 
-    const FormSpec& spec_;
+    const layout::Form& form_;
+    std::vector<std::size_t> tabOrder_;  // buttons by their tab index
     BuiltInPictures& pictures_;
     HWND window_ = nullptr;
     Dpi dpi_;

@@ -12,7 +12,7 @@
 #include "content/IonNames.h"
 #include "windows/platform/Utf16.h"
 #include "windows/platform/WicPicture.h"
-#include "windows/ui/Forms.h"
+#include "layout/GameLayout.h"
 
 namespace soruberia::windows {
 
@@ -50,8 +50,6 @@ Face FaceOf(const engine::PicturePtr& picture) {
     return Face{read.Bitmap(), read.Width(), read.Height(), read.Width(), read.Height()};
 }
 
-constexpr float kGaugeHomeLeft = 315.0F;
-
 }  // namespace
 
 class GameWindow::MarkedPictures final : public engine::PictureLoader {
@@ -66,14 +64,14 @@ private:
 };
 
 GameWindow::GameWindow(std::string basePath, engine::Services services, BuiltInPictures& pictures)
-    : FormWindow(GameFormSpec(), pictures),
+    : FormWindow(layout::GameWindow(), pictures),
       command2_(IndexOf("Command2")),
       command3_(IndexOf("Command3")),
       command4_(IndexOf("Command4")),
       label1_(IndexOf("Label1")),
       label3_(IndexOf("Label3")),
       label4_(IndexOf("Label4")),
-      gaugeLeft_(kGaugeHomeLeft),
+      gaugeLeft_(static_cast<float>(layout::kGaugeHomeLeft)),
       pictures_(std::make_unique<MarkedPictures>(services.pictures)) {
     for (int i = 1; i <= kIonCount; ++i)
         ion_[static_cast<std::size_t>(i)] = IndexOf("Command1_" + std::to_string(i));

@@ -12,6 +12,7 @@
 #include "engine/GameEngine.h"
 #include "engine/GameView.h"
 #include "engine/Services.h"
+#include "layout/GameLayout.h"
 #include "windows/ui/FormWindow.h"
 
 namespace soruberia::windows {
@@ -23,7 +24,7 @@ namespace soruberia::windows {
 class GameWindow final : public FormWindow, private engine::GameView {
 public:
     static constexpr int kIonCount = 12;
-    static constexpr int kTimerCount = 6;
+    static constexpr int kTimerCount = layout::kGameTimerCount;
 
     // Creating the window loads it: the first game starts (and may throw
     // FatalError) before the window is first shown.

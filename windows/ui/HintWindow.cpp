@@ -4,11 +4,11 @@
 
 #include "windows/ui/HintWindow.h"
 
-#include "windows/ui/Forms.h"
+#include "layout/HintLayout.h"
 
 namespace soruberia::windows {
 
-HintWindow::HintWindow(BuiltInPictures& pictures) : FormWindow(HintFormSpec(), pictures) {
+HintWindow::HintWindow(BuiltInPictures& pictures) : FormWindow(layout::HintWindow(), pictures) {
     Focus(IndexOf("Command1"));
 }
 

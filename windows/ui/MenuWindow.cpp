@@ -8,20 +8,26 @@
 #include <utility>
 
 #include "content/ExplanationFile.h"
+#include "content/FatalError.h"
 #include "windows/platform/Utf16.h"
-#include "windows/ui/Forms.h"
+#include "layout/MenuLayout.h"
 
 namespace soruberia::windows {
 
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kRevealPeriodMs = 500;
+
+UINT RevealPeriodMs() {
+    const layout::Widget* timer1 = layout::Find(layout::MenuWindow(), "Timer1");
+    if (timer1 == nullptr || timer1->intervalMs <= 0) throw FatalError("メニュー: Timer1 has no period");
+    return static_cast<UINT>(timer1->intervalMs);
+}
 
 }  // namespace
 
 MenuWindow::MenuWindow(const std::string& basePath, BuiltInPictures& pictures, Requests requests)
-    : FormWindow(MenuFormSpec(), pictures),
+    : FormWindow(layout::MenuWindow(), pictures),
       requests_(std::move(requests)),
       label1_(IndexOf("Label1")),
       label2_(IndexOf("Label2")),
@@ -33,7 +39,7 @@ MenuWindow::MenuWindow(const std::string& basePath, BuiltInPictures& pictures, R
         tiles_[i] = IndexOf("Image1_" + std::to_string(i));
     revealCounter_ = 0;
     SetText(label2_, Utf16(ReadExplanationLine(basePath)));
-    StartTimer(kTimer1, kRevealPeriodMs);
+    StartTimer(kTimer1, RevealPeriodMs());
 }
 
 void MenuWindow::TimerTicked(UINT_PTR timer) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "layout/MenuLayout.h"
 #include "windows/ui/FormWindow.h"
 
 namespace soruberia::windows {
@@ -20,7 +21,7 @@ namespace soruberia::windows {
 // the rest of the program.
 class MenuWindow final : public FormWindow {
 public:
-    static constexpr int kTileCount = 5;
+    static constexpr int kTileCount = layout::kTitleTileCount;
 
     struct Requests {
         std::function<void()> quit;
