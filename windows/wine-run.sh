@@ -12,8 +12,10 @@
 set -euo pipefail
 
 export WINEPREFIX="${WINEPREFIX:-${TMPDIR:-/tmp}/soruberia-wine-$(id -u)}"
-# No prompts for Mono or Gecko, no debug chatter on stderr.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# No prompts for Mono or Gecko, no debug chatter on stderr; sound only
+# through PulseAudio (a test that wants sound brings its own server), so that
+# ALSA does not complain of a missing card on every start.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winealsa.drv=}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 wine=/usr/lib/wine/wine64
 
@@ -29,6 +31,10 @@ mkdir -p "$WINEPREFIX"
       printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
       printf '"ＭＳ 明朝"="IPAMincho"\r\n"ＭＳ Ｐ明朝"="IPAPMincho"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n'
       printf '"MS Mincho"="IPAMincho"\r\n"MS PMincho"="IPAPMincho"\r\n"MS PGothic"="IPAPGothic"\r\n'
+      # Wine's dialog font has no Japanese glyphs; a Japanese Windows
+      # draws message boxes in a font that has them.
+      printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+      printf '"Tahoma"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n"MS Shell Dlg 2"="IPAPGothic"\r\n'
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
     "$wine" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
     touch "$WINEPREFIX/.soruberia-ready"

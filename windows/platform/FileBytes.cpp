@@ -38,7 +38,11 @@ FileBytes ReadFileBytes(const std::string& fullPath, std::size_t maxBytes) {
     HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (raw == INVALID_HANDLE_VALUE) {
-        result.problem = OpenProblem(GetLastError());
+        const DWORD error = GetLastError();
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool folder =
+            attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        result.problem = folder ? "ファイルではなくフォルダーです" : OpenProblem(error);
         return result;
     }
     const std::unique_ptr<void, HandleCloser> file(raw);
