@@ -1,0 +1,190 @@
+#!/usr/bin/env bash
+
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
+# The Windows program's windows under 64-bit Wine on an Xvfb of their own,
+# from a copy of the program folder with the default content:
+#   wine-windows.sh play GAME_DIR SHOTS_DIR   menu, keyboard start, game, hint, close, quit
+#   wine-windows.sh broken GAME_DIR SHOTS_DIR without setumei.txt: the message box only
+# Screenshots of every window go to SHOTS_DIR, to be looked at.
+set -euo pipefail
+
+mode=$1
+for tool in Xvfb xdotool import convert iconv /usr/lib/wine/wine64; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+game_dir=$(realpath "$2")
+shots=$(realpath -m "$3")
+mkdir -p "$shots"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/soruberia-wine-ui.XXXXXX")
+xvfb_pid=""
+exe_pid=""
+cleanup() {
+  if [ -n "$exe_pid" ]; then kill "$exe_pid" 2>/dev/null || true; fi
+  WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# The program folder as a teacher unpacks it.
+mkdir -p "$work/game"
+cp -r "$game_dir/soruberia.exe" "$game_dir/問題" "$game_dir/図" "$game_dir/音" "$work/game/"
+if [ "$mode" = broken ]; then rm "$work/game/問題/setumei.txt"; fi
+listing() { (cd "$work/game" && find . -printf '%p %s %T@\n' | sort); }
+before=$(listing)
+
+# An X server of our own.
+exec 5<> <(:)
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+xvfb_pid=$!
+read -r -t 20 display <&5 || fail "Xvfb did not start"
+export DISPLAY=":$display"
+
+# A fresh Wine prefix where the fonts the windows ask for by name are the IPA fonts.
+export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+wine=/usr/lib/wine/wine64
+"$wine" wineboot --init >/dev/null 2>&1
+reg="$work/fonts.reg"
+{
+  printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+  printf '"ＭＳ 明朝"="IPAMincho"\r\n"ＭＳ Ｐ明朝"="IPAPMincho"\r\n"ＭＳ Ｐゴシック"="IPAPGothic"\r\n'
+  # The message box's face, as on a Japanese Windows, which has the glyphs.
+  printf '"Tahoma"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n'
+} | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
+"$wine" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
+
+(cd "$work/game" && exec "$wine" ./soruberia.exe) >"$work/exe.log" 2>&1 &
+exe_pid=$!
+
+# The X window of the Windows window with this exact title, once it is shown.
+window_named() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    echo "$id"
+  done
+}
+wait_window() {
+  local title=$1 deadline=$((SECONDS + ${2:-60})) ids
+  while [ $SECONDS -lt $deadline ]; do
+    ids=$(window_named "$title")
+    if [ -n "$ids" ]; then echo "$ids"; return 0; fi
+    kill -0 "$exe_pid" 2>/dev/null || fail "the program ended while waiting for $title"
+    sleep 0.2
+  done
+  fail "no window $title"
+}
+wait_gone() {
+  local title=$1 deadline=$((SECONDS + 20))
+  while [ $SECONDS -lt $deadline ]; do
+    [ -z "$(window_named "$title")" ] && return 0
+    sleep 0.2
+  done
+  fail "window $title still shown"
+}
+# Without a window manager a Wine window's X window is its client area.
+shot() {
+  local id=$1 name=$2
+  import -window "$id" "$shots/$name.png" 2>/dev/null
+}
+# The colour at (x, y) of a screenshot, as RRGGBB.
+pixel() {
+  convert "$shots/$1.png" +repage -format "%[hex:p{$2,$3}]" info: | cut -c1-6
+}
+# Pixels of the region (w × h at x, y) that are strongly yellow: label text.
+yellow_pixels() {
+  convert "$shots/$1.png" +repage -crop "$4x$5+$2+$3" +repage -fx 'r>0.8 && g>0.8 && b<0.3 ? 1 : 0' \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+# Sets status to the program's exit status once it has ended.
+status=""
+wait_exit() {
+  local deadline=$((SECONDS + 30))
+  while kill -0 "$exe_pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || fail "the program did not end"
+    sleep 0.2
+  done
+  status=0
+  wait "$exe_pid" || status=$?
+  exe_pid=""
+}
+key() { xdotool key --window "$@" 2>/dev/null; }
+
+if [ "$mode" = broken ]; then
+  box=$(wait_window "ソルベリア" 60)
+  [ -z "$(window_named "メニュー")" ] || fail "the menu showed despite the missing explanation"
+  shot "$box" broken-message-box
+  key "$box" Return
+  wait_exit
+  [ "$status" -ne 0 ] || fail "exit status $status after the failure"
+  grep -q "setumei.txt" "$work/exe.log" || fail "the failure does not name setumei.txt: $(cat "$work/exe.log")"
+  [ "$before" = "$(listing)" ] || fail "the program folder changed"
+  echo "broken: message box, exit status $status"
+  exit 0
+fi
+
+menu=$(wait_window "メニュー" 60)
+[ "$(echo "$menu" | wc -l)" -eq 1 ] || fail "more than one menu"
+geometry=$(xdotool getwindowgeometry "$menu" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "641x400" ] || fail "menu client area $geometry"
+shot "$menu" menu-opening
+sleep 1.3
+shot "$menu" menu-building
+# The last tile, at (413, 167) in pixels, comes up 2.5 s after the load;
+# its face is near white where the background is a grey-blue.
+first=$(pixel menu-opening 425 180)
+sleep 3.5
+shot "$menu" menu
+last=$(pixel menu 425 180)
+[ "$first" != "$last" ] || fail "the title did not build up (tile pixel $first, then $last)"
+[ "$last" = F7FCFF ] || fail "no last tile at (425, 180): $last"
+# The start button's red face, at (431, 328).
+start=$(pixel menu 436 333)
+[ "$start" = EA0909 ] || fail "no start button at (436, 333): $start"
+
+# Enter and Escape do nothing; Space presses the focused start button.
+key "$menu" Return Escape
+sleep 1
+[ -n "$(window_named "メニュー")" ] || fail "Enter or Escape closed the menu"
+[ -z "$(window_named "ソルベリア")" ] || fail "Enter or Escape started the game"
+key "$menu" space
+game=$(wait_window "ソルベリア" 30)
+wait_gone "メニュー"
+geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "641x400" ] || fail "game client area $geometry"
+sleep 1
+shot "$game" game
+# The question, yellow on navy in Label1 (173, 118, 295 × 49).
+text=$(yellow_pixels game 173 118 295 49)
+[ "$text" -gt 200 ] || fail "no question text drawn ($text yellow pixels)"
+
+# The hint button (376, 11) + (46, 15); asked twice, there is one hint window.
+xdotool mousemove --window "$game" 422 26 click 1
+hint=$(wait_window "ヒント" 30)
+geometry=$(xdotool getwindowgeometry "$hint" | sed -n 's/.*Geometry: //p')
+[ "$geometry" = "765x448" ] || fail "hint client area $geometry"
+sleep 1
+shot "$hint" hint
+xdotool mousemove --window "$game" 422 26 click 1
+sleep 1
+[ "$(window_named "ヒント" | wc -l)" -eq 1 ] || fail "a second hint window"
+# Alt+F4 closes the hint window as its close box does; the game stays.
+key "$hint" alt+F4
+wait_gone "ヒント"
+[ -n "$(window_named "ソルベリア")" ] || fail "the game window closed with the hint"
+
+# The quit button (482, 11) + (46, 15) ends the program at once, status 0.
+xdotool mousemove --window "$game" 528 26 click 1
+wait_exit
+[ "$status" -eq 0 ] || fail "exit status $status after quit"
+[ "$before" = "$(listing)" ] || fail "the program folder changed"
+echo "play: menu, game, hint, quit"

@@ -1,0 +1,532 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+#include "windows/ui/FormWindow.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "content/FatalError.h"
+#include "windows/platform/FatalBox.h"
+#include "windows/platform/Utf16.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
+namespace soruberia::windows {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"SoruberiaForm";
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = 0;
+
+WNDPROC buttonClassProc = nullptr;
+
+COLORREF ColourOf(layout::Colour colour) { return RGB(colour.red, colour.green, colour.blue); }
+
+void RegisterFormClass(WNDPROC windowProc) {
+    static const bool registered = [windowProc] {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                          GetSystemMetrics(SM_CXICON),
+                                                          GetSystemMetrics(SM_CYICON), 0));
+        windowClass.hIconSm = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                       GetSystemMetrics(SM_CYSMICON), 0));
+        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+        windowClass.lpszClassName = kWindowClass;
+        if (RegisterClassExW(&windowClass) == 0) throw FatalError("ウィンドウの種類を登録できません");
+        return true;
+    }();
+    (void)registered;
+}
+
+// A memory picture the size of one piece of the window, so a piece is drawn
+// whole before it is shown and nothing flickers.
+class Canvas {
+public:
+    Canvas(HDC like, int width, int height)
+        : dc_(CreateCompatibleDC(like)), bitmap_(CreateCompatibleBitmap(like, width, height)) {
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Canvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_ = nullptr;
+};
+
+}  // namespace
+
+FormWindow::FormWindow(const layout::Form& form, BuiltInPictures& pictures)
+    : form_(form), pictures_(pictures) {
+    RegisterFormClass(&FormWindow::WindowProc);
+    const RECT work = PrimaryWorkArea();
+    const SIZE first = OuterSize(form.clientWidth, form.clientHeight, kStyle, kExStyle, Dpi{});
+    const HWND window = CreateWindowExW(kExStyle, kWindowClass, Utf16(form.caption).c_str(),
+                                        kStyle, work.left, work.top, first.cx, first.cy, nullptr,
+                                        nullptr, GetModuleHandleW(nullptr), this);
+    if (window == nullptr) throw FatalError("ウィンドウを作れません: " + std::string(form.name));
+
+    dpi_ = DpiOfWindow(window_);
+    CreateWidgets();
+    ApplyDpi();
+
+    // Centred on the primary monitor's work area, at that monitor's scale.
+    const SIZE outer =
+        OuterSize(dpi_.FromPixels(form.clientWidth), dpi_.FromPixels(form.clientHeight), kStyle,
+                  kExStyle, dpi_);
+    const int left = work.left + (work.right - work.left - outer.cx) / 2;
+    const int top = work.top + (work.bottom - work.top - outer.cy) / 2;
+    SetWindowPos(window_, nullptr, left, top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+FormWindow::~FormWindow() {
+    onDestroyed_ = nullptr;
+    if (window_ != nullptr) DestroyWindow(window_);
+    ReleaseFonts();
+}
+
+void FormWindow::CreateWidgets() {
+    widgets_.reserve(form_.widgets.size());
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    int id = 1;
+    for (const layout::Widget& spec : form_.widgets) {
+        // Timers are SetTimer timers of the window itself.
+        if (spec.kind == layout::Kind::Timer) continue;
+        Widget widget;
+        widget.spec = &spec;
+        widget.visible = spec.visible;
+        widget.left = spec.box.left;
+        widget.text = Utf16(spec.accessibleName);
+        const bool button = spec.kind == layout::Kind::PushButton;
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (spec.visible ? WS_VISIBLE : 0U);
+        style |= button ? static_cast<DWORD>(BS_OWNERDRAW) : static_cast<DWORD>(SS_OWNERDRAW);
+        widget.handle = CreateWindowExW(0, button ? L"BUTTON" : L"STATIC", widget.text.c_str(), style,
+                                        0, 0, 1, 1, window_,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                        nullptr);
+        if (widget.handle == nullptr) throw FatalError("部品を作れません: " + std::string(spec.name));
+        if (button) {
+            buttonClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+                widget.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::ButtonProc)));
+        }
+        // Each new widget goes above the ones before it.
+        SetWindowPos(widget.handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        widgets_.push_back(std::move(widget));
+        ++id;
+    }
+    std::vector<std::pair<int, std::size_t>> byTabIndex;
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        if (widgets_[i].spec->tabIndex >= 0) byTabIndex.emplace_back(widgets_[i].spec->tabIndex, i);
+    std::sort(byTabIndex.begin(), byTabIndex.end());
+    for (const auto& [tabIndex, index] : byTabIndex) tabOrder_.push_back(index);
+}
+
+const layout::Font& FormWindow::FontOf(const layout::Widget& spec) const {
+    return spec.font.family.empty() ? form_.font : spec.font;
+}
+
+void FormWindow::ApplyDpi() {
+    ReleaseFonts();
+    background_ = form_.background.empty() ? OwnedFace() : pictures_.Load(form_.background, dpi_);
+    for (Widget& widget : widgets_) {
+        const layout::Widget& spec = *widget.spec;
+        if (!spec.picture.empty()) widget.own = pictures_.Load(spec.picture, dpi_);
+        const layout::Font& font = FontOf(spec);
+        if (spec.kind == layout::Kind::Label && !font.family.empty()) {
+            // The form's point sizes as they measure at 96 dpi, grown with the screen.
+            const int pixels = dpi_.FromPixels(layout::PointsToPixels(font.points));
+            widget.font = CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                      FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_DONTCARE, Utf16(font.family).c_str());
+        }
+        const RECT rect = RectOf(widget);
+        SetWindowPos(widget.handle, nullptr, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void FormWindow::ReleaseFonts() {
+    for (Widget& widget : widgets_) {
+        if (widget.font != nullptr) DeleteObject(widget.font);
+        widget.font = nullptr;
+    }
+}
+
+RECT FormWindow::RectOf(const Widget& widget) const {
+    const layout::Widget& spec = *widget.spec;
+    const int left = dpi_.FromTwips(widget.left);
+    const int top = dpi_.FromTwips(spec.box.top);
+    int width = dpi_.FromTwips(spec.box.width);
+    int height = dpi_.FromTwips(spec.box.height);
+    const Face& face = widget.CurrentFace();
+    if (spec.kind == layout::Kind::PictureBox && !spec.stretch && !face.Empty()) {
+        // A picture box that does not stretch takes its picture's size.
+        width = dpi_.FromPixels(face.logicalWidth);
+        height = dpi_.FromPixels(face.logicalHeight);
+    }
+    return RECT{left, top, left + width, top + height};
+}
+
+void FormWindow::Show() {
+    if (window_ == nullptr) return;
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    UpdateWindow(window_);
+}
+
+void FormWindow::BringToFront() {
+    if (window_ == nullptr) return;
+    if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
+    ShowWindow(window_, SW_SHOW);
+    SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(window_);
+}
+
+void FormWindow::Close() {
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+std::size_t FormWindow::IndexOf(std::string_view name) const {
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        if (widgets_[i].spec->name == name) return i;
+    throw FatalError(std::string(form_.name) + " に部品 " + std::string(name) + " がありません");
+}
+
+std::wstring FormWindow::TextOf(std::string_view widgetName) const {
+    return widgets_[IndexOf(widgetName)].text;
+}
+
+void FormWindow::Invalidate(const RECT& rect) {
+    RedrawWindow(window_, &rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void FormWindow::SetText(std::size_t index, const std::wstring& text) {
+    Widget& widget = widgets_.at(index);
+    if (widget.text == text) return;
+    widget.text = text;
+    SetWindowTextW(widget.handle, text.c_str());
+    if (widget.spec->kind == layout::Kind::Label && widget.visible) Invalidate(RectOf(widget));
+}
+
+void FormWindow::SetFace(std::size_t index, Face face, std::shared_ptr<const void> keepAlive) {
+    Widget& widget = widgets_.at(index);
+    const RECT before = RectOf(widget);
+    widget.replaced = true;
+    widget.outside = face;
+    widget.keepAlive = std::move(keepAlive);
+    const RECT after = RectOf(widget);
+    if (!EqualRect(&before, &after)) {
+        SetWindowPos(widget.handle, nullptr, after.left, after.top, after.right - after.left,
+                     after.bottom - after.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (widget.visible) {
+        Invalidate(before);
+        Invalidate(after);
+    }
+}
+
+void FormWindow::SetVisible(std::size_t index, bool visible) {
+    Widget& widget = widgets_.at(index);
+    if (widget.visible == visible) return;
+    if (!visible && (GetFocus() == widget.handle || savedFocus_ == widget.handle)) {
+        // The focus moves on to the next button, as it does in Qt.
+        const bool active = GetFocus() == widget.handle;
+        MoveFocus(true);
+        if (GetFocus() == widget.handle || savedFocus_ == widget.handle) {
+            savedFocus_ = nullptr;
+            if (active) SetFocus(window_);
+        }
+    }
+    widget.visible = visible;
+    ShowWindow(widget.handle, visible ? SW_SHOWNA : SW_HIDE);
+    Invalidate(RectOf(widget));
+}
+
+bool FormWindow::IsVisible(std::size_t index) const { return widgets_.at(index).visible; }
+
+void FormWindow::MoveLeft(std::size_t index, double twips) {
+    Widget& widget = widgets_.at(index);
+    const RECT before = RectOf(widget);
+    widget.left = twips;
+    const RECT after = RectOf(widget);
+    SetWindowPos(widget.handle, nullptr, after.left, after.top, 0, 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    if (widget.visible) {
+        Invalidate(before);
+        Invalidate(after);
+    }
+}
+
+void FormWindow::Focus(std::size_t index) {
+    const HWND target = widgets_.at(index).handle;
+    if (GetActiveWindow() == window_) {
+        SetFocus(target);
+    } else {
+        savedFocus_ = target;  // taken when the window becomes active
+    }
+}
+
+bool FormWindow::SomeWidgetHasFocus() const {
+    const HWND focus = GetActiveWindow() == window_ ? GetFocus() : savedFocus_;
+    return focus != nullptr && focus != window_ && GetParent(focus) == window_;
+}
+
+void FormWindow::StartTimer(UINT_PTR timer, UINT milliseconds) {
+    ::SetTimer(window_, timer, milliseconds, nullptr);
+}
+
+void FormWindow::StopTimer(UINT_PTR timer) { ::KillTimer(window_, timer); }
+
+FormWindow::Widget* FormWindow::WidgetOf(HWND handle) {
+    for (Widget& widget : widgets_)
+        if (widget.handle == handle) return &widget;
+    return nullptr;
+}
+
+void FormWindow::MoveFocus(bool forward) {
+    std::vector<HWND> chain;
+    for (const std::size_t index : tabOrder_) {
+        const Widget& widget = widgets_[index];
+        if (widget.visible && IsWindowEnabled(widget.handle)) chain.push_back(widget.handle);
+    }
+    if (chain.empty()) return;
+    const bool active = GetActiveWindow() == window_;
+    const HWND current = active ? GetFocus() : savedFocus_;
+    const auto at = std::find(chain.begin(), chain.end(), current);
+    HWND next = nullptr;
+    if (at == chain.end()) {
+        next = forward ? chain.front() : chain.back();
+    } else if (forward) {
+        next = std::next(at) == chain.end() ? chain.front() : *std::next(at);
+    } else {
+        next = at == chain.begin() ? chain.back() : *std::prev(at);
+    }
+    if (active) {
+        SetFocus(next);
+    } else {
+        savedFocus_ = next;
+    }
+}
+
+void FormWindow::PaintWidget(HDC dc, const Widget& widget) const {
+    const layout::Widget& spec = *widget.spec;
+    const RECT rect = RectOf(widget);
+    switch (spec.kind) {
+        case layout::Kind::Label: {
+            const HBRUSH ground = CreateSolidBrush(ColourOf(spec.ground));
+            FillRect(dc, &rect, ground);
+            DeleteObject(ground);
+            if (!widget.text.empty() && widget.font != nullptr) {
+                const HGDIOBJ previous = SelectObject(dc, widget.font);
+                SetTextColor(dc, ColourOf(spec.text));
+                SetBkMode(dc, TRANSPARENT);
+                RECT box = rect;
+                const UINT align = spec.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
+                DrawTextW(dc, widget.text.c_str(), static_cast<int>(widget.text.size()), &box,
+                          DT_TOP | DT_WORDBREAK | DT_NOPREFIX | align);
+                SelectObject(dc, previous);
+            }
+            break;
+        }
+        case layout::Kind::PictureBox:
+            DrawFace(dc, widget.CurrentFace(), rect);
+            break;
+        case layout::Kind::PushButton: {
+            const Face& face = widget.CurrentFace();
+            const int width = dpi_.FromPixels(face.logicalWidth);
+            const int height = dpi_.FromPixels(face.logicalHeight);
+            int left = rect.left + (rect.right - rect.left - width) / 2;
+            int top = rect.top + (rect.bottom - rect.top - height) / 2;
+            const auto state = SendMessageW(widget.handle, BM_GETSTATE, 0, 0);
+            if ((state & BST_PUSHED) != 0) {
+                // The face sinks while held.
+                left += dpi_.FromPixels(1);
+                top += dpi_.FromPixels(1);
+            }
+            SaveDC(dc);
+            IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+            DrawFace(dc, face, RECT{left, top, left + width, top + height});
+            if (GetFocus() == widget.handle) {
+                // A dotted ring, black on white, that shows on every face.
+                const int inset = dpi_.FromPixels(3);
+                const RECT ring{rect.left + inset, rect.top + inset, rect.right - inset,
+                                rect.bottom - inset};
+                SelectObject(dc, GetStockObject(NULL_BRUSH));
+                const HPEN white = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+                const HGDIOBJ previous = SelectObject(dc, white);
+                Rectangle(dc, ring.left, ring.top, ring.right, ring.bottom);
+                LOGBRUSH black{BS_SOLID, RGB(0, 0, 0), 0};
+                const HPEN dots = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &black, 0, nullptr);
+                SelectObject(dc, dots);
+                Rectangle(dc, ring.left, ring.top, ring.right, ring.bottom);
+                SelectObject(dc, previous);
+                DeleteObject(white);
+                DeleteObject(dots);
+            }
+            RestoreDC(dc, -1);
+            break;
+        }
+        case layout::Kind::Timer:
+            break;
+    }
+}
+
+void FormWindow::PaintScene(HDC dc, const RECT& area) const {
+    // Where no picture covers the window; the menu's picture covers all of it.
+    const HBRUSH ground = CreateSolidBrush(ColourOf(form_.colour.value_or(layout::kBlack)));
+    FillRect(dc, &area, ground);
+    DeleteObject(ground);
+    const Face& background = background_.Get();
+    // Unscaled from the top-left corner; a larger picture is cut at the edges.
+    DrawFace(dc, background, RECT{0, 0, background.width, background.height});
+    for (const Widget& widget : widgets_) {
+        if (!widget.visible) continue;
+        const RECT rect = RectOf(widget);
+        RECT common{};
+        if (IntersectRect(&common, &rect, &area)) PaintWidget(dc, widget);
+    }
+}
+
+void FormWindow::PaintPiece(HDC target, const RECT& piece) const {
+    // piece is in the window's client coordinates; target's origin is at
+    // its top-left corner.
+    const int width = piece.right - piece.left;
+    const int height = piece.bottom - piece.top;
+    if (width <= 0 || height <= 0) return;
+    const Canvas canvas(target, width, height);
+    SetViewportOrgEx(canvas.Dc(), -piece.left, -piece.top, nullptr);
+    PaintScene(canvas.Dc(), piece);
+    SetViewportOrgEx(canvas.Dc(), 0, 0, nullptr);
+    BitBlt(target, 0, 0, width, height, canvas.Dc(), 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        created->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    LRESULT result = 0;
+    Guarded([&] { result = form->Handle(message, wParam, lParam); });
+    return result;
+}
+
+LRESULT CALLBACK FormWindow::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDBLCLK:
+            // A quick second click is a second press, as in Qt, not a double click.
+            message = WM_LBUTTONDOWN;
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                SendMessageW(GetParent(button), WM_KEYDOWN, wParam, lParam);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == L'\t' || wParam == L'\r' || wParam == 0x1B) return 0;
+            break;
+        default:
+            break;
+    }
+    return CallWindowProcW(buttonClassProc, button, message, wParam, lParam);
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the whole window is painted in WM_PAINT
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = BeginPaint(window_, &paint);
+            const RECT piece = paint.rcPaint;
+            SetViewportOrgEx(dc, piece.left, piece.top, nullptr);
+            PaintPiece(dc, piece);
+            SetViewportOrgEx(dc, 0, 0, nullptr);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            const Widget* widget = WidgetOf(item->hwndItem);
+            if (widget == nullptr) return FALSE;
+            PaintPiece(item->hDC, RectOf(*widget));
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            const auto code = HIWORD(wParam);
+            const Widget* widget = WidgetOf(reinterpret_cast<HWND>(lParam));
+            if (widget != nullptr && widget->spec->kind == layout::Kind::PushButton &&
+                (code == BN_CLICKED)) {
+                Pressed(static_cast<std::size_t>(widget - widgets_.data()));
+            }
+            return 0;
+        }
+        case WM_TIMER:
+            TimerTicked(wParam);
+            return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_TAB) {
+                MoveFocus(GetKeyState(VK_SHIFT) >= 0);
+                return 0;
+            }
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                if (focus != nullptr && GetParent(focus) == window_) savedFocus_ = focus;
+            } else {
+                SetFocus(savedFocus_ != nullptr && IsWindowVisible(savedFocus_) ? savedFocus_
+                                                                                 : window_);
+            }
+            return 0;
+        case WM_DPICHANGED: {
+            dpi_ = Dpi{LOWORD(wParam)};
+            ApplyDpi();
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_DESTROY:
+            if (onDestroyed_) {
+                const auto onDestroyed = std::move(onDestroyed_);
+                onDestroyed_ = nullptr;
+                onDestroyed();
+            }
+            return 0;
+        case WM_NCDESTROY: {
+            const HWND window = window_;
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            window_ = nullptr;
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace soruberia::windows

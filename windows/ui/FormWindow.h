@@ -1,0 +1,116 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "windows/ui/BuiltInPictures.h"
+#include "windows/ui/Dpi.h"
+#include "windows/ui/Face.h"
+#include "layout/Form.h"
+
+namespace soruberia::windows {
+
+// A top-level window built from its form's layout table: fixed size, caption and close
+// box, centred on the primary monitor's work area. Labels and picture boxes
+// are owner-drawn static controls, buttons owner-drawn buttons; their window
+// text is what a screen reader says. The window draws itself as one picture
+// (background, then every visible widget bottom to top), and every control
+// draws its piece of that picture, so that picture boxes are transparent
+// over what lies beneath them, as in the Qt windows.
+//
+// Keyboard: Tab and Shift+Tab walk the form's tab order over the visible
+// buttons, Space presses the focused button, Enter and Escape do nothing.
+class FormWindow {
+public:
+    FormWindow(const layout::Form& form, BuiltInPictures& pictures);
+    virtual ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    bool IsOpen() const { return window_ != nullptr; }
+
+    // Shows the window and makes it the active one.
+    void Show();
+    void BringToFront();
+    // As the close box: the window is destroyed.
+    void Close();
+
+    // Called once, when the window is destroyed (close box, Close or the
+    // end of the program).
+    void SetOnDestroyed(std::function<void()> onDestroyed) { onDestroyed_ = std::move(onDestroyed); }
+
+    // The widget's window text: a label's text, a picture's or button's name.
+    std::wstring TextOf(std::string_view widgetName) const;
+
+protected:
+    virtual void Pressed(std::size_t /*widget*/) {}
+    virtual void TimerTicked(UINT_PTR /*timer*/) {}
+
+    std::size_t IndexOf(std::string_view name) const;
+    void SetText(std::size_t widget, const std::wstring& text);
+    // A picture from outside the program replaces the widget's own; an empty
+    // face leaves it blank. keepAlive owns the face's bitmap.
+    void SetFace(std::size_t widget, Face face, std::shared_ptr<const void> keepAlive);
+    void SetVisible(std::size_t widget, bool visible);
+    bool IsVisible(std::size_t widget) const;
+    void MoveLeft(std::size_t widget, double twips);
+    void Focus(std::size_t widget);
+    bool SomeWidgetHasFocus() const;
+    void StartTimer(UINT_PTR timer, UINT milliseconds);
+    void StopTimer(UINT_PTR timer);
+
+private:
+    struct Widget {
+        const layout::Widget* spec = nullptr;
+        HWND handle = nullptr;
+        bool visible = false;
+        double left = 0;  // twips; the gauge moves
+        OwnedFace own;
+        bool replaced = false;
+        Face outside;
+        std::shared_ptr<const void> keepAlive;
+        HFONT font = nullptr;
+        std::wstring text;
+
+        const Face& CurrentFace() const { return replaced ? outside : own.Get(); }
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void CreateWidgets();
+    void ApplyDpi();
+    RECT RectOf(const Widget& widget) const;
+    void Invalidate(const RECT& rect);
+    void PaintScene(HDC dc, const RECT& area) const;
+    void PaintWidget(HDC dc, const Widget& widget) const;
+    void PaintPiece(HDC target, const RECT& piece) const;
+    void MoveFocus(bool forward);
+    Widget* WidgetOf(HWND handle);
+    void ReleaseFonts();
+    const layout::Font& FontOf(const layout::Widget& spec) const;
+
+    const layout::Form& form_;
+    std::vector<std::size_t> tabOrder_;  // buttons by their tab index
+    BuiltInPictures& pictures_;
+    HWND window_ = nullptr;
+    Dpi dpi_;
+    OwnedFace background_;
+    std::vector<Widget> widgets_;
+    HWND savedFocus_ = nullptr;
+    std::function<void()> onDestroyed_;
+};
+
+}  // namespace soruberia::windows
