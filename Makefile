@@ -69,6 +69,7 @@ bench: setup
 
 # The Windows program: make windows, make test-windows.
 include windows/windows.mk
+include bench/windows.mk
 
 # Re-make the committed pictures, sounds and default question bank.
 assets: configure

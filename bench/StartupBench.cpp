@@ -11,68 +11,32 @@
 //    by callgrind (valgrind), a figure the machine's load does not move;
 //  - the CPU time (utime + stime of /proc/PID/stat) spent over a stretch of
 //    idling at the menu, with a question open, and in the floor program.
-#include <fcntl.h>
 #include <stdlib.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <xcb/xcb.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "XWatch.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using namespace soruberia::bench;
 using namespace std::chrono_literals;
 
 // Centre of the menu's start button, in pixels of its client area.
 constexpr int kStartX = 477;
 constexpr int kStartY = 343;
-
-// Starts a program with its output discarded; returns its process id.
-pid_t Spawn(const std::vector<std::string>& argv) {
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int error = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(error));
-    return pid;
-}
-
-void Stop(pid_t pid) {
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 50; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
-        std::this_thread::sleep_for(100ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
-bool Alive(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == 0; }
 
 struct Memory {
     double rssMiB = 0, pssMiB = 0;
@@ -109,77 +73,6 @@ double CpuSeconds(pid_t pid) {
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// Watches the root window for top-level windows being mapped.
-class Display {
-public:
-    Display() {
-        connection_ = xcb_connect(nullptr, nullptr);
-        if (xcb_connection_has_error(connection_) != 0)
-            throw std::runtime_error("cannot open the X display (DISPLAY)");
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-        xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
-        netWmName_ = Atom("_NET_WM_NAME");
-        utf8_ = Atom("UTF8_STRING");
-        xcb_flush(connection_);
-    }
-    ~Display() { xcb_disconnect(connection_); }
-    Display(const Display&) = delete;
-    Display& operator=(const Display&) = delete;
-
-    // Waits for a window titled `title` to be mapped and returns it with the
-    // moment it was seen. `meanwhile` runs every 300 ms while waiting.
-    std::pair<xcb_window_t, Clock::time_point> WaitForMap(const std::string& title, pid_t pid,
-                                                          const std::function<void()>& meanwhile = {}) {
-        const auto deadline = Clock::now() + 60s;
-        auto nextNudge = Clock::now() + 300ms;
-        for (;;) {
-            while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-                const Clock::time_point seen = Clock::now();
-                std::unique_ptr<xcb_generic_event_t, decltype(&std::free)> owned(event, &std::free);
-                if ((event->response_type & 0x7f) != XCB_MAP_NOTIFY) continue;
-                const auto* map = reinterpret_cast<xcb_map_notify_event_t*>(event);
-                if (Title(map->window) == title) return {map->window, seen};
-            }
-            if (xcb_connection_has_error(connection_) != 0) throw std::runtime_error("X connection lost");
-            if (!Alive(pid)) throw std::runtime_error("the program ended before its window " + title);
-            if (Clock::now() > deadline) throw std::runtime_error("no window " + title + " within 60 s");
-            if (meanwhile && Clock::now() > nextNudge) {
-                meanwhile();
-                nextNudge = Clock::now() + 300ms;
-            }
-            pollfd fd{xcb_get_file_descriptor(connection_), POLLIN, 0};
-            poll(&fd, 1, 20);
-        }
-    }
-
-private:
-    xcb_atom_t Atom(const char* name) {
-        auto* reply = xcb_intern_atom_reply(
-            connection_, xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-            nullptr);
-        if (reply == nullptr) throw std::runtime_error(std::string("no atom ") + name);
-        const xcb_atom_t atom = reply->atom;
-        std::free(reply);
-        return atom;
-    }
-
-    std::string Title(xcb_window_t window) {
-        auto* reply = xcb_get_property_reply(
-            connection_, xcb_get_property(connection_, 0, window, netWmName_, utf8_, 0, 256), nullptr);
-        if (reply == nullptr) return {};
-        std::string title(static_cast<const char*>(xcb_get_property_value(reply)),
-                          static_cast<std::size_t>(xcb_get_property_value_length(reply)));
-        std::free(reply);
-        return title;
-    }
-
-    xcb_connection_t* connection_ = nullptr;
-    xcb_window_t root_ = 0;
-    xcb_atom_t netWmName_ = 0;
-    xcb_atom_t utf8_ = 0;
-};
-
 struct Launch {
     pid_t pid = 0;
     xcb_window_t window = 0;
@@ -202,12 +95,6 @@ void Click(xcb_window_t window, int x, int y) {
     const pid_t pid = Spawn({"/usr/bin/xdotool", "mousemove", "--window", std::to_string(window),
                              std::to_string(x), std::to_string(y), "click", "1"});
     waitpid(pid, nullptr, 0);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 struct Figures {

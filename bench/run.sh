@@ -33,3 +33,9 @@ sh "$sandbox" start "$work/pulse" $$
 PULSE_SERVER="unix:$work/pulse/native" ALSOFT_DRIVERS=pulse \
     xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
     "$build/bench/soruberia-startup-bench" --idle "$idle"
+
+# The Windows builds of bench/windows.mk, when `make bench` made them.
+if [ -n "${SORUBERIA_BENCH_WINDOWS:-}" ]; then
+    # shellcheck disable=SC2086
+    sh "$here/windows/run.sh" "$build" $SORUBERIA_BENCH_WINDOWS
+fi
