@@ -18,10 +18,15 @@ windows: setup
 	  -DSORUBERIA_TESTS=OFF >/dev/null
 	@cmake --build $(WIN32_BUILD) -j $(JOBS)
 
-# One fresh Wine prefix for the whole run, shared by every test case; the
-# 32-bit executable cannot run on these machines and is checked as a file.
+# One fresh Wine prefix and one wineserver for the whole run, shared by every
+# test case, both ready before CTest lists the test cases (which it gives 5 s
+# each); the 32-bit executable cannot run on these machines and is checked as
+# a file.
 test-windows: windows
 	@prefix=$$(mktemp -d); \
+	WINEPREFIX=$$prefix windows/wine-run.sh wineboot; \
+	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -w; \
+	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -p; \
 	WINEPREFIX=$$prefix ctest --test-dir $(WIN64_BUILD) --output-on-failure -j $(JOBS); \
 	status=$$?; \
 	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -k 2>/dev/null; \
