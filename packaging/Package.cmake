@@ -39,6 +39,29 @@ beside the program in /usr/lib/soruberia. A copy of that folder, program
 included, plays a teacher's own files put in their place, and
 soruberia-check reports every problem in such a folder.")
 
+# What Debian asks of every package: the copyright in its machine-readable
+# form, the Debian changelog and a manual page for each command, compressed
+# with no time stamp so the package is reproducible.
+set(deb_docs ${CMAKE_BINARY_DIR}/packaging)
+set(compressed)
+foreach(source debian/changelog man/soruberia.6 man/soruberia-check.1)
+  get_filename_component(name ${source} NAME)
+  if(name STREQUAL "changelog")
+    set(name changelog.Debian)
+  endif()
+  add_custom_command(OUTPUT ${deb_docs}/${name}.gz
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${deb_docs}
+    COMMAND gzip -9n -c ${PROJECT_SOURCE_DIR}/packaging/${source} > ${deb_docs}/${name}.gz
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/${source}
+    VERBATIM)
+  list(APPEND compressed ${deb_docs}/${name}.gz)
+endforeach()
+add_custom_target(package-docs ALL DEPENDS ${compressed})
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/copyright ${deb_docs}/changelog.Debian.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/soruberia)
+install(FILES ${deb_docs}/soruberia.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${deb_docs}/soruberia-check.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
 # `package_source` packs the tree without its build folders and history.
 set(CPACK_SOURCE_GENERATOR TXZ)
 set(CPACK_SOURCE_IGNORE_FILES "^${PROJECT_SOURCE_DIR}/\\.git/" "^${PROJECT_SOURCE_DIR}/build[^/]*/"

@@ -135,6 +135,8 @@ TEST(ResourceFilesTest, ScriptCompilesToIconAndJapaneseVersionRecord) {
     EXPECT_EQ(VersionString(record, u"ProductName"), u"ソルベリア");
     EXPECT_EQ(VersionString(record, u"InternalName"), u"ソルベリア");
     EXPECT_EQ(VersionString(record, u"OriginalFilename"), u"ソルベリア.exe");
+    EXPECT_EQ(VersionString(record, u"LegalCopyright"),
+              u"Copyright © 2026 The soruberia authors. MIT License");
     EXPECT_GE(record.indexOf(Utf16(u"041104b0")), 0);
     const qsizetype translation = record.indexOf(Utf16(u"Translation"));
     ASSERT_GE(translation, 0);

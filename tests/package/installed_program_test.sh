@@ -178,6 +178,39 @@ check_checker() {
     fail "soruberia-check on the installed content: $report"
 }
 
+# A teacher's own bank without root: a copy of the whole program folder in
+# the home folder is a program of its own that reads the folders beside it.
+check_copy_reads_its_own_bank() {
+  local prefix=$1 copy=$tmp/home/my-bank log=$tmp/copy.log rc=0
+  mkdir -p "$tmp/home"
+  cp -r "$prefix/lib/soruberia" "$copy"
+  (cd "$tmp/elsewhere" && exec "$copy/soruberia") 2>"$log" &
+  game_pid=$!
+  sleep 2
+  if kill -0 "$game_pid" 2>/dev/null; then
+    kill "$game_pid"
+    wait "$game_pid" 2>/dev/null || true
+  else
+    fail "the copied program ended within 2 s: $(cat "$log")"
+  fi
+  game_pid=
+
+  # Its explanation is the copy's: emptied there, the copy stops naming it.
+  : >"$copy/問題/setumei.txt"
+  (cd "$tmp/elsewhere" && timeout 60 "$copy/soruberia") 2>"$log" || rc=$?
+  [[ $rc -ne 0 && $rc -ne 124 ]] || fail "the copy did not read its own emptied setumei.txt (exit $rc)"
+  grep -qF "$copy/問題/setumei.txt" "$log" ||
+    fail "the copy's failure does not name its own setumei.txt: $(cat "$log")"
+
+  # The copy's checker checks the copy's bank.
+  [[ $with_checker == 1 ]] || return 0
+  rc=0
+  "$copy/soruberia-check" >"$log" 2>&1 || rc=$?
+  [[ $rc -eq 1 ]] || fail "the copy's checker passed its emptied setumei.txt (exit $rc)"
+  grep -qF "$copy/問題/setumei.txt" "$log" ||
+    fail "the copy's checker does not name the copy's file: $(cat "$log")"
+}
+
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=$tmp/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -228,6 +261,19 @@ case $mode in
     if readelf -S --wide "$prefix/lib/soruberia/soruberia" | grep -q '\.debug_info'; then
       fail "the packed program carries its debugging information"
     fi
+    # The licence where Debian and AppStream look for it, and lintian's verdict.
+    docs=$prefix/share/doc/soruberia
+    [[ -f $docs/copyright ]] || fail "the package has no copyright file"
+    head -1 "$docs/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+      fail "the copyright file is not in the machine-readable format"
+    grep -qx 'License: MIT' "$docs/copyright" || fail "the copyright file names no MIT licence"
+    gzip -t "$docs/changelog.Debian.gz" 2>/dev/null || fail "no valid changelog.Debian.gz"
+    grep -q '<project_license>MIT</project_license>' \
+      "$prefix/share/metainfo/io.github.soruberia.soruberia.metainfo.xml" ||
+      fail "the metainfo names no project licence"
+    if ! lintian --fail-on error --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1; then
+      fail "lintian: $(grep -v 'root privileges' "$tmp/lintian.log")"
+    fi
     ;;
   *)
     die "unknown mode $mode"
@@ -236,6 +282,7 @@ esac
 
 check_checker "$prefix"
 check_starts "$prefix"
+check_copy_reads_its_own_bank "$prefix"
 check_fails_without_explanation "$prefix"
 
 if [[ $failures -gt 0 ]]; then
