@@ -24,9 +24,8 @@ windows: setup
 # a file.
 test-windows: windows
 	@prefix=$$(mktemp -d); \
-	WINEPREFIX=$$prefix windows/wine-run.sh wineboot; \
-	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -w; \
 	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -p; \
+	WINEPREFIX=$$prefix windows/wine-run.sh wineboot >/dev/null 2>&1; \
 	WINEPREFIX=$$prefix ctest --test-dir $(WIN64_BUILD) --output-on-failure -j $(JOBS); \
 	status=$$?; \
 	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -k 2>/dev/null; \
