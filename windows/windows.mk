@@ -31,5 +31,5 @@ test-windows: windows
 	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -k 2>/dev/null; \
 	WINEPREFIX=$$prefix /usr/lib/wine/wineserver -w 2>/dev/null; \
 	rm -rf "$$prefix"; \
-	ctest --test-dir $(WIN32_BUILD) --output-on-failure || status=1; \
+	ctest --test-dir $(WIN32_BUILD)/windows --output-on-failure || status=1; \
 	exit $$status
