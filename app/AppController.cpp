@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "ui/ChannelSound.h"
 #include "ui/GameForm.h"
 #include "ui/HintWindow.h"
 #include "ui/MenuWindow.h"
@@ -40,7 +41,8 @@ AppController::AppController(std::string basePath, Terminate terminate)
     : basePath_(std::move(basePath)), terminate_(std::move(terminate)), random_(clock_) {}
 
 AppController::~AppController() {
-    // Windows still open when the event loop has ended go with the program.
+    // Windows still open when the event loop has ended go with the program,
+    // before the services they use.
     delete hint_.data();
     delete game_.data();
     delete menu_.data();
@@ -49,6 +51,7 @@ AppController::~AppController() {
 void AppController::Start() {
     auto* menu = new ui::MenuWindow(basePath_);
     menu_ = menu;
+    // The menu's buttons guard these requests; a failure comes back to them.
     connect(menu, &ui::MenuWindow::quitRequested, this, [this] { EndProgram(); });
     connect(menu, &ui::MenuWindow::startRequested, this, [this] { OpenGame(); });
     menu->show();
@@ -58,7 +61,8 @@ void AppController::OpenGame() {
     // The menu goes first: if the game start fails, no window is left.
     const QuitOnLastWindowPaused handOver;
     if (menu_) menu_->close();
-    auto* game = new ui::GameForm(basePath_, clock_, random_, *this);
+    if (!sound_) sound_ = std::make_unique<ui::ChannelSound>();
+    auto* game = new ui::GameForm(basePath_, {pictures_, *sound_, clock_, random_, *this});
     game_ = game;
     game->show();
 }

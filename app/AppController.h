@@ -8,11 +8,14 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "engine/ClockFoldedRandom.h"
 #include "engine/Services.h"
+#include "platform/QtPicture.h"
 #include "platform/SystemClock.h"
+#include "ui/GameServices.h"
 
 namespace soruberia::ui {
 class GameForm;
@@ -25,8 +28,9 @@ namespace soruberia::app {
 // The program's three windows and how they come and go: the menu at start,
 // the game window from the menu's start button, at most one hint window, and
 // the end action of the two quit buttons. Each window is referred to by one
-// pointer that empties itself when the window is destroyed. The run's one
-// clock and random generator live here, for the game window to use.
+// pointer that empties itself when the window is destroyed. Every service of
+// the run is built here and handed to the windows: the clock, the random
+// generator, the picture loader and the one sound channel.
 class AppController final : public QObject, public engine::AppRequests {
     Q_OBJECT
 public:
@@ -66,6 +70,8 @@ private:
     Terminate terminate_;
     platform::SystemClock clock_;
     engine::ClockFoldedRandom random_;
+    platform::QtPictureLoader pictures_;
+    std::unique_ptr<ui::GameSound> sound_;  // opened with the game window, not before the menu
     QPointer<ui::MenuWindow> menu_;
     QPointer<ui::GameForm> game_;
     QPointer<ui::HintWindow> hint_;

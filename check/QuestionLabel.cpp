@@ -10,17 +10,18 @@
 
 #include <cmath>
 
+#include "layout/GameLayout.h"
 #include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 namespace soruberia::check {
 
 QuestionLabel::QuestionLabel() {
-    label_.setGeometry(ui::TwipsRect(2595, 1770, 4425, 735));
+    label_.setGeometry(ui::TwipsRect(layout::kQuestionLabel.box));
     label_.setTextFormat(Qt::PlainText);
     label_.setWordWrap(true);
     label_.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label_.setFont(ui::LayoutFont(ui::kPMincho, 15, true));
+    label_.setFont(ui::LayoutFont(layout::kQuestionLabel.font));
 }
 
 LabelFit QuestionLabel::Measure(const QString& text) {

@@ -6,22 +6,23 @@
 
 #include <QStringList>
 
-#include <cmath>
-
 namespace soruberia::ui {
 
 void InstallFontSubstitutions() {
-    QFont::insertSubstitutions(kMincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")});
-    QFont::insertSubstitutions(kPMincho, {QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")});
-    QFont::insertSubstitutions(kPGothic,
-                               {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")});
+    for (const layout::StandIn& standIn : layout::kStandIns)
+        QFont::insertSubstitutions(ToQString(standIn.face),
+                                   {ToQString(standIn.family), ToQString(standIn.japaneseFamily)});
 }
 
 QFont LayoutFont(const QString& family, double points, bool bold) {
     QFont font(family);
-    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    font.setPixelSize(layout::PointsToPixels(points));
     font.setBold(bold);
     return font;
+}
+
+QFont LayoutFont(const layout::Font& font) {
+    return LayoutFont(ToQString(font.family), font.points, font.bold);
 }
 
 }  // namespace soruberia::ui

@@ -4,56 +4,25 @@
 
 #include "ui/HintWindow.h"
 
-#include <QGuiApplication>
-#include <QIcon>
 #include <QPainter>
-#include <QScreen>
-#include <QStyle>
 
-#include "platform/FatalReport.h"
-#include "ui/BuiltInPicture.h"
+#include "layout/HintLayout.h"
+#include "ui/FormWidgets.h"
+#include "ui/GuardedConnect.h"
 #include "ui/PictureButton.h"
-#include "ui/Twips.h"
 
 namespace soruberia::ui {
 
-namespace {
+HintWindow::HintWindow(QWidget* parent) : QWidget(parent) {
+    const layout::Form& form = layout::HintWindow();
+    SetUpWindow(*this, form);
+    table_ = LayoutPicture(form.background);
 
-constexpr int kClientWidth = 765;
-constexpr int kClientHeight = 448;
+    const FormWidgets widgets(*this, form);
+    command1_ = widgets.Get<PictureButton>("Command1");
+    ConnectGuarded(command1_, &QAbstractButton::clicked, this, [this] { close(); });
 
-// The table's own ground, so the two rows below the picture match it.
-const QColor kGround(255, 255, 153);
-
-}  // namespace
-
-HintWindow::HintWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      table_(BuiltInPicture(QStringLiteral(":/hint/table.png"))) {
-    setObjectName(QStringLiteral("ヒント"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("ヒント"));
-    setWindowIcon(QIcon(QStringLiteral(":/game/icon.png")));
-    setFixedSize(kClientWidth, kClientHeight);
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kGround);
-    setPalette(palette);
-
-    command1_ = new PictureButton(this);
-    command1_->setObjectName(QStringLiteral("Command1"));
-    command1_->setAccessibleName(QStringLiteral("戻る"));
-    command1_->SetPicture(BuiltInPicture(QStringLiteral(":/menu/back.png")));
-    command1_->setGeometry(TwipsRect(9240, 140, 1395, 465));
-    command1_->setFocus();
-    connect(command1_, &QAbstractButton::clicked, this,
-            [this] { platform::Guarded([this] { close(); }); });
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
-                                        screen->availableGeometry()));
-    }
+    CentreOnScreen(*this);
 }
 
 void HintWindow::paintEvent(QPaintEvent*) {

@@ -11,9 +11,9 @@ namespace soruberia::ui {
 
 class PictureButton;
 
-// ヒント: the table of precipitates and a back button, Command1, that closes
-// the window. It has no logic of its own; it deletes itself on close, and a
-// later hint is a new window, centred again.
+// ヒント, built from layout::HintWindow(): the table of precipitates and a
+// back button, Command1, that closes the window. It has no logic of its own;
+// it deletes itself on close, and a later hint is a new window, centred again.
 class HintWindow final : public QWidget {
     Q_OBJECT
 public:

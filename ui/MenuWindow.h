@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "layout/MenuLayout.h"
+
 class QLabel;
 class QTimer;
 
@@ -18,17 +20,18 @@ namespace soruberia::ui {
 
 class PictureButton;
 
-// メニュー: builds up the title one tile per tick of Timer1, then offers
-// quit, explanation and start. The explanation lays a navy panel with the
-// first line of setumei.txt over the title. Every widget carries its name as
-// objectName ("Image1_3", "Command2", "Label2", "Timer1").
+// メニュー, built from layout::MenuWindow(): builds up the title one tile per
+// tick of Timer1, then offers quit, explanation and start. The explanation
+// lays a navy panel with the first line of setumei.txt over the title. Every
+// widget carries its name as objectName ("Image1_3", "Command2", "Label2",
+// "Timer1").
 //
 // Quit and start are requests to the rest of the program: the menu does not
 // know how the program ends or how the game window is made.
 class MenuWindow final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTileCount = 5;
+    static constexpr int kTileCount = layout::kTitleTileCount;
 
     // Creating the window loads it: the explanation line is read (throws
     // FatalError when setumei.txt is missing or empty) and Timer1 is armed,

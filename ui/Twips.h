@@ -6,20 +6,14 @@
 
 #include <QRect>
 
-#include <cmath>
+#include "layout/Units.h"
 
 namespace soruberia::ui {
 
-// Layout is given in twips, 15 to the pixel at 96 dpi.
-inline constexpr double kTwipsPerPixel = 15.0;
+using layout::TwipsToPixels;
 
-inline int TwipsToPixels(double twips) {
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
-}
+inline QRect ToQRect(const layout::PixelRect& box) { return {box.x, box.y, box.width, box.height}; }
 
-inline QRect TwipsRect(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
+inline QRect TwipsRect(const layout::TwipRect& box) { return ToQRect(layout::ToPixels(box)); }
 
 }  // namespace soruberia::ui

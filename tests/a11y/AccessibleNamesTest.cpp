@@ -44,7 +44,7 @@ class GameNames : public ::testing::Test {
 protected:
     void SetUp() override {
         random_.questions = {1, 2, 3};
-        form_ = new ui::GameForm(content_.BasePath(), clock_, random_, app_);
+        form_ = new ui::GameForm(content_.BasePath(), {pictures_, sound_, clock_, random_, app_});
         form_->show();
     }
     void TearDown() override { delete form_.data(); }
@@ -61,6 +61,8 @@ protected:
     }
 
     ContentFolder content_{AgAndBa, NoExtra};
+    platform::QtPictureLoader pictures_;
+    ui::testing::FakeSound sound_;
     FakeClock clock_;
     ScriptedRandom random_;
     RecordingApp app_;

@@ -94,10 +94,8 @@ protected:
 TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
     ui::testing::ContentFolder content([](int) { return std::vector<int>{1}; },
                                        [](int) { return std::string(); });
-    ui::testing::FakeClock clock;
-    ui::testing::ScriptedRandom random;
-    ui::testing::RecordingApp app;
-    QPointer<ui::GameForm> form = new ui::GameForm(content.BasePath(), clock, random, app);
+    ui::testing::FakeServices services;
+    QPointer<ui::GameForm> form = new ui::GameForm(content.BasePath(), services.Services());
     form->show();
     QApplication::processEvents();
 

@@ -37,7 +37,7 @@ class GameKeyboard : public ::testing::Test {
 protected:
     void Open(const std::function<std::vector<int>(int)>& answers) {
         content_ = std::make_unique<ContentFolder>(answers, NoExtra);
-        form_ = new ui::GameForm(content_->BasePath(), clock_, random_, app_);
+        form_ = new ui::GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_});
         ASSERT_TRUE(ShowActive(*form_));
     }
     void TearDown() override { delete form_.data(); }
@@ -60,6 +60,8 @@ protected:
     }
 
     std::unique_ptr<ContentFolder> content_;
+    platform::QtPictureLoader pictures_;
+    ui::testing::FakeSound sound_;
     FakeClock clock_;
     ScriptedRandom random_;
     RecordingApp app_;

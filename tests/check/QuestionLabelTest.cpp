@@ -11,10 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "check/QuestionLabel.h"
 #include "engine/Services.h"
+#include "layout/GameLayout.h"
+#include "platform/QtPicture.h"
 #include "ui/GameForm.h"
+#include "ui/GameServices.h"
 
 namespace soruberia::check {
 namespace {
@@ -36,6 +40,12 @@ public:
     void EndProgram() override {}
 };
 
+class NoSound final : public ui::GameSound {
+public:
+    void Play(const std::string&) override {}
+    void Stop() override {}
+};
+
 const QString kTexts[] = {
     QStringLiteral("希塩酸を加えると白色沈殿を生じるイオンは？"),
     QString(28, QChar(0x3042)),  // あ × 28
@@ -51,8 +61,10 @@ TEST(QuestionLabel, MeasuresAsTheGameWindowsLabelLaysOut) {
     StillClock clock;
     FirstQuestion random;
     NoRequests app;
-    const std::unique_ptr<ui::GameForm> form =
-        std::make_unique<ui::GameForm>(std::string(DEFAULT_CONTENT), clock, random, app);
+    platform::QtPictureLoader pictures;
+    NoSound sound;
+    const std::unique_ptr<ui::GameForm> form = std::make_unique<ui::GameForm>(
+        std::string(DEFAULT_CONTENT), ui::GameServices{pictures, sound, clock, random, app});
     auto* game = form->findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(game, nullptr);
 
@@ -101,6 +113,15 @@ TEST(QuestionLabel, TheCutFallsWhereTheVerdictSays) {
     }
     EXPECT_GT(firstCut, 20);  // the panel holds about 28 full-width characters
     EXPECT_LT(firstCut, 40);
+}
+
+// The lines the layout promises for a question (which the content generator
+// holds its texts to) are the lines the label shows whole.
+TEST(QuestionLabel, ShowsTheLinesTheLayoutPromises) {
+    QuestionLabel label;
+    const LabelFit fit = label.Measure(QString(200, QChar(0x3042)));
+    EXPECT_FALSE(fit.fits);
+    EXPECT_EQ(fit.shownLines, layout::kQuestionLabel.lines);
 }
 
 }  // namespace

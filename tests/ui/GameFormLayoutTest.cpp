@@ -32,7 +32,7 @@ class GameFormOpening : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         content_ = new ContentFolder(TwoAnswers, NoExtra);
-        form_ = new GameForm(content_->BasePath(), clock_, random_, app_);
+        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_});
         form_->show();
     }
     static void TearDownTestSuite() {
@@ -48,6 +48,8 @@ protected:
     }
 
     static inline ContentFolder* content_ = nullptr;
+    static inline platform::QtPictureLoader pictures_;
+    static inline FakeSound sound_;
     static inline FakeClock clock_;
     static inline ScriptedRandom random_;
     static inline RecordingApp app_;

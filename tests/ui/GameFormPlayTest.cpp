@@ -44,7 +44,7 @@ class GameFormPlay : public ::testing::Test {
 protected:
     void Open(const std::function<std::vector<int>(int)>& answers) {
         content_ = std::make_unique<ContentFolder>(answers, LongThird);
-        form_ = new GameForm(content_->BasePath(), clock_, random_, app_);
+        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_});
         form_->show();
     }
     void TearDown() override { delete form_.data(); }
@@ -69,6 +69,8 @@ protected:
     void Tick() { TickOnce(*form_, clock_); }
 
     std::unique_ptr<ContentFolder> content_;
+    platform::QtPictureLoader pictures_;
+    FakeSound sound_;
     FakeClock clock_;
     ScriptedRandom random_;
     RecordingApp app_;
@@ -222,12 +224,57 @@ TEST_F(GameFormPlay, CloseBoxDeletesTheWindowMidPause) {
     EXPECT_EQ(app_.endRequests, 0);
 }
 
+// The file names the game handed to its sound channel, in order.
+std::vector<std::string> SoundNames(const FakeSound& sound) {
+    std::vector<std::string> names;
+    for (const std::string& path : sound.played) names.push_back(path.substr(path.find_last_of("\\/") + 1));
+    return names;
+}
+
+TEST_F(GameFormPlay, SoundsOfAFailureReachTheChannelInTheirOrder) {
+    random_.questions = {1, 2, 3};
+    Open(TwoAnswers);
+    Click(1);
+    for (int i = 0; i < 5; ++i) Click(5);
+    ASSERT_TRUE(TickUntil([&] { return Text("Label1").startsWith(QStringLiteral("Q2")); }));
+    EXPECT_EQ(SoundNames(sound_), (std::vector<std::string>{"o.wav", "x.wav", "x.wav", "x.wav", "x.wav",
+                                                            "x.wav", "pan.wav", "dame.wav"}));
+    EXPECT_EQ(sound_.stops, 0);
+}
+
+TEST_F(GameFormPlay, CloseBoxMidFailureHaltsEveryPendingStep) {
+    random_.questions = {1, 2, 3};
+    Open(TwoAnswers);
+    for (int i = 0; i < 5; ++i) Click(5);
+    ASSERT_TRUE(TickUntil([&] { return Shown("Image2"); }));
+    ASSERT_TRUE(Timer(2)->isActive());
+    const std::size_t soundsBefore = sound_.played.size();
+    const QString question = Text("Label1");
+    QTimer* failureStep = Timer(2);
+
+    EXPECT_TRUE(form_->close());
+    // At once, before the window is deleted: the burst is silenced and no
+    // timer runs.
+    ASSERT_FALSE(form_.isNull());
+    EXPECT_EQ(sound_.stops, 1);
+    for (int n = 1; n <= 6; ++n) EXPECT_FALSE(Timer(n)->isActive()) << n;
+
+    // A tick that was already on its way changes nothing.
+    ASSERT_TRUE(QMetaObject::invokeMethod(failureStep, "timeout", Qt::DirectConnection));
+    EXPECT_EQ(sound_.played.size(), soundsBefore);
+    EXPECT_EQ(Text("Label1"), question);
+    EXPECT_FALSE(Timer(3)->isActive());  // the failure's second step was never armed
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(form_.isNull());
+    EXPECT_EQ(sound_.played.size(), soundsBefore);
+    EXPECT_EQ(app_.endRequests, 0);
+}
+
 TEST(GameFormLoad, MissingContentFailsBeforeTheWindowIsShown) {
     QTemporaryDir empty;
-    FakeClock clock;
-    ScriptedRandom random;
-    RecordingApp app;
-    EXPECT_THROW(GameForm(empty.path().toStdString(), clock, random, app), FatalError);
+    FakeServices services;
+    EXPECT_THROW(GameForm(empty.path().toStdString(), services.Services()), FatalError);
 }
 
 }  // namespace

@@ -111,12 +111,10 @@ int main(int argc, char** argv) {
         ReadQuestionTexts(base, 26, bank.texts);
         ReadAnswerKey(base, 26, bank.counts, bank.key);
 
-        FakeClock clock;
-        ScriptedRandom random;
-        RecordingApp requests;
-        auto* form = new GameForm(base, clock, random, requests);
+        FakeServices services;
+        auto* form = new GameForm(base, services.Services());
         form->show();
-        Player player(*form, clock, bank, QString::fromLocal8Bit(argv[2]));
+        Player player(*form, services.clock, bank, QString::fromLocal8Bit(argv[2]));
         player.Save("game-start.png");
 
         // A miss, then the question answered: the gauge stands one level on.

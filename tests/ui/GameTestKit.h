@@ -17,6 +17,8 @@
 #include <vector>
 
 #include "engine/Services.h"
+#include "platform/QtPicture.h"
+#include "ui/GameServices.h"
 
 class QTimer;
 
@@ -51,6 +53,25 @@ public:
     int endRequests = 0;
     void OpenHint() override { ++hintsOpened; }
     void EndProgram() override { ++endRequests; }
+};
+
+// Notes what the game hands to its sound channel.
+class FakeSound final : public GameSound {
+public:
+    std::vector<std::string> played;  // full paths, in order
+    int stops = 0;
+    void Play(const std::string& fullPath) override { played.push_back(fullPath); }
+    void Stop() override { ++stops; }
+};
+
+// The services of one game window: the real picture loader, the rest fakes.
+struct FakeServices {
+    platform::QtPictureLoader pictures;
+    FakeSound sound;
+    FakeClock clock;
+    ScriptedRandom random;
+    RecordingApp app;
+    GameServices Services() { return {pictures, sound, clock, random, app}; }
 };
 
 // Colours of the content pictures, so a test can tell which one a widget shows.

@@ -24,6 +24,9 @@
 #include <vector>
 
 #include "content/FatalError.h"
+#include "layout/Fonts.h"
+#include "layout/GameLayout.h"
+#include "layout/MenuLayout.h"
 #include "tools/content-gen/GifWriter.h"
 #include "tools/content-gen/Pictures.h"
 #include "tools/content-gen/PrecipitateTable.h"
@@ -39,11 +42,13 @@ namespace {
 
 constexpr int kQuestionCount = 26;  // the number a game reads
 
-// The stand-ins of the labels' Mincho faces, as the game shows them.
-QFont LabelFont(const QString& family, int pixels) {
+// The stand-in of a label's face, as the game shows it.
+QFont LabelFont(const layout::Font& face) {
+    const std::string_view standIn = layout::StandInFamily(face.family);
+    const QString family = QString::fromUtf8(standIn.data(), static_cast<qsizetype>(standIn.size()));
     QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(true);
+    font.setPixelSize(layout::PointsToPixels(face.points));
+    font.setBold(face.bold);
     if (QFontInfo(font).family() != family)
         throw FatalError("font " + family.toStdString() + " is not installed");
     return font;
@@ -84,13 +89,16 @@ void MakeQuestionBank(const fs::path& sourceDir, const fs::path& textDir) {
         throw FatalError(sourcePath.string() + ": " + std::to_string(questions.size()) +
                          " questions, the game reads " + std::to_string(kQuestionCount));
 
-    const QFont questionFont = LabelFont(QStringLiteral("IPAPMincho"), 20);
+    constexpr layout::TextBox kLabel = layout::kQuestionLabel;
+    const QFont questionFont = LabelFont(kLabel.font);
+    const int labelWidth = layout::TwipsToPixels(kLabel.box.width);
     std::vector<std::string> texts;
     std::vector<std::string> keys;
     for (const auto& q : questions) {
         const std::string where = sourcePath.string() + ":" + std::to_string(q.line);
-        if (HalfWidths(q.text) > kMaxQuestionHalfWidths || WrappedLines(q.text, questionFont, 295) > 2)
-            throw FatalError(where + ": the text does not fit two lines of the question label");
+        if (HalfWidths(q.text) > kMaxQuestionHalfWidths ||
+            WrappedLines(q.text, questionFont, labelWidth) > kLabel.lines)
+            throw FatalError(where + ": the text does not fit the lines of the question label");
         const std::vector<int> key = DeriveKey(q.terms, table);
         if (key.empty()) throw FatalError(where + ": no ion satisfies '" + q.condition + "'");
         texts.push_back("\"" + q.text + "\"");
@@ -104,9 +112,10 @@ void MakeQuestionBank(const fs::path& sourceDir, const fs::path& textDir) {
 
     const fs::path explanationPath = sourceDir / "explanation.txt";
     const std::string explanation = ReadExplanationSource(explanationPath);
-    const QFont explanationFont = LabelFont(QStringLiteral("IPAMincho"), 19);
-    const int lines = WrappedLines(explanation, explanationFont, 533);
-    if (lines * QFontMetrics(explanationFont).lineSpacing() > 277)
+    const layout::Widget& panel = *layout::Find(layout::MenuWindow(), "Label2");
+    const QFont explanationFont = LabelFont(panel.font);
+    const int lines = WrappedLines(explanation, explanationFont, layout::TwipsToPixels(panel.box.width));
+    if (lines * QFontMetrics(explanationFont).lineSpacing() > layout::TwipsToPixels(panel.box.height))
         throw FatalError(explanationPath.string() + ": the text does not fit the menu's label");
     WriteCp932Lines(textDir / "setumei.txt", {explanation});
 }

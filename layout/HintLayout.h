@@ -1,0 +1,14 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include "layout/Form.h"
+
+namespace soruberia::layout {
+
+// ヒント: the table of precipitates and a back button, "Command1".
+const Form& HintWindow();
+
+}  // namespace soruberia::layout

@@ -1,0 +1,228 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// Each window walked against its table: every widget of the table is there
+// under its name, of its kind, in its place, shown or hidden as at opening,
+// with its look and accessible texts, in the table's stacking order and tab
+// order. The table and the window cannot drift apart.
+
+#include <QDir>
+#include <QLabel>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "layout/GameLayout.h"
+#include "layout/HintLayout.h"
+#include "layout/MenuLayout.h"
+#include "tests/support/ContentFiles.h"
+#include "tests/ui/GameTestKit.h"
+#include "ui/Fonts.h"
+#include "ui/GameForm.h"
+#include "ui/HintWindow.h"
+#include "ui/MenuWindow.h"
+#include "ui/PictureButton.h"
+#include "ui/Twips.h"
+
+namespace soruberia::ui::testing {
+namespace {
+
+QColor ToQColor(const layout::Colour& c) { return {c.red, c.green, c.blue}; }
+
+// The windows as they open, each on content of its own.
+class OpenWindows {
+public:
+    OpenWindows()
+        : gameContent_([](int q) { return std::vector<int>{(q - 1) % 12 + 1}; },
+                       [](int) { return std::string(); }) {
+        const QDir base(menuContent_.path());
+        base.mkdir(QStringLiteral("問題"));
+        testsupport::WriteBytes(base.filePath(QStringLiteral("問題/setumei.txt")), "Explanation\r\n");
+        game_ = new GameForm(gameContent_.BasePath(), services_.Services());
+        menu_ = new MenuWindow(menuContent_.path().toStdString());
+        hint_ = new HintWindow();
+        for (QWidget* window : {static_cast<QWidget*>(game_), static_cast<QWidget*>(menu_),
+                                static_cast<QWidget*>(hint_)})
+            window->show();
+    }
+    ~OpenWindows() {
+        delete game_.data();
+        delete menu_.data();
+        delete hint_.data();
+    }
+    OpenWindows(const OpenWindows&) = delete;
+    OpenWindows& operator=(const OpenWindows&) = delete;
+
+    QWidget* Window(const layout::Form& form) const {
+        if (&form == &layout::GameWindow()) return game_;
+        if (&form == &layout::MenuWindow()) return menu_;
+        return hint_;
+    }
+
+private:
+    FakeServices services_;
+    ContentFolder gameContent_;
+    QTemporaryDir menuContent_;
+    QPointer<GameForm> game_;
+    QPointer<MenuWindow> menu_;
+    QPointer<HintWindow> hint_;
+};
+
+struct NamedForm {
+    const char* name;
+    const layout::Form& (*form)();
+};
+
+void PrintTo(const NamedForm& form, std::ostream* os) { *os << form.name; }
+
+class WindowFromTable : public ::testing::TestWithParam<NamedForm> {
+protected:
+    static void SetUpTestSuite() { windows_ = new OpenWindows(); }
+    static void TearDownTestSuite() {
+        delete windows_;
+        windows_ = nullptr;
+    }
+
+    const layout::Form& Table() const { return GetParam().form(); }
+    QWidget& Window() const { return *windows_->Window(Table()); }
+
+    template <typename T = QObject>
+    T* Made(std::string_view name) const {
+        return Window().findChild<T*>(ToQString(name), Qt::FindDirectChildrenOnly);
+    }
+
+    static inline OpenWindows* windows_ = nullptr;
+};
+
+TEST_P(WindowFromTable, IsTheWindowOfItsTable) {
+    const layout::Form& form = Table();
+    QWidget& window = Window();
+    EXPECT_EQ(window.objectName(), ToQString(form.name));
+    EXPECT_EQ(window.windowTitle(), ToQString(form.caption));
+    EXPECT_EQ(window.size(), QSize(form.clientWidth, form.clientHeight));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    if (form.colour) {
+        EXPECT_EQ(window.palette().color(QPalette::Window), ToQColor(*form.colour));
+    }
+    if (!form.font.family.empty()) {
+        EXPECT_EQ(window.font().family(), ToQString(form.font.family));
+        EXPECT_EQ(window.font().pixelSize(), layout::PointsToPixels(form.font.points));
+    }
+}
+
+TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
+    for (const layout::Widget& spec : Table().widgets) {
+        SCOPED_TRACE(std::string(spec.name));
+        if (spec.kind == layout::Kind::Timer) {
+            auto* timer = Made<QTimer>(spec.name);
+            ASSERT_NE(timer, nullptr);
+            if (spec.intervalMs > 0) {
+                EXPECT_EQ(timer->interval(), spec.intervalMs);
+            }
+            continue;
+        }
+        auto* widget = Made<QWidget>(spec.name);
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->geometry(), TwipsRect(spec.box));
+        EXPECT_EQ(widget->isVisible(), spec.visible);
+        if (!spec.accessibleName.empty()) {
+            EXPECT_EQ(widget->accessibleName(), ToQString(spec.accessibleName));
+        }
+        if (!spec.accessibleDescription.empty()) {
+            EXPECT_EQ(widget->accessibleDescription(), ToQString(spec.accessibleDescription));
+        }
+
+        switch (spec.kind) {
+            case layout::Kind::PushButton: {
+                auto* button = qobject_cast<PictureButton*>(widget);
+                ASSERT_NE(button, nullptr);
+                EXPECT_FALSE(button->Picture().isNull());
+                break;
+            }
+            case layout::Kind::PictureBox: {
+                auto* box = qobject_cast<QLabel*>(widget);
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(box->hasScaledContents(), spec.stretch);
+                EXPECT_EQ(box->pixmap().isNull(), spec.picture.empty());
+                EXPECT_FALSE(box->autoFillBackground());  // transparent around its picture
+                break;
+            }
+            case layout::Kind::Label: {
+                auto* label = qobject_cast<QLabel*>(widget);
+                ASSERT_NE(label, nullptr);
+                EXPECT_TRUE(label->autoFillBackground());
+                EXPECT_EQ(label->palette().color(QPalette::Window), ToQColor(spec.ground));
+                EXPECT_EQ(label->palette().color(QPalette::WindowText), ToQColor(spec.text));
+                EXPECT_TRUE(label->wordWrap());
+                EXPECT_EQ(label->textFormat(), Qt::PlainText);
+                EXPECT_EQ(label->alignment(),
+                          (spec.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+                              Qt::AlignTop);
+                if (!spec.font.family.empty()) {
+                    EXPECT_EQ(label->font().family(), ToQString(spec.font.family));
+                    EXPECT_EQ(label->font().pixelSize(), layout::PointsToPixels(spec.font.points));
+                    EXPECT_EQ(label->font().bold(), spec.font.bold);
+                }
+                break;
+            }
+            case layout::Kind::Timer: break;
+        }
+    }
+}
+
+TEST_P(WindowFromTable, HasNoWidgetOutsideItsTable) {
+    for (QObject* child : Window().children()) {
+        if (!child->isWidgetType() && qobject_cast<QTimer*>(child) == nullptr) continue;
+        EXPECT_NE(layout::Find(Table(), child->objectName().toStdString()), nullptr)
+            << child->objectName().toStdString();
+    }
+}
+
+TEST_P(WindowFromTable, StacksItsWidgetsAsTheTableListsThem) {
+    // A window's child widgets are listed bottom to top.
+    QStringList stacked;
+    for (QObject* child : Window().children())
+        if (child->isWidgetType()) stacked << child->objectName();
+    QStringList listed;
+    for (const layout::Widget& spec : Table().widgets)
+        if (spec.kind != layout::Kind::Timer) listed << ToQString(spec.name);
+    EXPECT_EQ(stacked, listed);
+}
+
+TEST_P(WindowFromTable, ChainsItsButtonsInTheTablesTabOrder) {
+    std::vector<const layout::Widget*> stops;
+    for (const layout::Widget& spec : Table().widgets)
+        if (spec.tabIndex >= 0) stops.push_back(&spec);
+    std::ranges::sort(stops, {}, &layout::Widget::tabIndex);
+    ASSERT_FALSE(stops.empty());
+
+    QStringList expected;
+    for (const layout::Widget* stop : stops) expected << ToQString(stop->name);
+    QStringList chained;
+    QWidget* first = Made<QWidget>(stops.front()->name);
+    ASSERT_NE(first, nullptr);
+    QWidget* widget = first;
+    do {
+        if (widget->focusPolicy() & Qt::TabFocus) chained << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != first && chained.size() < expected.size());
+    EXPECT_EQ(chained, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, WindowFromTable,
+                         ::testing::Values(NamedForm{"GameWindow", layout::GameWindow},
+                                           NamedForm{"MenuWindow", layout::MenuWindow},
+                                           NamedForm{"HintWindow", layout::HintWindow}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+}  // namespace
+}  // namespace soruberia::ui::testing
