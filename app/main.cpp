@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <string>
+
 #include "app/AppController.h"
 #include "content/ContentPaths.h"
 #include "platform/FatalReport.h"
@@ -19,7 +21,12 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/game/icon.png")));
     soruberia::ui::InstallFontSubstitutions();
 
-    const std::string basePath = soruberia::DeriveBasePath(soruberia::ExecutableFolder());
+    // Finding the program's own folder can fail too, and ends like every
+    // other failure: with the message box, not an abort.
+    std::string basePath;
+    soruberia::platform::Guarded([&basePath] {
+        basePath = soruberia::DeriveBasePath(soruberia::ExecutableFolder());
+    });
     soruberia::app::AppController controller(basePath);
     // A missing or empty explanation file ends the program here, before any
     // window has been shown.

@@ -5,21 +5,19 @@
 #include "check/MediaCheck.h"
 
 #include <QImage>
-#include <QImageReader>
-#include <QString>
-
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <memory>
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <variant>
 
 #include "content/ContentFile.h"
 #include "content/ContentPaths.h"
+#include "platform/PictureFile.h"
+#include "platform/SoundFile.h"
 #include "ui/Twips.h"
 
 namespace soruberia::check {
@@ -28,12 +26,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The game's sound channel refuses anything longer (ten minutes at 48 kHz).
-constexpr sf_count_t kMaxFrames = sf_count_t{48000} * 600;
-
 // An ion button's face; a larger picture loses its margins at the edges.
 const int kButtonWidth = ui::TwipsToPixels(1530);
 const int kButtonHeight = ui::TwipsToPixels(920);
+
+const std::string kPictureNeeded = "。ゲームはこの画像が要る場面で止まります";
+const std::string kSoundSkipped = "。ゲームはこの音を鳴らさずに続きます";
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -58,34 +56,30 @@ bool Present(const std::string& fullPath, const std::string& role, const std::st
         return false;
     }
     if (error) {
-        out.push_back({Severity::kError, display, 0, "cannot be opened: " + error.message() + consequence});
+        out.push_back({Severity::kError, display, 0,
+                       "ファイルを開けません (" + error.message() + ")" + consequence});
         return false;
     }
     if (!fs::is_regular_file(status)) {
         out.push_back({Severity::kError, display, 0,
-                       "is not a file (" + role + " is expected here)" + consequence});
+                       "ファイルではありません (ここには" + role + "が要ります)" + consequence});
         return false;
     }
     return true;
 }
 
-struct SndfileCloser {
-    void operator()(SNDFILE* file) const { sf_close(file); }
-};
-
 }  // namespace
 
 std::string MissingFileMessage(const std::string& fullPath, const std::string& role) {
-    std::string message = "missing: " + role;
+    std::string message = "ファイルがありません (" + role + ")";
     const fs::path native = NativePath(fullPath);
     const std::string wanted = Lower(Utf8(native.filename()));
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(native.parent_path(), error)) {
         const std::string name = Utf8(entry.path().filename());
         if (Lower(name) == wanted) {
-            message += "; the folder holds \"" + name +
-                       "\", whose name differs in upper and lower case, and file names must "
-                       "match exactly";
+            message += "。フォルダーにあるのは大文字と小文字だけが違う「" + name +
+                       "」です。ファイル名は大文字と小文字まで一致させてください";
             break;
         }
     }
@@ -100,36 +94,34 @@ std::vector<Finding> CheckPictures(const std::string& basePath) {
     };
     std::vector<Picture> pictures;
     for (int ion = 1; ion <= 12; ++ion) {
-        const std::string button =
-            "ion button " + std::to_string(ion) + " (" + IonName(ion) + ")";
-        pictures.push_back({IonPictureName(ion, false), "the picture of " + button, true});
-        pictures.push_back(
-            {IonPictureName(ion, true), "the picture of " + button + " once found", true});
+        const std::string button = "イオンボタン " + std::to_string(ion) + " (" + IonName(ion) + ")";
+        pictures.push_back({IonPictureName(ion, false), button + " の画像", true});
+        pictures.push_back({IonPictureName(ion, true), button + " の正解後の画像", true});
     }
-    pictures.push_back({std::string(paths::kMarkCorrect), "the mark of a correct press", false});
-    pictures.push_back({std::string(paths::kMarkWrong), "the mark of a wrong press", false});
+    pictures.push_back({std::string(paths::kMarkCorrect), "正解の印の画像", false});
+    pictures.push_back({std::string(paths::kMarkWrong), "不正解の印の画像", false});
 
     std::vector<Finding> out;
     for (const Picture& picture : pictures) {
         const std::string fullPath = FullPath(basePath, picture.relative);
-        if (!Present(fullPath, picture.role, "; the game stops when it needs it", out)) continue;
+        if (!Present(fullPath, picture.role, kPictureNeeded, out)) continue;
         const std::string display = DisplayPath(fullPath);
-        // As the game loads it: QImageReader, straight from the file.
-        QImageReader reader(QString::fromStdString(NativePath(fullPath).string()));
-        const QImage image = reader.read();
-        if (image.isNull()) {
+        // The game's own decoder, with its acceptance.
+        const platform::PictureDecoding decoding = platform::DecodePictureFile(fullPath);
+        if (const auto* fault = std::get_if<platform::PictureFault>(&decoding)) {
             out.push_back({Severity::kError, display, 0,
-                           "cannot be read as a picture (" + reader.errorString().toStdString() +
-                               "); the game stops when it needs " + picture.role});
+                           "画像を読み込めません (" + platform::DescribePictureFault(*fault) + ")" +
+                               kPictureNeeded});
             continue;
         }
+        const QImage& image = std::get<QImage>(decoding);
         if (picture.ionButton && (image.width() > kButtonWidth || image.height() > kButtonHeight)) {
             out.push_back({Severity::kWarning, display, 0,
-                           "the picture is " + std::to_string(image.width()) + " x " +
-                               std::to_string(image.height()) + " px, larger than the ion button (" +
+                           "画像が " + std::to_string(image.width()) + " x " +
+                               std::to_string(image.height()) + " px で、イオンボタン (" +
                                std::to_string(kButtonWidth) + " x " +
                                std::to_string(kButtonHeight) +
-                               " px), which cuts off its margins"});
+                               " px) より大きいため、縁が切れて見えます"});
         }
     }
     return out;
@@ -137,56 +129,32 @@ std::vector<Finding> CheckPictures(const std::string& basePath) {
 
 std::vector<Finding> CheckSounds(const std::string& basePath) {
     const std::pair<std::string_view, const char*> sounds[] = {
-        {paths::kSoundCorrect, "the sound of a correct press"},
-        {paths::kSoundWrong, "the sound of a wrong press"},
-        {paths::kSoundBurst, "the sound of the bursting balloon"},
-        {paths::kSoundFailure, "the sound after the balloon bursts"},
-        {paths::kSoundPass, "the sound of passing"},
+        {paths::kSoundCorrect, "正解の音"},
+        {paths::kSoundWrong, "不正解の音"},
+        {paths::kSoundBurst, "風船が割れる音"},
+        {paths::kSoundFailure, "風船が割れた後の音"},
+        {paths::kSoundPass, "合格の音"},
     };
     std::vector<Finding> out;
     for (const auto& [relative, role] : sounds) {
         const std::string fullPath = FullPath(basePath, relative);
-        const std::string silent = "; the game plays on without it";
-        if (!Present(fullPath, role, silent, out)) continue;
+        if (!Present(fullPath, role, kSoundSkipped, out)) continue;
         const std::string display = DisplayPath(fullPath);
-        auto fail = [&](const std::string& problem) {
-            out.push_back({Severity::kError, display, 0, problem + silent});
-        };
-        // The checks of the game's sound channel, with the same decoder.
-        SF_INFO info{};
-        const std::unique_ptr<SNDFILE, SndfileCloser> file(
-            sf_open(NativePath(fullPath).c_str(), SFM_READ, &info));
-        if (!file) {
-            fail("cannot be decoded as a sound (" + std::string(sf_strerror(nullptr)) + ")");
+        // The game's sound channel decodes with this very call.
+        const platform::SoundDecoding decoding = platform::DecodeSoundFile(fullPath);
+        if (const auto* fault = std::get_if<platform::SoundFault>(&decoding)) {
+            out.push_back({Severity::kError, display, 0,
+                           "音を鳴らせません (" + platform::DescribeSoundFault(*fault) + ")" +
+                               kSoundSkipped});
             continue;
         }
-        if (info.channels < 1 || info.samplerate < 1) {
-            fail("has no channels or no sample rate");
-            continue;
-        }
-        if (info.frames < 1) {
-            fail("holds no sound (0 samples)");
-            continue;
-        }
-        if (info.frames > kMaxFrames) {
-            fail("is too long (" + std::to_string(info.frames / info.samplerate) +
-                 " s; the game plays sounds of up to 10 minutes at 48 kHz)");
-            continue;
-        }
-        std::vector<float> chunk(4096 * static_cast<std::size_t>(info.channels));
-        sf_count_t total = 0;
-        for (;;) {
-            const sf_count_t read = sf_readf_float(file.get(), chunk.data(), 4096);
-            if (read <= 0) break;
-            total += read;
-        }
-        if (total < 1) {
-            fail("cannot be decoded as a sound (" + std::string(sf_strerror(file.get())) + ")");
-        } else if (total < info.frames) {
+        const auto& sound = std::get<platform::DecodedSound>(decoding);
+        if (sound.CutShort()) {
             out.push_back({Severity::kWarning, display, 0,
-                           "the sound data ends early: " + std::to_string(total) + " of " +
-                               std::to_string(info.frames) +
-                               " samples can be read, so the sound is cut short"});
+                           "音のデータが途中で終わっています: " +
+                               std::to_string(sound.announcedFrames) + " フレームのうち " +
+                               std::to_string(sound.Frames()) +
+                               " フレームしか読めないため、音が途中で切れます"});
         }
     }
     return out;

@@ -11,11 +11,12 @@
 
 namespace soruberia::check {
 
-// The 24 ion pictures and the two marks of folder 図, read as the game
-// reads them.
+// The 24 ion pictures and the two marks of folder 図, through the game's own
+// picture decoder.
 std::vector<Finding> CheckPictures(const std::string& basePath);
 
-// The five sounds of folder 音, decoded as the game's sound channel does.
+// The five sounds of folder 音, through the sound channel's own decoder and
+// its limits.
 std::vector<Finding> CheckSounds(const std::string& basePath);
 
 // What to say of a file that is not there; names a file of the folder whose

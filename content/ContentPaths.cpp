@@ -4,6 +4,7 @@
 
 #include "content/ContentPaths.h"
 
+#include <exception>
 #include <system_error>
 
 #include "content/FatalError.h"
@@ -29,23 +30,21 @@ std::string Utf8(const std::filesystem::path& path) {
     return {text.begin(), text.end()};
 }
 
-}  // namespace
-
-std::string ExecutableFolder() {
+std::string FindExecutableFolder() {
 #ifdef _WIN32
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) {
-            throw FatalError("cannot find the program's own file (GetModuleFileNameW error " +
+            throw FatalError("プログラム自身のファイルが見つかりません (GetModuleFileNameW のエラー " +
                              std::to_string(GetLastError()) + ")");
         }
         if (length < size) {
             return Utf8(std::filesystem::path(std::wstring(buffer.data(), length)).parent_path());
         }
         if (buffer.size() >= 32768) {
-            throw FatalError("the program's own file has a path longer than 32767 characters");
+            throw FatalError("プログラム自身のファイルのパスが 32767 文字を超えています");
         }
         buffer.resize(buffer.size() * 2);
     }
@@ -55,11 +54,23 @@ std::string ExecutableFolder() {
     std::error_code error;
     const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
-        throw FatalError("cannot find the program's own file via /proc/self/exe: " +
-                         error.message());
+        throw FatalError("プログラム自身のファイルが見つかりません (/proc/self/exe: " +
+                         error.message() + ")");
     }
     return Utf8(exe.parent_path());
 #endif
+}
+
+}  // namespace
+
+std::string ExecutableFolder() {
+    try {
+        return FindExecutableFolder();
+    } catch (const FatalError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw FatalError(std::string("プログラム自身のフォルダーが分かりません (") + e.what() + ")");
+    }
 }
 
 std::string DeriveBasePath(std::string_view executableFolder) {

@@ -215,9 +215,8 @@ void GameEngine::Tick(int timerNumber) {
     if (!At(armed_, timerNumber, "Timer")) {
         return;  // a tick that was already queued when the timer stopped
     }
-    const double waited = SecondsSinceStamp(services_.clock.SecondsSinceMidnight(), stamp);
     const double threshold = timerNumber == 6 ? 4.0 : 1.0;
-    if (!(waited > threshold)) {
+    if (!WaitIsOver(services_.clock.SecondsSinceMidnight(), stamp, threshold)) {
         return;
     }
     DisarmTimer(timerNumber);

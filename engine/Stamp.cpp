@@ -8,6 +8,15 @@
 
 namespace soruberia::engine {
 
+namespace {
+
+// Rounding to the nearest second puts a stamp at most half a second after
+// the reading it was taken from; no later reading of a clock that runs
+// forward lies further before it.
+constexpr double kLatestStampLead = 0.5;
+
+}  // namespace
+
 std::int32_t TakeStamp(float reading, std::string_view variable) {
     return RoundedInt<std::int32_t>(static_cast<double>(reading), variable);
 }
@@ -20,6 +29,11 @@ double SecondsSinceStamp(float reading, std::int32_t stamp) {
         return difference + kSecondsPerDay;
     }
     return difference;
+}
+
+bool WaitIsOver(float reading, std::int32_t stamp, double threshold) {
+    const double waited = SecondsSinceStamp(reading, stamp);
+    return waited < -kLatestStampLead || waited > threshold;
 }
 
 }  // namespace soruberia::engine

@@ -22,4 +22,11 @@ std::int32_t TakeStamp(float reading, std::string_view variable = "clock stamp")
 // thresholds as they are at any other time of day.
 double SecondsSinceStamp(float reading, std::int32_t stamp);
 
+// Whether a wait stamped at `stamp` has lasted more than `threshold` seconds
+// at `reading`. A reading that lies before the stamp even after the midnight
+// fold means the clock went back (set back, or the machine slept across
+// midnight for more than half a day): the wait is over rather than held
+// until the clock catches up, which could take hours.
+bool WaitIsOver(float reading, std::int32_t stamp, double threshold);
+
 }  // namespace soruberia::engine

@@ -33,6 +33,8 @@ struct Font {
     bool bold = false;
 };
 
+// Labels and picture boxes are painted by the window itself, in stacking
+// order; push buttons are child windows and lie above all of them.
 enum class Kind {
     Label,       // opaque box with a text that wraps at its width and is cut below
     PictureBox,  // transparent where its picture is; sized to it unless stretching

@@ -4,6 +4,8 @@
 
 #pragma once
 
+#include <exception>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -22,8 +24,13 @@ void Guarded(Handler&& handler) {
         std::forward<Handler>(handler)();
     } catch (const FatalError& e) {
         ReportFatalAndExit(e.what());
+    } catch (const std::bad_alloc&) {
+        ReportFatalAndExit("内部エラー: メモリが足りません");
     } catch (const std::exception& e) {
         ReportFatalAndExit(std::string("内部エラー: ") + e.what());
+    } catch (...) {
+        // Anything else would end in an abort, without a word to the user.
+        ReportFatalAndExit("内部エラー: 原因の分からない失敗です");
     }
 }
 

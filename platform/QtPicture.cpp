@@ -4,27 +4,22 @@
 
 #include "platform/QtPicture.h"
 
-#include <QImage>
-#include <QImageReader>
-#include <QString>
+#include <variant>
 
 #include "content/ContentFile.h"
-#include "content/ContentPaths.h"
 #include "content/FatalError.h"
+#include "platform/PictureFile.h"
 
 namespace soruberia::platform {
 
 engine::PicturePtr QtPictureLoader::Load(const std::string& fullPath) {
-    // QImageReader reads the file itself every time; QPixmap(path) would go
-    // through QPixmapCache and show an old picture after the file changed.
-    const std::filesystem::path native = NativePath(fullPath);
-    QImageReader reader(QString::fromStdString(native.string()));
-    const QImage image = reader.read();
-    if (image.isNull()) {
+    PictureDecoding decoding = DecodePictureFile(fullPath);
+    if (const auto* fault = std::get_if<PictureFault>(&decoding)) {
         throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) + " (" +
-                         reader.errorString().toStdString() + ")");
+                         DescribePictureFault(*fault) + ")");
     }
-    return std::make_shared<const QtPicture>(QPixmap::fromImage(image));
+    return std::make_shared<const QtPicture>(
+        QPixmap::fromImage(std::move(std::get<QImage>(decoding))));
 }
 
 }  // namespace soruberia::platform

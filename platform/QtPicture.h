@@ -20,8 +20,8 @@ private:
     QPixmap pixmap_;
 };
 
-// Reads the file anew at every call (QImageReader, never the pixmap cache).
-// A missing or undecodable file throws FatalError naming it.
+// Reads the file anew at every call through DecodePictureFile, as the content
+// checker does. A missing or undecodable file throws FatalError naming it.
 class QtPictureLoader final : public engine::PictureLoader {
 public:
     engine::PicturePtr Load(const std::string& fullPath) override;

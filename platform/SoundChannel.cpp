@@ -7,23 +7,26 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
-#include <sndfile.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <set>
+#include <string>
+#include <variant>
 #include <vector>
 
 #include <QTimer>
 
-#include "content/ContentPaths.h"
+#include "content/ContentFile.h"
+#include "platform/SoundFile.h"
 
 namespace soruberia::platform {
 namespace {
@@ -35,47 +38,26 @@ constexpr ALfloat kGain = 0.501f;
 // still playing is looked at again.
 constexpr int kIdleCheckMs = 500;
 
-// Five minutes of 48 kHz stereo, far longer than any sound of the game;
-// bounds the memory a broken or foreign file can claim.
-constexpr sf_count_t kMaxSamples = sf_count_t{48000} * 2 * 300;
-
 // 16-bit interleaved stereo, the one format handed to OpenAL.
 struct Pcm {
     std::vector<std::int16_t> samples;
     int rate = 0;
 };
 
-struct SndfileCloser {
-    void operator()(SNDFILE* file) const { sf_close(file); }
-};
-
-// Decodes anything libsndfile reads. Mono is doubled, more than two channels
-// are averaged to mono first, so that every sound reaches both loudspeakers
-// at the level of its file. Returns why the file cannot be played, or "".
-std::string Decode(const std::filesystem::path& file, Pcm& pcm) {
-    SF_INFO info{};
-    std::unique_ptr<SNDFILE, SndfileCloser> handle(sf_open(file.c_str(), SFM_READ, &info));
-    if (!handle) return sf_strerror(nullptr);
-    if (info.channels < 1 || info.samplerate < 1) return "音の形式が不正です";
-    if (info.frames < 1) return "音のデータがありません";
-    if (info.frames > kMaxSamples / info.channels) return "音が長すぎます";
-    // Read as float and convert here: libsndfile's own float-to-integer
-    // reading either rounds a float file to almost nothing or scales it to
-    // its peak, and the sound must keep the level of its file.
-    const auto channels = static_cast<std::size_t>(info.channels);
-    std::vector<float> raw(static_cast<std::size_t>(info.frames) * channels);
-    const sf_count_t read = sf_readf_float(handle.get(), raw.data(), info.frames);
-    if (read < 1) return sf_strerror(handle.get());
-    const auto frames = static_cast<std::size_t>(read);
-
+// Mono is doubled, more than two channels are averaged to mono first, so
+// that every sound reaches both loudspeakers at the level of its file.
+Pcm ToStereo(const DecodedSound& sound) {
+    const auto channels = static_cast<std::size_t>(sound.channels);
+    const auto frames = static_cast<std::size_t>(sound.Frames());
     const auto toInt16 = [](float x) {
         const long v = std::lround(static_cast<double>(x) * 32768.0);
         return static_cast<std::int16_t>(std::clamp(v, -32768L, 32767L));
     };
-    pcm.rate = info.samplerate;
+    Pcm pcm;
+    pcm.rate = sound.rate;
     pcm.samples.resize(frames * 2);
     for (std::size_t f = 0; f < frames; ++f) {
-        const float* in = &raw[f * channels];
+        const float* in = &sound.samples[f * channels];
         float left = in[0];
         float right = channels == 2 ? in[1] : in[0];
         if (channels > 2) {
@@ -86,12 +68,14 @@ std::string Decode(const std::filesystem::path& file, Pcm& pcm) {
         pcm.samples[2 * f] = toInt16(left);
         pcm.samples[2 * f + 1] = toInt16(right);
     }
-    return {};
+    return pcm;
 }
 
 std::string AlErrorText(ALenum error) {
-    const ALchar* text = alGetString(error);
-    return std::string("OpenAL: ") + (text != nullptr ? text : "error");
+    if (error == AL_OUT_OF_MEMORY) return "音の出力装置のメモリが足りません";
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%04X", static_cast<unsigned>(error));
+    return std::string("音の出力装置が再生を受け付けません (OpenAL のエラー ") + code + ")";
 }
 
 }  // namespace
@@ -219,10 +203,12 @@ struct SoundChannel::Device {
         if (CanPause()) idleCheck.start(static_cast<int>(frames * 1000 / pcm.rate) + kIdleCheckMs);
     }
 
+    // Each file is named once: a sound played at every press would
+    // otherwise fill the terminal.
     void ReportOnce(const std::string& fullPath, const std::string& reason) {
         if (reported.insert(fullPath).second) {
-            std::cerr << "ソルベリア: 音を鳴らせません: " << fullPath << " (" << reason << ")"
-                      << std::endl;
+            std::cerr << "ソルベリア: 音を鳴らせません: " << DisplayPath(fullPath) << " ("
+                      << reason << ")" << std::endl;
         }
     }
 
@@ -255,18 +241,20 @@ void SoundChannel::Play(const std::string& fullPath) {
     if (!d.Ready()) return;
     try {
         // Read anew at every call: the file may have changed on disk.
-        Pcm pcm;
-        const std::string reason = Decode(NativePath(fullPath), pcm);
+        const SoundDecoding decoding = DecodeSoundFile(fullPath);
         d.Silence();
-        if (!reason.empty()) {
-            d.ReportOnce(fullPath, reason);
+        if (const auto* fault = std::get_if<SoundFault>(&decoding)) {
+            d.ReportOnce(fullPath, DescribeSoundFault(*fault));
             return;
         }
-        d.Start(pcm, fullPath);
-    } catch (const std::exception& e) {
+        d.Start(ToStereo(std::get<DecodedSound>(decoding)), fullPath);
+    } catch (const std::bad_alloc&) {
         // A sound that cannot be played never ends the game.
         d.Silence();
-        d.ReportOnce(fullPath, e.what());
+        d.ReportOnce(fullPath, "音を読み込むメモリが足りません");
+    } catch (const std::exception& e) {
+        d.Silence();
+        d.ReportOnce(fullPath, std::string("内部エラー: ") + e.what());
     }
 }
 

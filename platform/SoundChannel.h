@@ -13,9 +13,10 @@ namespace soruberia::platform {
 
 // The game's one sound channel (MediaPlayer1), through OpenAL Soft: a named
 // WAV file starts at once from its beginning, cuts off the sound before it,
-// plays once at -6 dB and is heard whole. A file it cannot play, or a
-// machine without an audio device, is reported once on stderr and the game
-// plays on silent.
+// plays once at -6 dB and is heard whole. Files are decoded by
+// DecodeSoundFile, as the content checker decodes them. A file it cannot
+// play, or a machine without an audio device, is reported once on stderr and
+// the game plays on silent.
 class SoundChannel final : public engine::SoundPlayer {
 public:
     SoundChannel();

@@ -4,23 +4,39 @@
 #
 # SPDX-License-Identifier: MIT
 
-# Installs the Debian packages the build and the tests need, and only those
-# that are missing, so that `make` is quick when everything is there already.
+# Installs the Debian packages of one set, and only those that are missing,
+# so that `make` is quick when everything is there already:
+#   scripts/install-deps.sh play   building the program and playing it
+#   scripts/install-deps.sh test   the above, and what the tests, the
+#                                  sanitizer and fuzz runs, the benchmarks and
+#                                  the package checks use
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
+play=(
+  cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   libopenal-dev libsndfile1-dev libgif-dev
-  libxcb1-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
+)
+
+test=(
+  "${play[@]}"
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  libxcb1-dev libx11-dev
   xvfb xauth x11-utils xdotool
   pulseaudio pulseaudio-utils sox
-  binutils-mingw-w64-x86-64
-  strace libx11-dev
-  appstream desktop-file-utils dpkg-dev
+  strace valgrind
+  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine64 zip
+  appstream desktop-file-utils dpkg-dev lintian reuse
 )
+
+case "${1:-}" in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${test[@]}") ;;
+  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

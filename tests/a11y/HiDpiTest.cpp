@@ -62,8 +62,8 @@ int LargestDifference(const QImage& seen, const QImage& expected) {
 // The test only shows something if the sharp drawing is not just the small
 // one blown up.
 void ExpectSharperThanBlownUp(const QString& name) {
-    const QImage small = Resource(name + QStringLiteral(".png"));
-    const QImage sharp = Resource(name + QStringLiteral("@2x.png"));
+    const QImage small = Resource(name + QStringLiteral(".bmp"));
+    const QImage sharp = Resource(name + QStringLiteral("@2x.bmp"));
     ASSERT_EQ(sharp.size(), small.size() * kRatio) << name.toStdString();
     EXPECT_NE(sharp, small.scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation))
         << name.toStdString();
@@ -115,13 +115,13 @@ TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
     for (const char* name : {"background", "carriage", "quit", "hint"})
         ExpectSharperThanBlownUp(QStringLiteral(":/game/") + QLatin1String(name));
     const QImage grabbed = form->grab().toImage();
-    EXPECT_EQ(Seen(grabbed, QRect(21, 305, 179, 84)), Resource(QStringLiteral(":/game/carriage@2x.png")));
+    EXPECT_EQ(Seen(grabbed, QRect(21, 305, 179, 84)), Resource(QStringLiteral(":/game/carriage@2x.bmp")));
     // The title boxes of the background, clear of every widget.
     EXPECT_EQ(Seen(grabbed, QRect(0, 0, 60, 45)),
-              Resource(QStringLiteral(":/game/background@2x.png")).copy(0, 0, 120, 90));
+              Resource(QStringLiteral(":/game/background@2x.bmp")).copy(0, 0, 120, 90));
     // The quit face, 100 × 32, centred in its 93 × 31 button and cut.
     EXPECT_EQ(Seen(grabbed, QRect(482, 11, 93, 31)),
-              Resource(QStringLiteral(":/game/quit@2x.png")).copy(3 * kRatio, 0, 93 * kRatio, 31 * kRatio));
+              Resource(QStringLiteral(":/game/quit@2x.bmp")).copy(3 * kRatio, 0, 93 * kRatio, 31 * kRatio));
 
     // Text is laid out in device-independent pixels and drawn with twice as
     // many device pixels.
@@ -164,20 +164,20 @@ TEST_F(HiDpi, MenuKeepsItsLayoutAndDrawsItsPicturesSharp) {
     for (const char* name : {"tile0", "start"})
         ExpectSharperThanBlownUp(QStringLiteral(":/menu/") + QLatin1String(name));
     const QImage grabbed = menu->grab().toImage();
-    const QImage background = Resource(QStringLiteral(":/menu/background@2x.png"));
+    const QImage background = Resource(QStringLiteral(":/menu/background@2x.bmp"));
     EXPECT_EQ(Seen(grabbed, QRect(0, 0, 641, 30)), background.copy(0, 0, 1282, 60));
 
     // The first tile, transparent around its rim, over the gradient.
     QImage tile = background.copy(149 * kRatio, 31 * kRatio, 120 * kRatio, 115 * kRatio);
     {
         QPainter painter(&tile);
-        painter.drawImage(0, 0, Resource(QStringLiteral(":/menu/tile0@2x.png")));
+        painter.drawImage(0, 0, Resource(QStringLiteral(":/menu/tile0@2x.bmp")));
     }
     EXPECT_LE(LargestDifference(Seen(grabbed, QRect(149, 31, 120, 115)), tile), 1);
     app::testing::SaveScreenshot(*menu, QStringLiteral("hidpi-menu"));
     // The start face away from the focus rectangle's ring.
     EXPECT_EQ(Seen(grabbed, QRect(431 + 5, 328 + 5, 83, 21)),
-              Resource(QStringLiteral(":/menu/start@2x.png")).copy(8 * kRatio, 5 * kRatio, 83 * kRatio, 21 * kRatio));
+              Resource(QStringLiteral(":/menu/start@2x.bmp")).copy(8 * kRatio, 5 * kRatio, 83 * kRatio, 21 * kRatio));
     delete menu.data();
 }
 
@@ -190,7 +190,7 @@ TEST_F(HiDpi, HintKeepsItsLayoutAndDrawsItsTableSharp) {
     ExpectSharperThanBlownUp(QStringLiteral(":/hint/table"));
     const QImage grabbed = hint->grab().toImage();
     EXPECT_EQ(Seen(grabbed, QRect(0, 50, 765, 396)),
-              Resource(QStringLiteral(":/hint/table@2x.png")).copy(0, 100, 1530, 792));
+              Resource(QStringLiteral(":/hint/table@2x.bmp")).copy(0, 100, 1530, 792));
     app::testing::SaveScreenshot(*hint, QStringLiteral("hidpi-hint"));
     delete hint.data();
 }

@@ -36,12 +36,12 @@ TEST(HintWindowTest, FrameButtonAndFocus) {
     auto& back = Child<ui::PictureButton>(*hint, "Command1");
     EXPECT_EQ(back.geometry(), QRect(616, 9, 93, 31));
     EXPECT_EQ(hint->focusWidget(), &back);
-    EXPECT_EQ(back.Picture().toImage(), QImage(QStringLiteral(":/menu/back.png")).convertToFormat(
+    EXPECT_EQ(back.Picture().toImage(), QImage(QStringLiteral(":/menu/back.bmp")).convertToFormat(
                                             back.Picture().toImage().format()));
 
     // The table unscaled from the top-left corner; the two rows below it in
     // the table's own pale yellow.
-    const QImage table(QStringLiteral(":/hint/table.png"));
+    const QImage table(QStringLiteral(":/hint/table.bmp"));
     ASSERT_EQ(table.size(), QSize(767, 446));
     const QImage seen = hint->grab().toImage();
     for (const QPoint at : {QPoint(3, 3), QPoint(400, 200), QPoint(764, 445), QPoint(10, 440)})

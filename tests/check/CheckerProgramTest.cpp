@@ -133,9 +133,9 @@ TEST(CheckerProgram, ReportsEachBrokenThing) {
         {"missing folder", [](const ContentCopy& c) { fs::remove_all(c.File("図")); }, 1,
          {"図: error: missing folder"}},
         {"missing question texts", [](const ContentCopy& c) { fs::remove(c.File(kTexts)); }, 1,
-         {"問題/mondai.txt: error: missing: the question texts"}},
+         {"問題/mondai.txt: error: ファイルがありません (the question texts)"}},
         {"missing explanation", [](const ContentCopy& c) { fs::remove(c.File(kExplanation)); }, 1,
-         {"問題/setumei.txt: error: missing"}},
+         {"問題/setumei.txt: error: ファイルがありません"}},
         {"empty explanation", [](const ContentCopy& c) { WriteBytes(c.File(kExplanation), ""); }, 1,
          {"問題/setumei.txt: error: the file is empty"}},
         {"25 question texts",
@@ -187,20 +187,20 @@ TEST(CheckerProgram, ReportsEachBrokenThing) {
          {"問題/mondai.txt:13: warning: the text of question 13 has no double quotes and so ends at a comma",
           "問題/mondai.txt:26: note: from here on the file is never read"}},
         {"missing found picture", [](const ContentCopy& c) { fs::remove(c.File("図/ion'(7).gif")); }, 1,
-         {"図/ion'(7).gif: error: missing: the picture of ion button 7 (Fe³⁺) once found"}},
+         {"図/ion'(7).gif: error: ファイルがありません (イオンボタン 7 (Fe³⁺) の正解後の画像)。ゲームはこの画像が要る場面で止まります"}},
         {"picture named in other case",
          [](const ContentCopy& c) { fs::rename(c.File("図/maru.gif"), c.File("図/MARU.GIF")); }, 1,
-         {"図/maru.gif: error: missing: the mark of a correct press; the folder holds \"MARU.GIF\""}},
+         {"図/maru.gif: error: ファイルがありません (正解の印の画像)。フォルダーにあるのは大文字と小文字だけが違う「MARU.GIF」です"}},
         {"undecodable picture", [](const ContentCopy& c) { WriteBytes(c.File("図/batu.gif"), "GIF89a not really"); }, 1,
-         {"図/batu.gif: error: cannot be read as a picture"}},
+         {"図/batu.gif: error: 画像を読み込めません ("}},
         {"picture larger than its button",
          [](const ContentCopy& c) { fs::copy_file(c.File("図/maru.gif"), c.File("図/ion(3).gif"),
                                                   fs::copy_options::overwrite_existing); }, 0,
-         {"図/ion(3).gif: warning: the picture is 145 x 145 px, larger than the ion button (102 x 61 px)"}},
+         {"図/ion(3).gif: warning: 画像が 145 x 145 px で、イオンボタン (102 x 61 px) より大きいため"}},
         {"missing sound", [](const ContentCopy& c) { fs::remove(c.File("音/x.wav")); }, 1,
-         {"音/x.wav: error: missing: the sound of a wrong press"}},
+         {"音/x.wav: error: ファイルがありません (不正解の音)。ゲームはこの音を鳴らさずに続きます"}},
         {"undecodable sound", [](const ContentCopy& c) { WriteBytes(c.File("音/pan.wav"), "RIFF....WAVEjunk"); }, 1,
-         {"音/pan.wav: error: cannot be decoded as a sound"}},
+         {"音/pan.wav: error: 音を鳴らせません ("}},
         {"broken fields after the 26th question",
          [](const ContentCopy& c) {
              c.Append(kTexts, "\"\x81\x7F\",\"never closed\r\n");
@@ -264,7 +264,7 @@ TEST(CheckerProgram, WithoutFolderChecksItsOwnFolder) {
     fs::remove(content.File("音/gokaku.wav"));
     const Outcome run = RunChecker({}, QString::fromStdString(checker.string()));
     EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
-    EXPECT_TRUE(run.HasLineStartingWith(content.Base() + "/音/gokaku.wav: error: missing"))
+    EXPECT_TRUE(run.HasLineStartingWith(content.Base() + "/音/gokaku.wav: error: ファイルがありません"))
         << run.out;
 }
 

@@ -15,6 +15,7 @@
 
 #include "check/QuestionLabel.h"
 #include "engine/Services.h"
+#include "layout/GameLayout.h"
 #include "platform/QtPicture.h"
 #include "ui/GameForm.h"
 #include "ui/GameServices.h"
@@ -112,6 +113,15 @@ TEST(QuestionLabel, TheCutFallsWhereTheVerdictSays) {
     }
     EXPECT_GT(firstCut, 20);  // the panel holds about 28 full-width characters
     EXPECT_LT(firstCut, 40);
+}
+
+// The lines the layout promises for a question (which the content generator
+// holds its texts to) are the lines the label shows whole.
+TEST(QuestionLabel, ShowsTheLinesTheLayoutPromises) {
+    QuestionLabel label;
+    const LabelFit fit = label.Measure(QString(200, QChar(0x3042)));
+    EXPECT_FALSE(fit.fits);
+    EXPECT_EQ(fit.shownLines, layout::kQuestionLabel.lines);
 }
 
 }  // namespace

@@ -63,6 +63,37 @@ TEST(Stamp, WaitCountsOnAcrossMidnight) {
     }
 }
 
+// A wait ends by its threshold, across midnight too; a clock that went
+// back ends it instead of holding it until the clock catches up.
+TEST(Stamp, WaitIsOverByItsThresholdOrWhenTheClockWentBack) {
+    struct Case {
+        const char* what;
+        float reading;
+        std::int32_t stamp;
+        double threshold;
+        bool over;
+    };
+    const Case cases[] = {
+        {"1.3 s waited", 101.3f, 100, 1.0, true},
+        {"0.9 s waited", 100.9f, 100, 1.0, false},
+        {"exactly the threshold", 104.0f, 100, 4.0, false},
+        {"stamp rounded up past the reading", 99.6f, 100, 1.0, false},
+        {"stamp half a second after the reading", 99.5f, 100, 1.0, false},
+        {"armed at 86399.7, read just after midnight", 0.2f, 86400, 1.0, false},
+        {"armed at 86399.3, read at 0.6", 0.6f, 86399, 1.0, true},
+        {"Timer6 across midnight, 3.5 s", 1.5f, 86398, 4.0, false},
+        {"Timer6 across midnight, 5.5 s", 3.5f, 86398, 4.0, true},
+        {"clock set back by 0.6 s", 99.4f, 100, 1.0, true},
+        {"clock set back by ten minutes", 400.3f, 1000, 1.0, true},
+        {"Timer6, clock set back by an hour", 36000.0f, 39600, 4.0, true},
+        {"slept 13 hours across midnight", 46400.3f, 86000, 1.0, true},
+        {"slept 5 hours across midnight", 17600.3f, 86000, 1.0, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WaitIsOver(c.reading, c.stamp, c.threshold), c.over) << c.what;
+    }
+}
+
 TEST(Checked, ResultsOutsideTheTypeAreFatalAndNamed) {
     EXPECT_EQ(Checked16(32767, "score"), 32767);
     EXPECT_EQ(Checked16(-32768, "score"), -32768);

@@ -63,6 +63,53 @@ TEST(FeedbackPause, EndsAfterTheStampedSecondHasPassed) {
     }
 }
 
+// The clock reading at the first tick after the press, which lies before
+// the press's stamp: the pause ends at that tick, whatever the distance.
+TEST(FeedbackPause, ClockThatWentBackEndsItAtTheNextTick) {
+    struct Case {
+        const char* what;
+        double pressAt;
+        double clockMovedBy;  // between the press and the next tick
+    };
+    const Case cases[] = {
+        {"clock set back by ten minutes", 1000.3, -600.0},
+        {"clock set back by six hours", 30000.3, -6 * 3600.0},
+        {"slept 13 hours across midnight", 86000.3, 13 * 3600.0},
+        {"slept 23 hours across midnight", 86000.3, 23 * 3600.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GameOptions options;
+        options.start = c.pressAt;
+        Game game(options);
+        game.Load();
+        game.Press(1);
+        game.Skip(c.clockMovedBy);
+        game.TickNow(1);
+        ASSERT_EQ(game.actions.size(), 1u);
+        EXPECT_EQ(game.actions.back().second, 1);
+        EXPECT_FALSE(game.window.Armed(1));
+        EXPECT_EQ(game.window.gaugeLeft, 315.0f + 1005.0f);
+    }
+}
+
+// A reading up to half a second before the stamp is what rounding the stamp
+// up gives: the pause goes on as usual.
+TEST(FeedbackPause, ReadingJustBeforeARoundedUpStampKeepsWaiting) {
+    GameOptions options;
+    options.start = 1000.6;  // stamp 1001
+    Game game(options);
+    game.Load();
+    game.Press(1);
+    game.Skip(-0.1);  // 1000.5
+    game.TickNow(1);
+    EXPECT_TRUE(game.actions.empty());
+    EXPECT_TRUE(game.window.Armed(1));
+    game.Skip(1.6);  // 1002.1
+    game.TickNow(1);
+    ASSERT_EQ(game.actions.size(), 1u);
+}
+
 TEST(FeedbackPause, LaterPressesExtendItAndTheGaugeMovesOnlyAtItsEnd) {
     Game game;  // key {3, 4}, clock at 1000.3
     game.Load();

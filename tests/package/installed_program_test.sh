@@ -9,13 +9,12 @@
 # fresh root (mode "deb"). Checks the layout, the desktop entry, the icons
 # and the metainfo with their validators, then starts the game from there.
 #
-# usage: installed_program_test.sh install|deb BUILD_DIR SOURCE_DIR WITH_CHECKER
+# usage: installed_program_test.sh install|deb BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
 mode=$1
 build=$2
 source=$3
-with_checker=$4   # 1 when soruberia-check is built and so must be installed
 
 readonly desktop_id=soruberia.desktop
 readonly metainfo_id=io.github.soruberia.soruberia
@@ -67,8 +66,7 @@ check_tree() {
   done
 
   # The launcher: a relative link, so that the tree works wherever it lies.
-  local programs=(soruberia)
-  [[ $with_checker == 1 ]] && programs+=(soruberia-check)
+  local programs=(soruberia soruberia-check)
   local program target
   for program in "${programs[@]}"; do
     if [[ ! -L $prefix/bin/$program ]]; then
@@ -173,7 +171,6 @@ check_fails_without_explanation() {
 # The installed checker finds the installed content beside it and passes it.
 check_checker() {
   local prefix=$1 report
-  [[ $with_checker == 1 ]] || return 0
   report=$(cd "$tmp/elsewhere" && PATH="$prefix/bin:$PATH" soruberia-check 2>&1) ||
     fail "soruberia-check on the installed content: $report"
 }

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <stdexcept>
 
 #include "content/FatalError.h"
@@ -39,6 +40,10 @@ TEST(FatalReportDeathTest, GuardedEndsTheProgramOnAnyFailureOfItsHandler) {
                 testing::ExitedWithCode(1), HasSubstr("kotae.txt の 3 行目"));
     EXPECT_EXIT(Guarded([] { throw std::out_of_range("vector index"); }),
                 testing::ExitedWithCode(1), HasSubstr("内部エラー: vector index"));
+    EXPECT_EXIT(Guarded([] { throw std::bad_alloc(); }), testing::ExitedWithCode(1),
+                HasSubstr("内部エラー: メモリが足りません"));
+    // Not even a standard exception: still the message, not an abort.
+    EXPECT_EXIT(Guarded([] { throw 42; }), testing::ExitedWithCode(1), HasSubstr("内部エラー: "));
 }
 
 TEST(FatalReportTest, GuardedRunsAHandlerThatSucceeds) {

@@ -84,12 +84,13 @@ TEST_F(PictureLoaderTest, MissingOrUndecodableFileIsFatalAndNamesTheFile) {
         const char* name;
         const char* contents;  // nullptr: no such file
         std::size_t length;
+        const char* reason;
     };
     const Case cases[] = {
-        {"ion(13).gif", nullptr, 0},
-        {"text.gif", "GIF89a is not enough\n", 21},
-        {"empty.gif", "", 0},
-        {"cut.png", bytes.data(), 40},
+        {"ion(13).gif", nullptr, 0, "(ファイルがありません)"},
+        {"text.gif", "GIF89a is not enough\n", 21, "(画像のデータが壊れています)"},
+        {"empty.gif", "", 0, "(画像として認識できない形式です)"},
+        {"cut.png", bytes.data(), 40, "(画像のデータが壊れています)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -102,7 +103,8 @@ TEST_F(PictureLoaderTest, MissingOrUndecodableFileIsFatalAndNamesTheFile) {
             ADD_FAILURE() << "no failure";
         } catch (const FatalError& e) {
             // Named as the platform spells the path, as the text readers do.
-            EXPECT_THAT(e.what(), testing::HasSubstr(File(c.name).string()));
+            EXPECT_EQ(std::string(e.what()),
+                      "画像を読み込めません: " + File(c.name).string() + " " + c.reason);
         }
     }
 }

@@ -215,8 +215,10 @@ TEST_F(SoundChannelTest, UnplayableFileIsReportedOnceAndNeverThrows) {
     const std::string err = testing::internal::GetCapturedStderr();
 
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
-    EXPECT_THAT(err, testing::HasSubstr(missing));
-    EXPECT_THAT(err, testing::HasSubstr(text));
+    EXPECT_THAT(err, testing::HasSubstr("ソルベリア: 音を鳴らせません: " + missing +
+                                        " (ファイルがありません)\n"));
+    EXPECT_THAT(err, testing::HasSubstr("ソルベリア: 音を鳴らせません: " + text +
+                                        " (音のファイルとして認識できない形式です)\n"));
 }
 
 }  // namespace

@@ -3,12 +3,16 @@
 // SPDX-License-Identifier: MIT
 
 // Draws every picture built into the windows and writes it, at 1x and 2x,
-// below the resources folder given with --out; with --icons, writes the
-// window icon at the sizes of the desktop's icon theme as well.
+// below the resources folder given with --out: as PNG, to look at and to
+// make the icons from, and as the uncompressed bitmap the windows load.
+// With --icons, writes the window icon at the sizes of the desktop's icon
+// theme as well.
 #include "content/FatalError.h"
+#include "tools/builtin-pictures/Bitmap.h"
 #include "tools/builtin-pictures/Pictures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 
@@ -35,9 +39,20 @@ void Save(const QImage& image, const QString& path) {
     if (!image.save(path, "PNG", 9)) throw FatalError("cannot write " + path.toStdString());
 }
 
+void SaveBitmap(const QImage& image, const QString& path) {
+    QFile file(path);
+    const QByteArray bytes = soruberia::pictures::EncodeBitmap(image);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        throw FatalError("cannot write " + path.toStdString());
+    }
+}
+
 void Write(const Picture& picture, const QDir& out, int scale) {
-    Save(soruberia::pictures::Render(picture, scale),
-         out.filePath(ScaledName(picture.file, scale)));
+    const QImage image = soruberia::pictures::Render(picture, scale);
+    const QString png = out.filePath(ScaledName(picture.file, scale));
+    Save(image, png);
+    const QFileInfo info(png);
+    SaveBitmap(image, info.path() + u'/' + info.completeBaseName() + QStringLiteral(".bmp"));
 }
 
 // The window icon, drawn anew at each size rather than resampled, as

@@ -103,7 +103,12 @@ void MakeQuestionBank(const fs::path& sourceDir, const fs::path& textDir) {
         if (key.empty()) throw FatalError(where + ": no ion satisfies '" + q.condition + "'");
         texts.push_back("\"" + q.text + "\"");
         std::string line = std::to_string(key.size());
-        for (int button : key) line += "," + std::to_string(button);
+        // Appended piece by piece: GCC 12 takes "," + std::to_string(…) for
+        // an overlapping copy (-Wrestrict).
+        for (int button : key) {
+            line += ',';
+            line += std::to_string(button);
+        }
         keys.push_back(line);
         std::cout << line << "\t" << q.text << "\n";
     }

@@ -1,0 +1,67 @@
+# SPDX-FileCopyrightText: 2026 The soruberia authors
+#
+# SPDX-License-Identifier: MIT
+
+# Fails when a plain-C++ layer includes Qt, a window system or sound library
+# header, or a layer of the tree it may not use:
+#   cmake -DFOLDER=<folder> -DALLOWED=<layer;layer…> -P check-layer-includes.cmake
+# Quoted includes must name a header of an allowed layer ("content/X.h") or
+# one beside the including file. Angle includes are the C and C++ standard
+# library and the operating system's own interfaces (<iconv.h>, <windows.h>
+# for the file system and code page conversion); the headers refused below
+# are those of the windows, the pictures and the sound.
+cmake_minimum_required(VERSION 3.25)
+if(NOT FOLDER OR NOT ALLOWED)
+  message(FATAL_ERROR "usage: cmake -DFOLDER=<folder> -DALLOWED=<layers> -P ${CMAKE_SCRIPT_MODE_FILE}")
+endif()
+
+set(refused_patterns
+  "^Q[A-Za-z0-9_]*$"                 # Qt class headers, <QString>
+  "^Qt[A-Za-z]*/"                    # <QtCore/qstring.h>
+  "^q[a-z0-9_]*\\.h$"                # <qstring.h>
+  "^(X11|xcb|wayland-[a-z-]*|GL|EGL|GLES[0-9]*|gtk|gdk|glib)[/.]"
+  "^(windowsx|commctrl|commdlg|winuser|wingdi|shellapi|uxtheme|dwmapi|d2d1|dwrite|wincodec|gdiplus|mmsystem|dsound|xaudio2)\\.h$"
+  "^(AL|sndfile|gif_lib|png|jpeglib|pulse|alsa)[/.]")
+
+list(JOIN ALLOWED ", " allowed_text)
+file(GLOB_RECURSE sources LIST_DIRECTORIES false "${FOLDER}/*.h" "${FOLDER}/*.cpp")
+if(NOT sources)
+  message(FATAL_ERROR "${FOLDER}: no sources")
+endif()
+
+set(problems "")
+foreach(source IN LISTS sources)
+  get_filename_component(here "${source}" DIRECTORY)
+  file(STRINGS "${source}" lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*([<\"])([^>\"]+)[>\"]")
+      list(APPEND problems "${source}: unreadable include: ${line}")
+      continue()
+    endif()
+    set(quote "${CMAKE_MATCH_1}")
+    set(header "${CMAKE_MATCH_2}")
+    if(quote STREQUAL "\"")
+      if(EXISTS "${here}/${header}")
+        continue()
+      endif()
+      string(REGEX MATCH "^[^/]+" layer "${header}")
+      if(NOT header MATCHES "/" OR NOT layer IN_LIST ALLOWED)
+        list(APPEND problems "${source}: \"${header}\" is not in ${allowed_text}")
+      endif()
+    else()
+      foreach(pattern IN LISTS refused_patterns)
+        if(header MATCHES "${pattern}")
+          list(APPEND problems "${source}: <${header}> is a header of Qt, a window system or a media library")
+          break()
+        endif()
+      endforeach()
+    endif()
+  endforeach()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n" report)
+  message(FATAL_ERROR "${report}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${FOLDER}: ${count} files include only ${allowed_text} and the system")
