@@ -107,6 +107,11 @@ yellow_pixels() {
 }
 # Sets status to the program's exit status once it has ended.
 status=""
+# Pixels of the region that are white: text on the explanation panel.
+white_pixels() {
+  convert "$shots/$1.png" +repage -crop "$4x$5+$2+$3" +repage -fx 'r>0.9 && g>0.9 && b>0.9 ? 1 : 0' \
+    -format '%[fx:round(mean*w*h)]' info:
+}
 wait_exit() {
   local deadline=$((SECONDS + 30))
   while kill -0 "$exe_pid" 2>/dev/null; do
@@ -151,12 +156,26 @@ last=$(pixel menu 425 180)
 start=$(pixel menu 436 333)
 [ "$start" = EA0909 ] || fail "no start button at (436, 333): $start"
 
-# Enter and Escape do nothing; Space presses the focused start button.
+# Enter and Escape do nothing.
 key "$menu" Return Escape
 sleep 1
 [ -n "$(window_named "メニュー")" ] || fail "Enter or Escape closed the menu"
 [ -z "$(window_named "ソルベリア")" ] || fail "Enter or Escape started the game"
+# The focus is on start; Shift+Tab walks back to the explanation button and
+# Space opens the explanation: the navy panel with white text over the title.
+key "$menu" shift+Tab space
+sleep 1
+shot "$menu" menu-explanation
+[ "$(pixel menu-explanation 60 40)" = 000040 ] || fail "no explanation panel: $(pixel menu-explanation 60 40)"
+explanation=$(white_pixels menu-explanation 56 43 533 277)
+[ "$explanation" -gt 100 ] || fail "no explanation text drawn ($explanation white pixels)"
+# The back button has the focus; Space closes the panel, the focus goes to
+# the explanation button and Tab on to start; Space starts.
 key "$menu" space
+sleep 1
+shot "$menu" menu-again
+[ "$(pixel menu-again 436 333)" = EA0909 ] || fail "the buttons did not come back"
+key "$menu" Tab space
 game=$(wait_window "ソルベリア" 30)
 wait_gone "メニュー"
 geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
@@ -166,6 +185,15 @@ shot "$game" game
 # The question, yellow on navy in Label1 (173, 118, 295 × 49).
 text=$(yellow_pixels game 173 118 295 49)
 [ "$text" -gt 200 ] || fail "no question text drawn ($text yellow pixels)"
+
+# The focus is on Ag⁺; Space presses it and a judgement mark, ○ or ×,
+# comes up over the counters (248, 240, 145 × 145) for about a second.
+before_press=$(convert "$shots/game.png" +repage -crop 145x145+248+240 +repage -format '%#' info:)
+key "$game" space
+sleep 0.4
+shot "$game" game-mark
+after_press=$(convert "$shots/game-mark.png" +repage -crop 145x145+248+240 +repage -format '%#' info:)
+[ "$before_press" != "$after_press" ] || fail "no judgement mark after pressing Ag⁺"
 
 # The hint button (376, 11) + (46, 15); asked twice, there is one hint window.
 xdotool mousemove --window "$game" 422 26 click 1
