@@ -6,8 +6,10 @@
 
 # The Windows program's windows under 64-bit Wine on an Xvfb of their own,
 # from a copy of the program folder with the default content:
-#   wine-windows.sh play GAME_DIR SHOTS_DIR   menu, keyboard start, game, hint, close, quit
-#   wine-windows.sh broken GAME_DIR SHOTS_DIR without setumei.txt: the message box only
+#   wine-windows.sh play GAME_DIR SHOTS_DIR       menu, keyboard, game, a press, hint, close, quit
+#   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the same windows at 150 %
+#   wine-windows.sh broken GAME_DIR SHOTS_DIR     without setumei.txt: the message box only
+#   wine-windows.sh no-picture GAME_DIR SHOTS_DIR without Zn²⁺'s picture: the box at start
 # Screenshots of every window go to SHOTS_DIR, to be looked at.
 set -euo pipefail
 
@@ -38,7 +40,10 @@ fail() {
 # The program folder as a teacher unpacks it.
 mkdir -p "$work/game"
 cp -r "$game_dir/soruberia.exe" "$game_dir/問題" "$game_dir/図" "$game_dir/音" "$work/game/"
-if [ "$mode" = broken ]; then rm "$work/game/問題/setumei.txt"; fi
+case $mode in
+  broken) rm "$work/game/問題/setumei.txt" ;;
+  no-picture) rm "$work/game/図/ion(12).gif" ;;
+esac
 listing() { (cd "$work/game" && find . -printf '%p %s %T@\n' | sort); }
 before=$(listing)
 
@@ -62,6 +67,14 @@ reg="$work/fonts.reg"
   printf '"Tahoma"="IPAPGothic"\r\n"MS Shell Dlg"="IPAPGothic"\r\n'
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
 "$wine" regedit /S "Z:${reg//\//\\}" >/dev/null 2>&1
+if [ "$mode" = scaled ]; then
+  # 144 dots per inch: Windows' 150 %.
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  "$wine" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  "$wine" wineboot --shutdown >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w
+fi
 
 (cd "$work/game" && exec "$wine" ./soruberia.exe) >"$work/exe.log" 2>&1 &
 exe_pid=$!
@@ -107,6 +120,11 @@ yellow_pixels() {
 }
 # Sets status to the program's exit status once it has ended.
 status=""
+# Pixels of the region that are white: text on the explanation panel.
+white_pixels() {
+  convert "$shots/$1.png" +repage -crop "$4x$5+$2+$3" +repage -fx 'r>0.9 && g>0.9 && b>0.9 ? 1 : 0' \
+    -format '%[fx:round(mean*w*h)]' info:
+}
 wait_exit() {
   local deadline=$((SECONDS + 30))
   while kill -0 "$exe_pid" 2>/dev/null; do
@@ -134,6 +152,46 @@ fi
 
 menu=$(wait_window "メニュー" 60)
 [ "$(echo "$menu" | wc -l)" -eq 1 ] || fail "more than one menu"
+
+if [ "$mode" = no-picture ]; then
+  sleep 3.5
+  key "$menu" space
+  box=$(wait_window "ソルベリア" 30)
+  geometry=$(xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: //p')
+  [ "$geometry" != "641x400" ] || fail "the game window showed despite the missing picture"
+  [ -z "$(window_named "メニュー")" ] || fail "the menu stayed with the message box"
+  shot "$box" no-picture-message-box
+  key "$box" Return
+  wait_exit
+  [ "$status" -ne 0 ] || fail "exit status $status after the failure"
+  grep -qF "ion(12).gif" "$work/exe.log" || fail "the failure does not name the picture: $(cat "$work/exe.log")"
+  echo "no-picture: message box at the start of the game, exit status $status"
+  exit 0
+fi
+
+if [ "$mode" = scaled ]; then
+  geometry=$(xdotool getwindowgeometry "$menu" | sed -n 's/.*Geometry: //p')
+  [ "$geometry" = "962x600" ] || fail "menu client area at 150 %: $geometry"
+  sleep 3.5
+  shot "$menu" menu-150
+  # The start button's face at (431, 328) × 1.5, drawn from its 2× picture.
+  face=$(pixel menu-150 654 492)
+  [ $((16#${face:0:2})) -ge 192 ] && [ $((16#${face:2:2})) -le 96 ] ||
+    fail "no red start button at 150 %: $face"
+  key "$menu" space
+  game=$(wait_window "ソルベリア" 30)
+  geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
+  [ "$geometry" = "962x600" ] || fail "game client area at 150 %: $geometry"
+  sleep 1
+  shot "$game" game-150
+  text=$(yellow_pixels game-150 260 177 442 73)
+  [ "$text" -gt 450 ] || fail "no question text drawn at 150 % ($text yellow pixels)"
+  xdotool mousemove --window "$game" 792 39 click 1
+  wait_exit
+  [ "$status" -eq 0 ] || fail "exit status $status after quit"
+  echo "scaled: menu and game at 150 %, quit"
+  exit 0
+fi
 geometry=$(xdotool getwindowgeometry "$menu" | sed -n 's/.*Geometry: //p')
 [ "$geometry" = "641x400" ] || fail "menu client area $geometry"
 shot "$menu" menu-opening
@@ -151,12 +209,26 @@ last=$(pixel menu 425 180)
 start=$(pixel menu 436 333)
 [ "$start" = EA0909 ] || fail "no start button at (436, 333): $start"
 
-# Enter and Escape do nothing; Space presses the focused start button.
+# Enter and Escape do nothing.
 key "$menu" Return Escape
 sleep 1
 [ -n "$(window_named "メニュー")" ] || fail "Enter or Escape closed the menu"
 [ -z "$(window_named "ソルベリア")" ] || fail "Enter or Escape started the game"
+# The focus is on start; Shift+Tab walks back to the explanation button and
+# Space opens the explanation: the navy panel with white text over the title.
+key "$menu" shift+Tab space
+sleep 1
+shot "$menu" menu-explanation
+[ "$(pixel menu-explanation 60 40)" = 000040 ] || fail "no explanation panel: $(pixel menu-explanation 60 40)"
+explanation=$(white_pixels menu-explanation 56 43 533 277)
+[ "$explanation" -gt 100 ] || fail "no explanation text drawn ($explanation white pixels)"
+# The back button has the focus; Space closes the panel, the focus goes to
+# the explanation button and Tab on to start; Space starts.
 key "$menu" space
+sleep 1
+shot "$menu" menu-again
+[ "$(pixel menu-again 436 333)" = EA0909 ] || fail "the buttons did not come back"
+key "$menu" Tab space
 game=$(wait_window "ソルベリア" 30)
 wait_gone "メニュー"
 geometry=$(xdotool getwindowgeometry "$game" | sed -n 's/.*Geometry: //p')
@@ -166,6 +238,15 @@ shot "$game" game
 # The question, yellow on navy in Label1 (173, 118, 295 × 49).
 text=$(yellow_pixels game 173 118 295 49)
 [ "$text" -gt 200 ] || fail "no question text drawn ($text yellow pixels)"
+
+# The focus is on Ag⁺; Space presses it and a judgement mark, ○ or ×,
+# comes up over the counters (248, 240, 145 × 145) for about a second.
+before_press=$(convert "$shots/game.png" +repage -crop 145x145+248+240 +repage -format '%#' info:)
+key "$game" space
+sleep 0.4
+shot "$game" game-mark
+after_press=$(convert "$shots/game-mark.png" +repage -crop 145x145+248+240 +repage -format '%#' info:)
+[ "$before_press" != "$after_press" ] || fail "no judgement mark after pressing Ag⁺"
 
 # The hint button (376, 11) + (46, 15); asked twice, there is one hint window.
 xdotool mousemove --window "$game" 422 26 click 1

@@ -14,6 +14,7 @@
 #include "windows/platform/WaveOutChannel.h"
 #include "windows/platform/WicPicture.h"
 #include "windows/ui/BuiltInPictures.h"
+#include "windows/ui/MarkedPictures.h"
 
 namespace soruberia::windows {
 
@@ -56,7 +57,8 @@ private:
 
     std::string basePath_;
     BuiltInPictures builtIn_;
-    WicPictureLoader pictures_;
+    WicPictureLoader wicPictures_;
+    MarkedPictures pictures_{wicPictures_};
     WaveOutChannel sound_;
     LocalClock clock_;
     engine::ClockFoldedRandom random_;

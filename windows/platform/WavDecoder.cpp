@@ -9,6 +9,8 @@
 #include <cstring>
 #include <optional>
 
+#include "content/MediaLimits.h"
+
 namespace soruberia::windows {
 namespace {
 
@@ -137,7 +139,7 @@ DecodedWav DecodeWav(std::string_view file) {
         result.problem = "音のデータがありません";
         return result;
     }
-    if (static_cast<std::int64_t>(frames) > kMaxSoundSamples / format->channels) {
+    if (!media::SoundWithinLimit(static_cast<std::int64_t>(frames), format->channels)) {
         result.problem = "音が長すぎます";
         return result;
     }

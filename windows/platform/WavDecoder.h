@@ -12,10 +12,6 @@
 
 namespace soruberia::windows {
 
-// Five minutes of 48 kHz stereo, as on Linux: far longer than any sound of
-// the game, and a bound on the memory a broken or foreign file can claim.
-inline constexpr std::int64_t kMaxSoundSamples = std::int64_t{48000} * 2 * 300;
-
 // 16-bit interleaved stereo, the one format the sound device is given.
 struct StereoPcm {
     std::vector<std::int16_t> samples;
@@ -30,7 +26,8 @@ struct DecodedWav {
 // A RIFF WAVE file's sound: integer PCM of 8, 16, 24 or 32 bits and IEEE
 // float of 32 or 64 bits, plain or in the extensible header. Mono is
 // doubled, more than two channels are averaged to mono first, so that every
-// sound reaches both loudspeakers at the level of its file.
+// sound reaches both loudspeakers at the level of its file. A sound longer
+// than content/MediaLimits.h allows is refused before it is decoded.
 DecodedWav DecodeWav(std::string_view file);
 
 }  // namespace soruberia::windows

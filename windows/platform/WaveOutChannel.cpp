@@ -13,6 +13,8 @@
 #include <set>
 #include <vector>
 
+#include "content/ContentFile.h"
+#include "content/MediaLimits.h"
 #include "windows/platform/FileBytes.h"
 #include "windows/platform/Utf16.h"
 #include "windows/platform/WavDecoder.h"
@@ -26,7 +28,7 @@ constexpr double kGain = 0.501;
 
 // The longest sound file: its samples at the widest format, and headers.
 constexpr std::size_t kMaxSoundFileBytes =
-    static_cast<std::size_t>(kMaxSoundSamples) * 8u + (1u << 20);
+    static_cast<std::size_t>(media::kMaxSoundSamples) * 8u + (1u << 20);
 
 void Report(const std::string& text) {
     const std::string line = "ソルベリア: " + text + "\n";
@@ -98,7 +100,7 @@ struct WaveOutChannel::Device {
 
     void ReportOnce(const std::string& fullPath, const std::string& reason) {
         if (reported.insert(fullPath).second) {
-            Report("音を鳴らせません: " + fullPath + " (" + reason + ")");
+            Report("音を鳴らせません: " + DisplayPath(fullPath) + " (" + reason + ")");
         }
     }
 

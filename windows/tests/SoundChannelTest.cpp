@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "content/ContentFile.h"
 #include "windows/platform/WaveOutChannel.h"
 #include "windows/tests/TempFolder.h"
 #include "windows/tests/WavFiles.h"
@@ -60,10 +61,10 @@ TEST(WaveOutChannel, AFileItCannotPlayIsReportedOnceAndTheGameGoesOn) {
         }
         channel.Stop();
     });
-    EXPECT_EQ(Count(written, "音を鳴らせません: " + missing + " (ファイルがありません)"), 1) << written;
-    EXPECT_EQ(Count(written, "音を鳴らせません: " + broken + " (WAV ファイルではありません)"), 1)
+    EXPECT_EQ(Count(written, "音を鳴らせません: " + DisplayPath(missing) + " (ファイルがありません)"), 1) << written;
+    EXPECT_EQ(Count(written, "音を鳴らせません: " + DisplayPath(broken) + " (WAV ファイルではありません)"), 1)
         << written;
-    EXPECT_EQ(Count(written, good), 0) << written;
+    EXPECT_EQ(Count(written, DisplayPath(good)), 0) << written;
     // A machine without sound says so once, however many sounds are named.
     EXPECT_LE(Count(written, "音の出力装置を開けません"), 1) << written;
 }

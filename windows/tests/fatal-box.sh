@@ -16,13 +16,17 @@ wine_run=$2
 
 work=$(mktemp -d)
 xvfb_pid=
-trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+      kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
+# A Wine prefix of its own: a prefix whose desktop was started without a
+# display, as the other tests start it, shows no windows.
+export WINEPREFIX="$work/prefix"
 
 failures=0
 fail() {

@@ -12,29 +12,12 @@
 #include "content/IonNames.h"
 #include "windows/platform/Utf16.h"
 #include "windows/platform/WicPicture.h"
+#include "windows/ui/MarkedPictures.h"
 #include "layout/GameLayout.h"
 
 namespace soruberia::windows {
 
 namespace {
-
-// A content picture with the file it was read from, so that the window can
-// tell a screen reader which judgement mark it shows.
-class MarkedPicture final : public engine::Picture {
-public:
-    MarkedPicture(engine::PicturePtr read, std::string fullPath)
-        : read_(std::move(read)), fullPath_(std::move(fullPath)) {
-        picture_ = dynamic_cast<const WinPicture*>(read_.get());
-        if (picture_ == nullptr) throw FatalError("GameForm: a picture the window cannot draw");
-    }
-    const WinPicture& Picture() const { return *picture_; }
-    const std::string& FullPath() const { return fullPath_; }
-
-private:
-    engine::PicturePtr read_;
-    const WinPicture* picture_ = nullptr;
-    std::string fullPath_;
-};
 
 const MarkedPicture* MarkedOf(const engine::PicturePtr& picture) {
     if (!picture) return nullptr;
@@ -52,17 +35,6 @@ Face FaceOf(const engine::PicturePtr& picture) {
 
 }  // namespace
 
-class GameWindow::MarkedPictures final : public engine::PictureLoader {
-public:
-    explicit MarkedPictures(engine::PictureLoader& loader) : loader_(loader) {}
-    engine::PicturePtr Load(const std::string& fullPath) override {
-        return std::make_shared<const MarkedPicture>(loader_.Load(fullPath), fullPath);
-    }
-
-private:
-    engine::PictureLoader& loader_;
-};
-
 GameWindow::GameWindow(std::string basePath, engine::Services services, BuiltInPictures& pictures)
     : FormWindow(layout::GameWindow(), pictures),
       command2_(IndexOf("Command2")),
@@ -71,15 +43,13 @@ GameWindow::GameWindow(std::string basePath, engine::Services services, BuiltInP
       label1_(IndexOf("Label1")),
       label3_(IndexOf("Label3")),
       label4_(IndexOf("Label4")),
-      gaugeLeft_(static_cast<float>(layout::kGaugeHomeLeft)),
-      pictures_(std::make_unique<MarkedPictures>(services.pictures)) {
+      gaugeLeft_(static_cast<float>(layout::kGaugeHomeLeft)) {
     for (int i = 1; i <= kIonCount; ++i)
         ion_[static_cast<std::size_t>(i)] = IndexOf("Command1_" + std::to_string(i));
     for (std::size_t i = 1; i < images_.size(); ++i) images_[i] = IndexOf("Image" + std::to_string(i));
     Focus(ion_[1]);
-    engine_ = std::make_unique<engine::GameEngine>(
-        std::move(basePath), static_cast<engine::GameView&>(*this),
-        engine::Services{*pictures_, services.sound, services.clock, services.random, services.app});
+    engine_ = std::make_unique<engine::GameEngine>(std::move(basePath),
+                                                   static_cast<engine::GameView&>(*this), services);
     engine_->Load();
 }
 

@@ -20,7 +20,7 @@ namespace soruberia::windows {
 // The game window. It holds no game logic: its load, its button presses and
 // its timer ticks (SetTimer timers 1 to 6) go to the engine, and it realises
 // the engine's widget operations. Content pictures come from the loader it
-// is given, which must make WinPicture.
+// is given, which must be MarkedPictures.
 class GameWindow final : public FormWindow, private engine::GameView {
 public:
     static constexpr int kIonCount = 12;
@@ -34,8 +34,6 @@ public:
     const engine::GameRecord& Record() const { return engine_->Record(); }
 
 private:
-    class MarkedPictures;
-
     void Pressed(std::size_t widget) override;
     void TimerTicked(UINT_PTR timer) override;
 
@@ -56,7 +54,6 @@ private:
     std::size_t label4_;
     std::array<std::size_t, 6> images_{};  // Image1..Image5; entry 0 unused
     float gaugeLeft_;
-    std::unique_ptr<MarkedPictures> pictures_;
     std::unique_ptr<engine::GameEngine> engine_;
 };
 
