@@ -30,30 +30,32 @@ kib() { echo "$(( ($1 + 512) / 1024 ))"; }
 
 echo
 echo "Windows executables: size as built (RelWithDebInfo) and stripped, as in the zip"
-printf '  %-10s %-24s %12s %12s\n' "" "" "built KiB" "stripped KiB"
+printf '  %-8s %-36s %12s %12s\n' "" "" "built KiB" "stripped KiB"
 for build in "$win64" ${win32:+"$win32"}; do
-    case $(sed -n 's/^CMAKE_SYSTEM_PROCESSOR:[A-Z]*=//p' "$build/CMakeCache.txt") in
-        x86_64) arch=x86-64 strip=x86_64-w64-mingw32-strip ;;
-        *) arch=i686 strip=i686-w64-mingw32-strip ;;
+    strip=$(sed -n 's/^CMAKE_STRIP:[A-Z]*=//p' "$build/CMakeCache.txt")
+    case $strip in
+        *x86_64*) arch=x86-64 ;;
+        *) arch=i686 ;;
     esac
     for exe in "$build/game/soruberia.exe" "$build/game/soruberia-check.exe" \
                "$build/bench/windows/soruberia-floor.exe"; do
         [ -f "$exe" ] || continue
         "$strip" -o "$work/stripped.exe" "$exe"
-        printf '  %-10s %-24s %12s %12s\n' "$arch" "$(basename "$exe")" \
+        printf '  %-8s %-36s %12s %12s\n' "$arch" "$(basename "$exe")" \
             "$(kib "$(stat -c %s "$exe")")" "$(kib "$(stat -c %s "$work/stripped.exe")")"
     done
     for zip in "$build"/*.zip; do
         [ -f "$zip" ] || continue
-        printf '  %-10s %-24s %12s\n' "$arch" "$(basename "$zip")" "$(kib "$(stat -c %s "$zip")")"
+        printf '  %-8s %-36s %12s\n' "$arch" "$(basename "$zip")" "$(kib "$(stat -c %s "$zip")")"
     done
 done
 
-# The prefix is made (and its fonts set) once, before any figure is taken;
-# a persistent wineserver then keeps Wine's own services running between
-# runs, as Windows keeps its own once booted.
-"$here/../../windows/wine-run.sh" wineboot >/dev/null 2>&1
+# A persistent wineserver keeps Wine's own services running between runs, as
+# Windows keeps its own once booted; the prefix is made (and its fonts set)
+# before any figure is taken.
+mkdir -p "$WINEPREFIX"
 /usr/lib/wine/wineserver -p
+"$here/../../windows/wine-run.sh" wineboot >/dev/null 2>&1
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
     "$linux/bench/soruberia-wine-startup-bench" --wine-run "$here/../../windows/wine-run.sh" \
     --game "$win64/game/soruberia.exe" --floor "$win64/bench/windows/soruberia-floor.exe"
