@@ -50,12 +50,15 @@ for build in "$win64" ${win32:+"$win32"}; do
     done
 done
 
-# A persistent wineserver keeps Wine's own services running between runs, as
-# Windows keeps its own once booted; the prefix is made (and its fonts set)
-# before any figure is taken.
+# On the bench's own display: a persistent wineserver keeps Wine's own
+# services (and its desktop, which binds the X driver) running between runs,
+# as Windows keeps its own once booted; the prefix is made (and its fonts
+# set) before any figure is taken.
 mkdir -p "$WINEPREFIX"
-/usr/lib/wine/wineserver -p
-"$here/../../windows/wine-run.sh" wineboot >/dev/null 2>&1
-xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
-    "$linux/bench/soruberia-wine-startup-bench" --wine-run "$here/../../windows/wine-run.sh" \
-    --game "$win64/game/soruberia.exe" --floor "$win64/bench/windows/soruberia-floor.exe"
+runner="$here/../../windows/wine-run.sh"
+xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh -c '
+    /usr/lib/wine/wineserver -p &&
+    "$1" wineboot >/dev/null 2>&1 &&
+    "$2" --runs 15 --wine-run "$1" --game "$3" --floor "$4"' sh "$runner" \
+    "$linux/bench/soruberia-wine-startup-bench" \
+    "$win64/game/soruberia.exe" "$win64/bench/windows/soruberia-floor.exe"
