@@ -40,7 +40,7 @@ run: build
 # Every test: the whole suite, the licence of every file, then the plain-C++
 # layers again under AddressSanitizer and UndefinedBehaviorSanitizer, then
 # the reader fuzzers.
-test: build
+test: build test-windows
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 	reuse lint
 	@$(MAKE) --no-print-directory sanitize fuzz
@@ -66,6 +66,9 @@ bench: setup
 	  -DSORUBERIA_BENCH=ON -DSORUBERIA_TESTS=OFF >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target soruberia-engine-bench soruberia-startup-bench
 	bench/run.sh $(BENCH_BUILD) $(BENCH_IDLE_SECONDS)
+
+# The Windows program: make windows, make test-windows.
+include windows/windows.mk
 
 # Re-make the committed pictures, sounds and default question bank.
 assets: configure

@@ -1,0 +1,180 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// Code page 932 through Windows' tables gives what glibc's iconv gives on
+// Linux: the table of cases below was read from iconv, the digests of every
+// one- and two-byte sequence and every BMP character were written by
+// make-cp932-digests.py.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "content/ShiftJis.h"
+
+namespace soruberia::sjis {
+namespace {
+
+#include "windows/tests/Cp932Digests.inc"
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+struct DecodeCase {
+    const char* name;
+    std::string_view cp932;
+    std::string_view utf8;
+    std::size_t invalidAt;
+};
+
+TEST(ShiftJisWin32, DecodesAsIconvDoes) {
+    using namespace std::string_view_literals;
+    const DecodeCase cases[] = {
+        {"empty", ""sv, ""sv, kNone},
+        {"ASCII with NUL, yen and tilde bytes", "a\0\\~"sv, "a\0\\~"sv, kNone},
+        {"hiragana", "\x82\xA0"sv, "あ"sv, kNone},
+        {"NEC special row", "\x87\x40"sv, "①"sv, kNone},
+        {"NEC-selected IBM extension", "\xED\x40"sv, "纊"sv, kNone},
+        {"IBM extension", "\xFA\x40"sv, "ⅰ"sv, kNone},
+        {"same character in the NEC-selected rows", "\xEE\xEF"sv, "ⅰ"sv, kNone},
+        {"user-defined area", "\xF0\x40"sv, "\uE000"sv, kNone},
+        {"half-width katakana", "\xB1"sv, "ｱ"sv, kNone},
+        {"full-width not sign", "\x81\xCA"sv, "￢"sv, kNone},
+        {"0x80 alone", "a\x80"sv, "a"sv, 1},
+        {"0xA0 alone", "\xA0"sv, ""sv, 0},
+        {"0xFD alone", "\xFD"sv, ""sv, 0},
+        {"first byte at the end", "ab\x82"sv, "ab"sv, 2},
+        {"unassigned pair", "\x82\xA0\x85\x40x"sv, "あ"sv, 2},
+        {"bad second byte", "\x81\x20"sv, ""sv, 0},
+        {"0x7F as second byte", "x\x81\x7F"sv, "x"sv, 1},
+        {"bad pair after many good ones",
+         "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\x82\xA9\x82\xAB\x82\xAD\x85\x40"sv,
+         "あいうえおかきく"sv, 16},
+    };
+    for (const DecodeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Decoded decoded = Decode(c.cp932);
+        EXPECT_EQ(decoded.utf8, c.utf8);
+        EXPECT_EQ(decoded.invalidAt.value_or(kNone), c.invalidAt);
+    }
+}
+
+struct EncodeCase {
+    const char* name;
+    std::string_view utf8;
+    std::string_view cp932;
+    std::size_t unmappableAt;
+};
+
+TEST(ShiftJisWin32, EncodesAsIconvDoes) {
+    using namespace std::string_view_literals;
+    const EncodeCase cases[] = {
+        {"empty", ""sv, ""sv, kNone},
+        {"hiragana and circled digit", "あ①"sv, "\x82\xA0\x87\x40"sv, kNone},
+        {"wave dash as the full-width tilde", "〜"sv, "\x81\x60"sv, kNone},
+        {"full-width tilde", "～"sv, "\x81\x60"sv, kNone},
+        {"yen sign as the backslash byte", "¥"sv, "\x5C"sv, kNone},
+        {"minus sign", "−"sv, "\x81\x7C"sv, kNone},
+        {"not sign", "¬"sv, "\x81\xCA"sv, kNone},
+        {"because sign", "∵"sv, "\x81\xE6"sv, kNone},
+        {"small roman numeral from the IBM rows", "ⅰ"sv, "\xFA\x40"sv, kNone},
+        {"private use in the user-defined area", "\uE000"sv, "\xF0\x40"sv, kNone},
+        {"private use outside it", "\uF8F0"sv, ""sv, 0},
+        {"no-break space", "\u00A0"sv, ""sv, 0},
+        {"C1 control", "\u0080"sv, ""sv, 0},
+        {"accented letter", "é"sv, ""sv, 0},
+        {"beyond the BMP", "a😀b"sv, "a"sv, 1},
+        {"cut-off UTF-8", "a\xC3"sv, "a"sv, 1},
+        {"overlong UTF-8", "\xC0\xAF"sv, ""sv, 0},
+        {"encoded surrogate", "\xED\xA0\x80"sv, ""sv, 0},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80"sv, ""sv, 0},
+    };
+    for (const EncodeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Encoded encoded = Encode(c.utf8);
+        EXPECT_EQ(encoded.cp932, c.cp932);
+        EXPECT_EQ(encoded.unmappableAt.value_or(kNone), c.unmappableAt);
+    }
+}
+
+// One entry of a digest row, as make-cp932-digests.py writes it.
+void Append(std::string& row, const std::string& out, const std::optional<std::size_t>& stopped) {
+    row += static_cast<char>(stopped ? static_cast<unsigned char>(*stopped) : 0xFF);
+    row += out;
+    row += '\xFF';
+}
+
+std::uint64_t Fnv(const std::string& data) {
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const char c : data) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001B3ULL;
+    }
+    return hash;
+}
+
+std::string Hex(const std::string& bytes) {
+    std::string out;
+    for (const char c : bytes) {
+        char text[4];
+        std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        out += text;
+    }
+    return out;
+}
+
+// The row spelled out, to set beside the script's output when it differs.
+std::string DecodeRow(std::optional<int> lead) {
+    std::string row;
+    for (int b = 0; b < 256; ++b) {
+        std::string input;
+        if (lead) input += static_cast<char>(*lead);
+        input += static_cast<char>(b);
+        const Decoded decoded = Decode(input);
+        Append(row, decoded.utf8, decoded.invalidAt);
+    }
+    return row;
+}
+
+TEST(ShiftJisWin32, EveryOneAndTwoByteSequenceDecodesAsIconvDoes) {
+    const std::string singles = DecodeRow(std::nullopt);
+    EXPECT_EQ(Fnv(singles), kDecodeSingleDigest) << Hex(singles);
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        const std::string row = DecodeRow(lead);
+        EXPECT_EQ(Fnv(row), kDecodePairDigests[static_cast<std::size_t>(lead - 0x80)])
+            << "first byte " << std::hex << lead << ": " << Hex(row);
+    }
+}
+
+std::string Utf8(char32_t codePoint) {
+    std::string out;
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | codePoint >> 6);
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | codePoint >> 12);
+        out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+    return out;
+}
+
+TEST(ShiftJisWin32, EveryBmpCharacterEncodesAsIconvDoes) {
+    for (char32_t block = 0; block < 256; ++block) {
+        if (block >= 0xD8 && block <= 0xDF) continue;  // surrogates are no characters
+        std::string row;
+        for (char32_t low = 0; low < 256; ++low) {
+            const Encoded encoded = Encode(Utf8(block << 8 | low));
+            Append(row, encoded.cp932, encoded.unmappableAt);
+        }
+        EXPECT_EQ(Fnv(row), kEncodeBlockDigests[block])
+            << "block U+" << std::hex << static_cast<unsigned>(block) << "00: " << Hex(row);
+    }
+}
+
+}  // namespace
+}  // namespace soruberia::sjis
