@@ -7,7 +7,7 @@
 #   make test-windows   the x86-64 tests under Wine, both executables checked as files
 WIN64_BUILD ?= build-win64
 WIN32_BUILD ?= build-win32
-WINDOWS_CONFIGURE = cmake -S . -G Ninja -C windows/config.cmake
+WINDOWS_CONFIGURE = cmake -S . -G Ninja -C windows/config.cmake $(WERROR)
 
 .PHONY: windows test-windows
 
