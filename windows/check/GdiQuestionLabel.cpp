@@ -5,6 +5,8 @@
 #include "windows/check/GdiQuestionLabel.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 #include <stdexcept>
 #include <string_view>
 
@@ -19,7 +21,9 @@ namespace {
 // As the game window paints its labels; DT_CALCRECT is added to measure.
 constexpr UINT kLabelFlags = DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT;
 
+// A line end becomes one blank, as the report shows text on one line.
 std::string Trimmed(std::wstring text) {
+    for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.replace(at, 2, L" ");
     for (wchar_t& c : text)
         if (c == L'\r' || c == L'\n') c = L' ';
     const auto first = text.find_first_not_of(L" \t");
@@ -69,14 +73,59 @@ std::string GdiQuestionLabel::FontNote() {
     return "ＭＳ Ｐ明朝 が見つからないので、問題の文はフォント「" + face + "」で測っています";
 }
 
+int GdiQuestionLabel::Height(const std::wstring& text) const {
+    if (text.empty()) return 0;
+    RECT box{0, 0, width_, 0};
+    return DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &box, kLabelFlags | DT_CALCRECT);
+}
+
+std::vector<std::uint32_t> GdiQuestionLabel::Render(const std::wstring& text, int height) const {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) throw std::runtime_error("GDI の描画面を作れません");
+    const HGDIOBJ previous = SelectObject(dc_, bitmap);
+    RECT box{0, 0, width_, height};
+    FillRect(dc_, &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc_, RGB(0, 0, 0));
+    SetBkMode(dc_, TRANSPARENT);
+    DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &box, kLabelFlags);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    std::vector<std::uint32_t> copy(pixels, pixels + static_cast<std::size_t>(width_) * static_cast<std::size_t>(height));
+    SelectObject(dc_, previous);
+    DeleteObject(bitmap);
+    return copy;
+}
+
+std::size_t GdiQuestionLabel::ShownLength(const std::wstring& text, int shownLines) const {
+    if (shownLines < 1) return 0;
+    const int shownHeight = shownLines * lineHeight_;
+    // The lines that show whole, drawn as the label draws them; they end
+    // where a beginning of the text that takes no more lines draws the same.
+    // A shorter one lacks characters, a longer one a word that in the whole
+    // text moves on to the next line.
+    const std::vector<std::uint32_t> shown = Render(text, shownHeight);
+    for (std::size_t length = text.size(); length > 0; --length) {
+        if (length < text.size() && IS_LOW_SURROGATE(text[length])) continue;
+        const std::wstring beginning = text.substr(0, length);
+        if (Height(beginning) <= shownHeight && Render(beginning, shownHeight) == shown) return length;
+    }
+    return 0;
+}
+
 check::LabelFit GdiQuestionLabel::Measure(const std::string& text) {
     std::wstring wide = Utf16(text);
     check::LabelFit fit;
     fit.height = height_;
     if (wide.empty()) return fit;
-    const int length = static_cast<int>(wide.size());
-    RECT needed{0, 0, width_, 0};
-    fit.neededHeight = DrawTextW(dc_, wide.data(), length, &needed, kLabelFlags | DT_CALCRECT);
+    fit.neededHeight = Height(wide);
     fit.fits = fit.neededHeight <= fit.height;
     fit.lines = (fit.neededHeight + lineHeight_ - 1) / lineHeight_;
     fit.shownLines = std::min(fit.lines, fit.height / lineHeight_);
@@ -84,13 +133,7 @@ check::LabelFit GdiQuestionLabel::Measure(const std::string& text) {
         fit.shown = Trimmed(wide);
         return fit;
     }
-    // The characters of the lines that show whole: laid out in a box that
-    // holds just those lines, stopping before a line it would cut.
-    RECT shownBox{0, 0, width_, fit.shownLines * lineHeight_};
-    DRAWTEXTPARAMS params{};
-    params.cbSize = sizeof params;
-    DrawTextExW(dc_, wide.data(), length, &shownBox, kLabelFlags | DT_EDITCONTROL, &params);
-    const auto shownEnd = std::min<std::size_t>(params.uiLengthDrawn, wide.size());
+    const std::size_t shownEnd = ShownLength(wide, fit.shownLines);
     fit.shown = Trimmed(wide.substr(0, shownEnd));
     fit.cut = Trimmed(wide.substr(shownEnd));
     return fit;

@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "check/core/CheckServices.h"
 
@@ -31,6 +33,14 @@ public:
     int LineHeight() const { return lineHeight_; }
 
 private:
+    // Pixels the label's DrawTextW call needs for the text at the label's width.
+    int Height(const std::wstring& text) const;
+    // The pixels of the text drawn as the label draws it, in a box of the
+    // label's width and this height.
+    std::vector<std::uint32_t> Render(const std::wstring& text, int height) const;
+    // UTF-16 units of the text on the first `shownLines` lines.
+    std::size_t ShownLength(const std::wstring& text, int shownLines) const;
+
     HDC dc_ = nullptr;
     HFONT font_ = nullptr;
     HGDIOBJ previousFont_ = nullptr;
