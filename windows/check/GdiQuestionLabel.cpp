@@ -98,7 +98,8 @@ std::vector<std::uint32_t> GdiQuestionLabel::Render(const std::wstring& text, in
     DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &box, kLabelFlags);
     GdiFlush();
     const auto* pixels = static_cast<const std::uint32_t*>(bits);
-    std::vector<std::uint32_t> copy(pixels, pixels + static_cast<std::size_t>(width_) * static_cast<std::size_t>(height));
+    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height);
+    std::vector<std::uint32_t> copy(pixels, pixels + count);
     SelectObject(dc_, previous);
     DeleteObject(bitmap);
     return copy;
@@ -121,7 +122,7 @@ std::size_t GdiQuestionLabel::ShownLength(const std::wstring& text, int shownLin
 }
 
 check::LabelFit GdiQuestionLabel::Measure(const std::string& text) {
-    std::wstring wide = Utf16(text);
+    const std::wstring wide = Utf16(text);
     check::LabelFit fit;
     fit.height = height_;
     if (wide.empty()) return fit;
