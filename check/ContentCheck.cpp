@@ -11,16 +11,15 @@
 #include <filesystem>
 #include <map>
 #include <optional>
-#include <regex>
+#include <utility>
+#include <variant>
 #include <system_error>
 
 #include "check/MediaCheck.h"
 #include "check/QuestionLabel.h"
 #include "content/ContentFile.h"
+#include "content/ContentMessages.h"
 #include "content/ContentPaths.h"
-#include "content/ExplanationFile.h"
-#include "content/FatalError.h"
-#include "content/QuestionBank.h"
 
 namespace soruberia::check {
 
@@ -31,55 +30,41 @@ namespace fs = std::filesystem;
 // A game reads 26 questions (questionCount).
 constexpr int kQuestions = 26;
 
-bool HasError(const std::vector<Finding>& findings, const std::string& file) {
-    return std::any_of(findings.begin(), findings.end(), [&file](const Finding& f) {
-        return f.severity == Severity::kError && f.file == file;
-    });
+// A file of the folder whose name differs only in ASCII case, as one copied
+// from Windows may be named.
+std::optional<std::string> SameNameInOtherCase(const fs::path& path) {
+    const auto lower = [](std::string text) {
+        for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        return text;
+    };
+    const std::string wanted = lower(path.filename().string());
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(path.parent_path(), error)) {
+        if (lower(entry.path().filename().string()) == wanted) return entry.path().filename().string();
+    }
+    return std::nullopt;
 }
 
-// A FatalError message names its file first; the report puts the name in
-// front already.
-std::string WithoutFileName(const std::string& message, const std::string& display) {
-    const std::string prefix = display + ": ";
-    return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+std::string MissingTextFile(const std::string& fullPath, const std::string& role) {
+    std::string message = "ファイルがありません。ゲームはここから" + role + "を読みます";
+    if (const auto other = SameNameInOtherCase(NativePath(fullPath))) {
+        message += "（フォルダには「" + *other + "」があります。名前の大文字と小文字を合わせてください）";
+    }
+    return message;
 }
 
 // The file's bytes, or a finding why there are none.
 std::optional<ContentFile> Read(const std::string& fullPath, const std::string& role,
                                 std::vector<Finding>& out) {
-    const std::string display = DisplayPath(fullPath);
-    std::error_code error;
-    if (!fs::exists(NativePath(fullPath), error)) {
-        out.push_back({Severity::kError, display, 0, MissingFileMessage(fullPath, role)});
+    auto loaded = LoadContentFile(fullPath);
+    if (auto* failure = std::get_if<ContentFailure>(&loaded)) {
+        const std::string message = failure->fault == ContentFault::kFileMissing
+                                        ? MissingTextFile(fullPath, role)
+                                        : DescribeFailure(*failure);
+        out.push_back({Severity::kError, failure->file, 0, message});
         return std::nullopt;
     }
-    try {
-        return ReadContentFile(fullPath);
-    } catch (const FatalError& failure) {
-        out.push_back({Severity::kError, display, 0, WithoutFileName(failure.what(), display)});
-        return std::nullopt;
-    }
-}
-
-// The game's own reader has the last word: should it stop where the
-// inspection found nothing wrong, its reason is reported as it stands.
-template <typename ReadAsTheGameDoes>
-void CompareWithGame(const std::string& display, std::vector<Finding>& out,
-                     ReadAsTheGameDoes read) {
-    try {
-        read();
-    } catch (const FatalError& failure) {
-        if (!HasError(out, display)) {
-            // The reader's messages begin "line L, field F (...)".
-            const std::string message = WithoutFileName(failure.what(), display);
-            std::smatch match;
-            const int line = std::regex_search(message, match, std::regex("^line ([0-9]+)"))
-                                 ? std::stoi(match[1])
-                                 : 0;
-            out.push_back({Severity::kError, display, line,
-                           "the game cannot read this file: " + message});
-        }
-    }
+    return std::move(std::get<ContentFile>(loaded));
 }
 
 void CheckQuestionLabel(const std::vector<QuestionText>& texts, const std::string& display,
@@ -89,60 +74,48 @@ void CheckQuestionLabel(const std::vector<QuestionText>& texts, const std::strin
     if (!font.family().contains(QStringLiteral("明朝")) &&
         !font.family().contains(QStringLiteral("Mincho"), Qt::CaseInsensitive)) {
         out.push_back({Severity::kNote, display, 0,
-                       "the question texts are measured with the font \"" +
-                           font.family().toStdString() +
-                           "\", as neither ＭＳ Ｐ明朝 nor its stand-in IPAPMincho (Debian "
-                           "package fonts-ipafont-mincho) is installed"});
+                       "ＭＳ Ｐ明朝 も代わりの IPAPMincho（Debian のパッケージ fonts-ipafont-mincho）も"
+                       "入っていないので、問題の文はフォント「" +
+                           font.family().toStdString() + "」で測っています"});
     }
     for (const QuestionText& question : texts) {
         const LabelFit fit = label.Measure(QString::fromStdString(question.text));
         if (fit.fits) continue;
-        std::string message = "the text of question " + std::to_string(question.question) +
-                              " is cut off: it wraps to " + std::to_string(fit.lines) +
-                              " lines, " + std::to_string(fit.neededHeight) +
-                              " px high, and the question label shows " +
-                              std::to_string(fit.height) + " px (" +
-                              std::to_string(fit.shownLines) + " lines)";
+        std::string message = "問題 " + std::to_string(question.question) +
+                              " の文が切れています: " + std::to_string(fit.lines) + " 行、高さ " +
+                              std::to_string(fit.neededHeight) + " px に折り返されますが、問題の欄に出るのは " +
+                              std::to_string(fit.height) + " px（" + std::to_string(fit.shownLines) +
+                              " 行）です";
         if (fit.shownLines < fit.lines && !fit.cut.isEmpty()) {
             // Enough of the lost part to recognise it.
             constexpr qsizetype kShown = 24;
             const QString lost = fit.cut.size() > kShown ? fit.cut.left(kShown) + QStringLiteral("…")
                                                          : fit.cut;
-            message += "; the students never see \"" + lost.toStdString() + "\"";
+            message += "。生徒には「" + lost.toStdString() + "」が見えません";
         }
-        out.push_back({Severity::kError, display, question.line, message + "; shorten it"});
+        out.push_back({Severity::kError, display, question.line, message + "。文を短くしてください"});
     }
 }
 
 void CheckQuestionFolder(const std::string& basePath, std::vector<Finding>& out) {
     const std::string textsPath = FullPath(basePath, paths::kQuestionTexts);
-    if (const auto file = Read(textsPath, "the question texts", out)) {
+    if (const auto file = Read(textsPath, "問題の文", out)) {
         QuestionTextsInspection inspection =
             InspectQuestionTexts(file->displayPath, file->bytes, kQuestions);
         out.insert(out.end(), inspection.findings.begin(), inspection.findings.end());
-        CompareWithGame(file->displayPath, out, [&basePath] {
-            QuestionTextTable texts;
-            ReadQuestionTexts(basePath, kQuestions, texts);
-        });
         CheckQuestionLabel(inspection.texts, file->displayPath, out);
     }
 
     const std::string keyPath = FullPath(basePath, paths::kAnswerKey);
-    if (const auto file = Read(keyPath, "the answer key", out)) {
+    if (const auto file = Read(keyPath, "正解", out)) {
         const std::vector<Finding> findings = InspectAnswerKey(file->displayPath, file->bytes, kQuestions);
         out.insert(out.end(), findings.begin(), findings.end());
-        CompareWithGame(file->displayPath, out, [&basePath] {
-            AnswerCountTable counts{};
-            AnswerKeyTable key{};
-            ReadAnswerKey(basePath, kQuestions, counts, key);
-        });
     }
 
     const std::string explanationPath = FullPath(basePath, paths::kExplanation);
-    if (const auto file = Read(explanationPath, "the menu's explanation", out)) {
+    if (const auto file = Read(explanationPath, "メニューの説明", out)) {
         const std::vector<Finding> findings = InspectExplanation(file->displayPath, file->bytes);
         out.insert(out.end(), findings.begin(), findings.end());
-        CompareWithGame(file->displayPath, out, [&basePath] { ReadExplanationLine(basePath); });
     }
 }
 
@@ -155,14 +128,13 @@ std::vector<Finding> CheckContent(const std::string& basePath) {
         void (*check)(const std::string&, std::vector<Finding>&);
     };
     const Folder folders[] = {
-        {"\\問題", "mondai.txt, kotae.txt and setumei.txt", &CheckQuestionFolder},
-        {"\\図", "the ion pictures ion(1).gif to ion(12).gif, ion'(1).gif to ion'(12).gif, "
-                 "maru.gif and batu.gif",
+        {"\\問題", "mondai.txt、kotae.txt、setumei.txt", &CheckQuestionFolder},
+        {"\\図", "イオンの絵 ion(1).gif～ion(12).gif、ion'(1).gif～ion'(12).gif と maru.gif、batu.gif",
          [](const std::string& base, std::vector<Finding>& out) {
              const auto found = CheckPictures(base);
              out.insert(out.end(), found.begin(), found.end());
          }},
-        {"\\音", "the sounds o.wav, x.wav, pan.wav, dame.wav and gokaku.wav",
+        {"\\音", "音 o.wav、x.wav、pan.wav、dame.wav、gokaku.wav",
          [](const std::string& base, std::vector<Finding>& out) {
              const auto found = CheckSounds(base);
              out.insert(out.end(), found.begin(), found.end());
@@ -170,21 +142,37 @@ std::vector<Finding> CheckContent(const std::string& basePath) {
     };
 
     std::vector<Finding> out;
+    std::error_code error;
+    const auto isFolder = [&basePath, &error](const char* relative) {
+        return fs::is_directory(NativePath(FullPath(basePath, relative)), error);
+    };
+    const fs::path base = NativePath(basePath.empty() ? "\\" : basePath);
+    if (!isFolder("\\問題") && (base.filename() == fs::path(u8"問題") ||
+                                 fs::exists(base / "mondai.txt", error) || fs::exists(base / "kotae.txt", error))) {
+        // The teacher named the folder of the texts, not the game's folder.
+        const std::u8string above = base.parent_path().u8string();
+        out.push_back({Severity::kError, DisplayPath(basePath), 0,
+                       "これは 問題 フォルダそのものです。一つ上のフォルダ " + std::string(above.begin(), above.end()) +
+                           "（問題、図、音 を含むゲームのフォルダ）を指定するつもりでしたか"});
+        return out;
+    }
+    const bool onlyTexts = isFolder("\\問題") && !isFolder("\\図") && !isFolder("\\音");
     for (const Folder& folder : folders) {
         const std::string fullPath = FullPath(basePath, folder.relative);
         const std::string display = DisplayPath(fullPath);
-        std::error_code error;
         const fs::file_status status = fs::status(NativePath(fullPath), error);
         if (status.type() == fs::file_type::not_found) {
             out.push_back({Severity::kError, display, 0,
-                           std::string("missing folder; the game reads ") + folder.holds +
-                               " from it"});
+                           std::string("フォルダがありません。ゲームはここから ") + folder.holds + " を読みます" +
+                               (onlyTexts ? "（このフォルダには 問題 しかありません。図 と 音 はゲームのフォルダから"
+                                            "コピーしてください。ゲームのフォルダ全体をコピーすれば、そのまま遊べます）"
+                                          : "")});
             continue;
         }
         if (!fs::is_directory(status)) {
             out.push_back({Severity::kError, display, 0,
-                           std::string("is not a folder; the game reads ") + folder.holds +
-                               " from a folder of this name"});
+                           std::string("フォルダではありません。ゲームはこの名前のフォルダから ") +
+                               folder.holds + " を読みます"});
             continue;
         }
         folder.check(basePath, out);
@@ -202,7 +190,7 @@ std::vector<Finding> CheckContent(const std::string& basePath) {
 }
 
 std::string FormatFinding(const Finding& finding) {
-    static const char* const kKinds[] = {"note", "warning", "error"};
+    static const char* const kKinds[] = {"注", "警告", "エラー"};
     std::string text = finding.file;
     if (finding.line > 0) text += ":" + std::to_string(finding.line);
     return text + ": " + kKinds[static_cast<int>(finding.severity)] + ": " + finding.message;

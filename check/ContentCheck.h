@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "content/BankInspection.h"
+#include "content/Finding.h"
 
 namespace soruberia::check {
 

@@ -16,6 +16,7 @@
 
 #include "content/ContentFile.h"
 #include "content/ContentPaths.h"
+#include "content/IonNames.h"
 #include "platform/PictureFile.h"
 #include "platform/SoundFile.h"
 #include "ui/Twips.h"
@@ -94,7 +95,7 @@ std::vector<Finding> CheckPictures(const std::string& basePath) {
     };
     std::vector<Picture> pictures;
     for (int ion = 1; ion <= 12; ++ion) {
-        const std::string button = "イオンボタン " + std::to_string(ion) + " (" + IonName(ion) + ")";
+        const std::string button = "イオンボタン " + std::to_string(ion) + " (" + std::string(IonName(ion)) + ")";
         pictures.push_back({IonPictureName(ion, false), button + " の画像", true});
         pictures.push_back({IonPictureName(ion, true), button + " の正解後の画像", true});
     }

@@ -29,20 +29,21 @@ constexpr int kExitErrors = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "Usage: soruberia-check [FOLDER]\n"
-    "Checks the content of ソルベリア: the question texts, the answer key and the\n"
-    "explanation in 問題, the pictures in 図 and the sounds in 音, all in FOLDER,\n"
-    "and reports every problem that would stop the game or mislead its players.\n"
+    "使い方: soruberia-check [フォルダ]\n"
+    "ソルベリアの内容を調べます: 問題 フォルダの問題の文、正解、説明、図 フォルダの絵、\n"
+    "音 フォルダの音を、すべてフォルダの中で調べ、ゲームを止めたり遊ぶ人を惑わせたり\n"
+    "する問題点をすべて報告します。\n"
     "\n"
-    "  FOLDER         the game's folder, holding 問題, 図 and 音\n"
-    "                 (default: the folder of this program, beside the game)\n"
-    "  -h, --help     show this help and exit\n"
-    "  -v, --version  show the version and exit\n"
+    "  フォルダ       ゲームのフォルダ。問題、図、音 を含むもの\n"
+    "                 （省略すると、このプログラムのあるフォルダ、つまりゲームのフォルダ）\n"
+    "  -h, --help     この説明を表示して終わります\n"
+    "  -v, --version  版を表示して終わります\n"
     "\n"
-    "Each problem is one line, FILE:LINE: error: MESSAGE (FILE: error: MESSAGE\n"
-    "where no line applies); 'warning:' marks what the game accepts but what\n"
-    "misleads, 'note:' what is only worth knowing. A summary line follows.\n"
-    "Exit status: 0 no errors (warnings allowed), 1 errors found, 2 bad usage.\n";
+    "問題点は一つにつき一行、ファイル:行: エラー: 内容 の形で書きます（行のないものは\n"
+    "ファイル: エラー: 内容）。「エラー」はゲームが止まるか、問題を正しく採点できないもの、\n"
+    "「警告」はゲームは受け付けるが遊ぶ人を惑わせるもの、「注」は知っておくとよいことです。\n"
+    "最後に件数をまとめた行が続きます。\n"
+    "終了状態: 0 エラーなし（警告はあってもよい）、1 エラーあり、2 使い方の誤り。\n";
 
 constexpr const char* kVersion = "soruberia-check 1.00";
 
@@ -56,12 +57,8 @@ void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
 
 int BadUsage(const std::string& problem) {
     std::cerr << "soruberia-check: " << problem << "\n"
-              << "Try 'soruberia-check --help' for more information.\n";
+              << "詳しくは 'soruberia-check --help' を見てください。\n";
     return kExitUsage;
-}
-
-std::string Plural(std::size_t n, const char* word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
 }
 
 }  // namespace
@@ -87,8 +84,9 @@ int main(int argc, char* argv[]) {
         return kExitClean;
     }
     const QStringList folders = parser.positionalArguments();
-    if (folders.size() > 1) return BadUsage("one FOLDER at most, but " +
-                                            std::to_string(folders.size()) + " were given");
+    if (folders.size() > 1) {
+        return BadUsage("フォルダは一つまでですが、" + std::to_string(folders.size()) + " 個与えられました");
+    }
 
     std::string basePath;
     try {
@@ -96,13 +94,13 @@ int main(int argc, char* argv[]) {
                        ? soruberia::DeriveBasePath(soruberia::ExecutableFolder())
                        : soruberia::DeriveBasePath(folders.front().toStdString());
     } catch (const soruberia::FatalError& failure) {
-        return BadUsage(std::string(failure.what()) + "; name the FOLDER to check");
+        return BadUsage(std::string(failure.what()) + "。調べるフォルダを指定してください");
     }
     if (!folders.isEmpty()) {
         std::error_code error;
         if (!std::filesystem::is_directory(soruberia::NativePath(folders.front().toStdString()),
                                            error)) {
-            return BadUsage(folders.front().toStdString() + ": no such folder");
+            return BadUsage(folders.front().toStdString() + ": そのようなフォルダはありません");
         }
     }
 
@@ -118,7 +116,7 @@ int main(int argc, char* argv[]) {
     try {
         findings = soruberia::check::CheckContent(basePath);
     } catch (const std::exception& failure) {
-        std::cerr << "soruberia-check: the check itself failed: " << failure.what() << "\n";
+        std::cerr << "soruberia-check: 調べる途中で失敗しました: " << failure.what() << "\n";
         return kExitErrors;
     }
     std::size_t errors = 0;
@@ -130,10 +128,10 @@ int main(int argc, char* argv[]) {
     }
     const std::string where = soruberia::DisplayPath(basePath.empty() ? "\\" : basePath);
     if (errors == 0 && warnings == 0) {
-        std::cout << "soruberia-check: " << where << ": no problems found\n";
+        std::cout << "soruberia-check: " << where << ": 問題点は見つかりませんでした\n";
     } else {
-        std::cout << "soruberia-check: " << where << ": " << Plural(errors, "error") << ", "
-                  << Plural(warnings, "warning") << "\n";
+        std::cout << "soruberia-check: " << where << ": エラー " << errors << " 件、警告 " << warnings
+                  << " 件\n";
     }
     return errors == 0 ? kExitClean : kExitErrors;
 }

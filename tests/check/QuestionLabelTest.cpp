@@ -18,6 +18,7 @@
 #include "layout/GameLayout.h"
 #include "platform/QtPicture.h"
 #include "ui/GameForm.h"
+#include "engine/FolderBank.h"
 #include "ui/GameServices.h"
 
 namespace soruberia::check {
@@ -63,8 +64,9 @@ TEST(QuestionLabel, MeasuresAsTheGameWindowsLabelLaysOut) {
     NoRequests app;
     platform::QtPictureLoader pictures;
     NoSound sound;
+    engine::FolderBank bank{std::string(DEFAULT_CONTENT)};
     const std::unique_ptr<ui::GameForm> form = std::make_unique<ui::GameForm>(
-        std::string(DEFAULT_CONTENT), ui::GameServices{pictures, sound, clock, random, app});
+        std::string(DEFAULT_CONTENT), ui::GameServices{pictures, sound, clock, random, app, bank});
     auto* game = form->findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(game, nullptr);
 

@@ -5,7 +5,6 @@
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 #include <stdlib.h>
 
 #include <cstdint>
@@ -15,27 +14,16 @@
 #include <type_traits>
 
 #include "content/FatalError.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia::test {
 
 std::string Sjis(std::string_view utf8) {
-    iconv_t handle = iconv_open("CP932", "UTF-8");
-    if (handle == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) {
-        throw std::runtime_error("iconv has no CP932");
-    }
-    const std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&iconv_close)> closer(
-        handle, &iconv_close);
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 8, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    if (iconv(handle, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+    sjis::Encoded encoded = sjis::Encode(utf8);
+    if (encoded.unmappableAt) {
         throw std::runtime_error("text has no Shift-JIS form: " + std::string(utf8));
     }
-    out.resize(out.size() - outLeft);
-    return out;
+    return std::move(encoded.cp932);
 }
 
 TestFolder::TestFolder() {
@@ -72,10 +60,20 @@ std::string FatalMessage(const std::function<void()>& action) {
         action();
     } catch (const FatalError& error) {
         const std::string message = error.what();
-        EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
+        EXPECT_EQ(message.find('\r'), std::string::npos) << message;
         return message;
     }
     ADD_FAILURE() << "expected a FatalError";
+    return {};
+}
+
+ContentFailure ContentFailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ContentError& error) {
+        return error.Failure();
+    }
+    ADD_FAILURE() << "expected a ContentError";
     return {};
 }
 
