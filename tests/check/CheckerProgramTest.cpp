@@ -329,7 +329,7 @@ TEST(CheckerProgram, BadUsageExitsWithTwo) {
         QStringList arguments;
         const char* message;
     } cases[] = {
-        {{QStringLiteral("--frobnicate")}, "Unknown option"},
+        {{QStringLiteral("--frobnicate")}, "不明なオプション「--frobnicate」です"},
         {{folder, folder}, "フォルダは一つまで"},
         {{folder + QStringLiteral("/no-such-folder")}, "そのようなフォルダはありません"},
         {{QString::fromStdString((content.Root() / "問題" / "kotae.txt").string())}, "そのようなフォルダはありません"},

@@ -4,7 +4,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""Checks the zip for teachers: one folder holding soruberia.exe, the three
+"""Checks the zip for teachers: one folder holding soruberia.exe, the
+checker soruberia-check.exe (a console program), the three
 content folders with every file of data/, and はじめに.txt, readable by
 Notepad (UTF-8 with a byte-order mark, CR LF line ends); Japanese names
 marked as UTF-8 so that Windows' own unzip shows them right.
@@ -20,7 +21,7 @@ failures = []
 with zipfile.ZipFile(archive) as z:
     infos = z.infolist()
     names = {i.filename.rstrip("/") for i in infos}
-    expected = {folder + "/soruberia.exe", folder + "/はじめに.txt"}
+    expected = {folder + "/soruberia.exe", folder + "/soruberia-check.exe", folder + "/はじめに.txt"}
     for sub in ("問題", "図", "音"):
         for name in os.listdir(os.path.join(data, sub)):
             expected.add("%s/%s/%s" % (folder, sub, name))
@@ -47,6 +48,11 @@ with zipfile.ZipFile(archive) as z:
     exe = z.read(folder + "/soruberia.exe") if folder + "/soruberia.exe" in files else b""
     if exe[:2] != b"MZ":
         failures.append("soruberia.exe is not a Windows program")
+    checker = z.read(folder + "/soruberia-check.exe") if folder + "/soruberia-check.exe" in files else b""
+    # The PE header's subsystem: 3 is a console program, 2 a windowed one.
+    pe = int.from_bytes(checker[0x3C:0x40], "little") if checker[:2] == b"MZ" else 0
+    if checker[pe:pe + 4] != b"PE\0\0" or int.from_bytes(checker[pe + 92:pe + 94], "little") != 3:
+        failures.append("soruberia-check.exe is not a Windows console program")
 
 for f in failures:
     print("FAIL:", f)

@@ -2,10 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "check/ContentCheck.h"
-
-#include <QFontInfo>
-#include <QString>
+#include "check/core/ContentCheck.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,8 +12,8 @@
 #include <variant>
 #include <system_error>
 
-#include "check/MediaCheck.h"
-#include "check/QuestionLabel.h"
+#include "check/core/MediaCheck.h"
+#include "content/BankInspection.h"
 #include "content/ContentFile.h"
 #include "content/ContentMessages.h"
 #include "content/ContentPaths.h"
@@ -67,43 +64,45 @@ std::optional<ContentFile> Read(const std::string& fullPath, const std::string& 
     return std::move(std::get<ContentFile>(loaded));
 }
 
+// The first `count` characters of UTF-8 text, and "…" if there was more.
+std::string Beginning(const std::string& text, std::size_t count) {
+    std::size_t at = 0;
+    for (std::size_t characters = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if ((byte & 0xC0) != 0x80 && characters++ == count) return text.substr(0, at) + "…";
+    }
+    return text;
+}
+
 void CheckQuestionLabel(const std::vector<QuestionText>& texts, const std::string& display,
-                        std::vector<Finding>& out) {
-    QuestionLabel label;
-    const QFontInfo font(label.Label().font());
-    if (!font.family().contains(QStringLiteral("明朝")) &&
-        !font.family().contains(QStringLiteral("Mincho"), Qt::CaseInsensitive)) {
-        out.push_back({Severity::kNote, display, 0,
-                       "ＭＳ Ｐ明朝 も代わりの IPAPMincho（Debian のパッケージ fonts-ipafont-mincho）も"
-                       "入っていないので、問題の文はフォント「" +
-                           font.family().toStdString() + "」で測っています"});
+                        QuestionLabelMeasure& label, std::vector<Finding>& out) {
+    if (const std::string note = label.FontNote(); !note.empty()) {
+        out.push_back({Severity::kNote, display, 0, note});
     }
     for (const QuestionText& question : texts) {
-        const LabelFit fit = label.Measure(QString::fromStdString(question.text));
+        const LabelFit fit = label.Measure(question.text);
         if (fit.fits) continue;
         std::string message = "問題 " + std::to_string(question.question) +
                               " の文が切れています: " + std::to_string(fit.lines) + " 行、高さ " +
                               std::to_string(fit.neededHeight) + " px に折り返されますが、問題の欄に出るのは " +
                               std::to_string(fit.height) + " px（" + std::to_string(fit.shownLines) +
                               " 行）です";
-        if (fit.shownLines < fit.lines && !fit.cut.isEmpty()) {
+        if (fit.shownLines < fit.lines && !fit.cut.empty()) {
             // Enough of the lost part to recognise it.
-            constexpr qsizetype kShown = 24;
-            const QString lost = fit.cut.size() > kShown ? fit.cut.left(kShown) + QStringLiteral("…")
-                                                         : fit.cut;
-            message += "。生徒には「" + lost.toStdString() + "」が見えません";
+            message += "。生徒には「" + Beginning(fit.cut, 24) + "」が見えません";
         }
         out.push_back({Severity::kError, display, question.line, message + "。文を短くしてください"});
     }
 }
 
-void CheckQuestionFolder(const std::string& basePath, std::vector<Finding>& out) {
+void CheckQuestionFolder(const std::string& basePath, CheckServices& services,
+                         std::vector<Finding>& out) {
     const std::string textsPath = FullPath(basePath, paths::kQuestionTexts);
     if (const auto file = Read(textsPath, "問題の文", out)) {
         QuestionTextsInspection inspection =
             InspectQuestionTexts(file->displayPath, file->bytes, kQuestions);
         out.insert(out.end(), inspection.findings.begin(), inspection.findings.end());
-        CheckQuestionLabel(inspection.texts, file->displayPath, out);
+        CheckQuestionLabel(inspection.texts, file->displayPath, services.label, out);
     }
 
     const std::string keyPath = FullPath(basePath, paths::kAnswerKey);
@@ -121,22 +120,22 @@ void CheckQuestionFolder(const std::string& basePath, std::vector<Finding>& out)
 
 }  // namespace
 
-std::vector<Finding> CheckContent(const std::string& basePath) {
+std::vector<Finding> CheckContent(const std::string& basePath, CheckServices services) {
     struct Folder {
         const char* relative;
         const char* holds;
-        void (*check)(const std::string&, std::vector<Finding>&);
+        void (*check)(const std::string&, CheckServices&, std::vector<Finding>&);
     };
     const Folder folders[] = {
         {"\\問題", "mondai.txt、kotae.txt、setumei.txt", &CheckQuestionFolder},
         {"\\図", "イオンの絵 ion(1).gif～ion(12).gif、ion'(1).gif～ion'(12).gif と maru.gif、batu.gif",
-         [](const std::string& base, std::vector<Finding>& out) {
-             const auto found = CheckPictures(base);
+         [](const std::string& base, CheckServices& media, std::vector<Finding>& out) {
+             const auto found = CheckPictures(base, media.pictures);
              out.insert(out.end(), found.begin(), found.end());
          }},
         {"\\音", "音 o.wav、x.wav、pan.wav、dame.wav、gokaku.wav",
-         [](const std::string& base, std::vector<Finding>& out) {
-             const auto found = CheckSounds(base);
+         [](const std::string& base, CheckServices& media, std::vector<Finding>& out) {
+             const auto found = CheckSounds(base, media.sounds);
              out.insert(out.end(), found.begin(), found.end());
          }},
     };
@@ -175,7 +174,7 @@ std::vector<Finding> CheckContent(const std::string& basePath) {
                                folder.holds + " を読みます"});
             continue;
         }
-        folder.check(basePath, out);
+        folder.check(basePath, services, out);
     }
 
     // Grouped by file in the order met, each file's findings by line.
