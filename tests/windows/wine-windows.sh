@@ -7,7 +7,7 @@
 # The Windows program's windows under 64-bit Wine on an Xvfb of their own,
 # from a copy of the program folder with the default content:
 #   wine-windows.sh play GAME_DIR SHOTS_DIR       menu, keyboard, game, a press, hint, close, quit
-#   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the same windows at 150 %
+#   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the windows at 150 %, closed one by one
 #   wine-windows.sh broken GAME_DIR SHOTS_DIR     without setumei.txt: the message box only
 #   wine-windows.sh no-picture GAME_DIR SHOTS_DIR without Zn²⁺'s picture: the box at start
 # Screenshots of every window go to SHOTS_DIR, to be looked at.
@@ -186,10 +186,23 @@ if [ "$mode" = scaled ]; then
   shot "$game" game-150
   text=$(yellow_pixels game-150 260 177 442 73)
   [ "$text" -gt 450 ] || fail "no question text drawn at 150 % ($text yellow pixels)"
-  xdotool mousemove --window "$game" 792 39 click 1
+  # The hint button at (422, 26) × 1.5. Its close box (Alt+F4, the active
+  # window's) leaves the game; the game's close box then ends the program.
+  xdotool mousemove --window "$game" 633 39 click 1
+  hint=$(wait_window "ヒント" 30)
+  geometry=$(xdotool getwindowgeometry "$hint" | sed -n 's/.*Geometry: //p')
+  [ "$geometry" = "1148x672" ] || fail "hint client area at 150 %: $geometry"
+  sleep 1
+  shot "$hint" hint-150
+  key "$hint" alt+F4
+  wait_gone "ヒント"
+  sleep 1
+  kill -0 "$exe_pid" 2>/dev/null || fail "the program ended with the game window open"
+  [ -n "$(window_named "ソルベリア")" ] || fail "the game window closed with the hint"
+  key "$game" alt+F4
   wait_exit
-  [ "$status" -eq 0 ] || fail "exit status $status after quit"
-  echo "scaled: menu and game at 150 %, quit"
+  [ "$status" -eq 0 ] || fail "exit status $status after the last window closed"
+  echo "scaled: menu, game and hint at 150 %; closing the last window ends the program"
   exit 0
 fi
 geometry=$(xdotool getwindowgeometry "$menu" | sed -n 's/.*Geometry: //p')
