@@ -9,6 +9,7 @@
 #   wine-windows.sh play GAME_DIR SHOTS_DIR       menu, keyboard, game, a press, hint, close, quit
 #   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the windows at 150 %, closed one by one
 #   wine-windows.sh broken GAME_DIR SHOTS_DIR     without setumei.txt: the message box only
+#   wine-windows.sh failure GAME_DIR SHOTS_DIR    five misses: the burst, the score halved
 #   wine-windows.sh no-picture GAME_DIR SHOTS_DIR without Zn²⁺'s picture: the box at start
 # Screenshots of every window go to SHOTS_DIR, to be looked at.
 set -euo pipefail
@@ -41,6 +42,10 @@ fail() {
 mkdir -p "$work/game"
 cp -r "$game_dir/soruberia.exe" "$game_dir/問題" "$game_dir/図" "$game_dir/音" "$work/game/"
 case $mode in
+  failure)
+    # Every question has one answer, Ag⁺; Zn²⁺ is always wrong.
+    for _ in $(seq 26); do printf '1,1\r\n'; done >"$work/game/問題/kotae.txt"
+    ;;
   broken) rm "$work/game/問題/setumei.txt" ;;
   no-picture) rm "$work/game/図/ion(12).gif" ;;
 esac
@@ -166,6 +171,35 @@ if [ "$mode" = no-picture ]; then
   [ "$status" -ne 0 ] || fail "exit status $status after the failure"
   grep -qF "ion(12).gif" "$work/exe.log" || fail "the failure does not name the picture: $(cat "$work/exe.log")"
   echo "no-picture: message box at the start of the game, exit status $status"
+  exit 0
+fi
+
+if [ "$mode" = failure ]; then
+  sleep 3.5
+  key "$menu" space
+  game=$(wait_window "ソルベリア" 30)
+  sleep 1
+  shot "$game" failure-start
+  # Zn²⁺, Command1_12 at (473, 174) + (51, 30), five times.
+  for _ in 1 2 3 4 5; do
+    xdotool mousemove --window "$game" 524 204 click 1
+    sleep 0.3
+  done
+  # After Timer1 the carriage stands at the balloon, which bursts (Image2 at
+  # (535, 305)); the score is halved.
+  sleep 2
+  shot "$game" failure
+  start_burst=$(convert "$shots/failure-start.png" +repage -crop 85x84+535+305 +repage -format '%#' info:)
+  burst=$(convert "$shots/failure.png" +repage -crop 85x84+535+305 +repage -format '%#' info:)
+  [ "$start_burst" != "$burst" ] || fail "no burst picture after five misses"
+  # The carriage (Image1) has left its home at (21, 305).
+  home=$(convert "$shots/failure-start.png" +repage -crop 60x40+21+330 +repage -format '%#' info:)
+  moved=$(convert "$shots/failure.png" +repage -crop 60x40+21+330 +repage -format '%#' info:)
+  [ "$home" != "$moved" ] || fail "the carriage did not move"
+  xdotool mousemove --window "$game" 528 26 click 1
+  wait_exit
+  [ "$status" -eq 0 ] || fail "exit status $status after quit"
+  echo "failure: five misses, the burst"
   exit 0
 fi
 
