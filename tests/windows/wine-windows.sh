@@ -7,8 +7,9 @@
 # The Windows program's windows under 64-bit Wine on an Xvfb of their own,
 # from a copy of the program folder with the default content:
 #   wine-windows.sh play GAME_DIR SHOTS_DIR       menu, keyboard, game, a press, hint, close, quit
-#   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the same windows at 150 %
+#   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the windows at 150 %, closed one by one
 #   wine-windows.sh broken GAME_DIR SHOTS_DIR     without setumei.txt: the message box only
+#   wine-windows.sh failure GAME_DIR SHOTS_DIR    five misses: the burst, the score halved
 #   wine-windows.sh no-picture GAME_DIR SHOTS_DIR without Zn²⁺'s picture: the box at start
 # Screenshots of every window go to SHOTS_DIR, to be looked at.
 set -euo pipefail
@@ -41,6 +42,10 @@ fail() {
 mkdir -p "$work/game"
 cp -r "$game_dir/soruberia.exe" "$game_dir/問題" "$game_dir/図" "$game_dir/音" "$work/game/"
 case $mode in
+  failure)
+    # Every question has one answer, Ag⁺; Zn²⁺ is always wrong.
+    for _ in $(seq 26); do printf '1,1\r\n'; done >"$work/game/問題/kotae.txt"
+    ;;
   broken) rm "$work/game/問題/setumei.txt" ;;
   no-picture) rm "$work/game/図/ion(12).gif" ;;
 esac
@@ -169,6 +174,35 @@ if [ "$mode" = no-picture ]; then
   exit 0
 fi
 
+if [ "$mode" = failure ]; then
+  sleep 3.5
+  key "$menu" space
+  game=$(wait_window "ソルベリア" 30)
+  sleep 1
+  shot "$game" failure-start
+  # Zn²⁺, Command1_12 at (473, 174) + (51, 30), five times.
+  for _ in 1 2 3 4 5; do
+    xdotool mousemove --window "$game" 524 204 click 1
+    sleep 0.3
+  done
+  # After Timer1 the carriage stands at the balloon, which bursts (Image2 at
+  # (535, 305)); the score is halved.
+  sleep 2
+  shot "$game" failure
+  start_burst=$(convert "$shots/failure-start.png" +repage -crop 85x84+535+305 +repage -format '%#' info:)
+  burst=$(convert "$shots/failure.png" +repage -crop 85x84+535+305 +repage -format '%#' info:)
+  [ "$start_burst" != "$burst" ] || fail "no burst picture after five misses"
+  # The carriage (Image1) has left its home at (21, 305).
+  home=$(convert "$shots/failure-start.png" +repage -crop 60x40+21+330 +repage -format '%#' info:)
+  moved=$(convert "$shots/failure.png" +repage -crop 60x40+21+330 +repage -format '%#' info:)
+  [ "$home" != "$moved" ] || fail "the carriage did not move"
+  xdotool mousemove --window "$game" 528 26 click 1
+  wait_exit
+  [ "$status" -eq 0 ] || fail "exit status $status after quit"
+  echo "failure: five misses, the burst"
+  exit 0
+fi
+
 if [ "$mode" = scaled ]; then
   geometry=$(xdotool getwindowgeometry "$menu" | sed -n 's/.*Geometry: //p')
   [ "$geometry" = "962x600" ] || fail "menu client area at 150 %: $geometry"
@@ -186,10 +220,23 @@ if [ "$mode" = scaled ]; then
   shot "$game" game-150
   text=$(yellow_pixels game-150 260 177 442 73)
   [ "$text" -gt 450 ] || fail "no question text drawn at 150 % ($text yellow pixels)"
-  xdotool mousemove --window "$game" 792 39 click 1
+  # The hint button at (422, 26) × 1.5. Its close box (Alt+F4, the active
+  # window's) leaves the game; the game's close box then ends the program.
+  xdotool mousemove --window "$game" 633 39 click 1
+  hint=$(wait_window "ヒント" 30)
+  geometry=$(xdotool getwindowgeometry "$hint" | sed -n 's/.*Geometry: //p')
+  [ "$geometry" = "1148x672" ] || fail "hint client area at 150 %: $geometry"
+  sleep 1
+  shot "$hint" hint-150
+  key "$hint" alt+F4
+  wait_gone "ヒント"
+  sleep 1
+  kill -0 "$exe_pid" 2>/dev/null || fail "the program ended with the game window open"
+  [ -n "$(window_named "ソルベリア")" ] || fail "the game window closed with the hint"
+  key "$game" alt+F4
   wait_exit
-  [ "$status" -eq 0 ] || fail "exit status $status after quit"
-  echo "scaled: menu and game at 150 %, quit"
+  [ "$status" -eq 0 ] || fail "exit status $status after the last window closed"
+  echo "scaled: menu, game and hint at 150 %; closing the last window ends the program"
   exit 0
 fi
 geometry=$(xdotool getwindowgeometry "$menu" | sed -n 's/.*Geometry: //p')

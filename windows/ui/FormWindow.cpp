@@ -215,6 +215,10 @@ std::wstring FormWindow::TextOf(std::string_view widgetName) const {
     return widgets_[IndexOf(widgetName)].text;
 }
 
+HWND FormWindow::WidgetWindow(std::string_view widgetName) const {
+    return widgets_[IndexOf(widgetName)].handle;
+}
+
 void FormWindow::Invalidate(const RECT& rect) {
     RedrawWindow(window_, &rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }

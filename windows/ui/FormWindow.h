@@ -52,6 +52,8 @@ public:
 
     // The widget's window text: a label's text, a picture's or button's name.
     std::wstring TextOf(std::string_view widgetName) const;
+    // The widget's own window, as a screen reader or a test finds it.
+    HWND WidgetWindow(std::string_view widgetName) const;
 
 protected:
     virtual void Pressed(std::size_t /*widget*/) {}
