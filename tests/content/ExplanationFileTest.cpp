@@ -4,6 +4,9 @@
 
 #include "content/ExplanationFile.h"
 
+#include "content/ContentFile.h"
+#include "content/ContentPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -58,7 +61,7 @@ TEST(ReadExplanationLine, FailuresAreFatalAndNamed) {
               0u);
 
     std::filesystem::remove_all(folder.Texts());
-    EXPECT_NE(FatalMessage(read).find("（フォルダ " + folder.Base() + "/問題 がありません）"), std::string::npos);
+    EXPECT_NE(FatalMessage(read).find("（フォルダ " + DisplayPath(FullPath(folder.Base(), "\\問題")) + " がありません）"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 
 #include "content/QuestionBank.h"
 
+#include "content/ContentFile.h"
+#include "content/ContentPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "content/ContentFile.h"
 #include "content/FatalError.h"
 #include "tests/support/TestFolder.h"
 
@@ -389,7 +391,7 @@ TEST(QuestionBank, MissingOrUnusableFilesAreFatalAndNamed) {
 
     std::filesystem::remove_all(folder.Texts());
     ExpectMessageHas(FatalMessage(readTexts),
-                     {folder.TextPath("mondai.txt"), "（フォルダ " + folder.Base() + "/問題 がありません）"});
+                     {folder.TextPath("mondai.txt"), "（フォルダ " + DisplayPath(FullPath(folder.Base(), "\\問題")) + " がありません）"});
 }
 
 }  // namespace

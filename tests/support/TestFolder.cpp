@@ -5,14 +5,16 @@
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <type_traits>
 
+#include "content/ContentFile.h"
+#include "content/ContentPaths.h"
 #include "content/FatalError.h"
 #include "content/ShiftJis.h"
 
@@ -27,12 +29,17 @@ std::string Sjis(std::string_view utf8) {
 }
 
 TestFolder::TestFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "soruberia-content-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // mkdtemp is POSIX only; a random name tried until one is free works on
+    // both platforms.
+    std::random_device seed;
+    std::mt19937_64 names(seed());
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && base_.empty(); ++attempt) {
+        const std::filesystem::path candidate =
+            temp / ("soruberia-content-" + std::to_string(names()));
+        if (std::filesystem::create_directory(candidate)) base_ = candidate.string();
     }
-    base_ = pattern;
+    if (base_.empty()) throw std::runtime_error("cannot create a temporary folder");
     std::filesystem::create_directory(Texts());
 }
 
@@ -44,7 +51,7 @@ TestFolder::~TestFolder() {
 std::filesystem::path TestFolder::Root() const { return std::filesystem::path(base_); }
 
 std::string TestFolder::TextPath(std::string_view name) const {
-    return base_ + "/問題/" + std::string(name);
+    return DisplayPath(FullPath(base_, "\\問題\\" + std::string(name)));
 }
 
 void TestFolder::Write(std::string_view name, std::string_view bytes) const {

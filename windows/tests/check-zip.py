@@ -21,7 +21,8 @@ failures = []
 with zipfile.ZipFile(archive) as z:
     infos = z.infolist()
     names = {i.filename.rstrip("/") for i in infos}
-    expected = {folder + "/soruberia.exe", folder + "/soruberia-check.exe", folder + "/はじめに.txt"}
+    expected = {folder + "/soruberia.exe", folder + "/soruberia-check.exe", folder + "/はじめに.txt",
+                folder + "/LICENSE.txt"}
     for sub in ("問題", "図", "音"):
         for name in os.listdir(os.path.join(data, sub)):
             expected.add("%s/%s/%s" % (folder, sub, name))
@@ -45,6 +46,14 @@ with zipfile.ZipFile(archive) as z:
         failures.append("はじめに.txt has line ends other than CR LF")
     if guide and b"soruberia.exe" not in guide:
         failures.append("はじめに.txt does not name soruberia.exe")
+    # A school may copy the zip: the guide says under which licence, and the
+    # licence itself travels with it.
+    if guide and ("Copyright (c) 2026 The soruberia authors".encode() not in guide or
+                  "MIT ライセンス".encode() not in guide):
+        failures.append("はじめに.txt does not state the copyright and the MIT licence")
+    licence = z.read(folder + "/LICENSE.txt") if folder + "/LICENSE.txt" in files else b""
+    if b"MIT License" not in licence or b"The soruberia authors" not in licence:
+        failures.append("LICENSE.txt is not the MIT licence of the soruberia authors")
     exe = z.read(folder + "/soruberia.exe") if folder + "/soruberia.exe" in files else b""
     if exe[:2] != b"MZ":
         failures.append("soruberia.exe is not a Windows program")
