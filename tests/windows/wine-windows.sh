@@ -10,6 +10,7 @@
 #   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the windows at 150 %, closed one by one
 #   wine-windows.sh broken GAME_DIR SHOTS_DIR     without setumei.txt: the message box only
 #   wine-windows.sh failure GAME_DIR SHOTS_DIR    five misses: the burst, the score halved
+#   wine-windows.sh pass GAME_DIR SHOTS_DIR       played to 10000 points: the medal, the retry
 #   wine-windows.sh no-picture GAME_DIR SHOTS_DIR without Zn²⁺'s picture: the box at start
 # Screenshots of every window go to SHOTS_DIR, to be looked at.
 set -euo pipefail
@@ -42,7 +43,7 @@ fail() {
 mkdir -p "$work/game"
 cp -r "$game_dir/soruberia.exe" "$game_dir/問題" "$game_dir/図" "$game_dir/音" "$work/game/"
 case $mode in
-  failure)
+  failure | pass)
     # Every question has one answer, Ag⁺; Zn²⁺ is always wrong.
     for _ in $(seq 26); do printf '1,1\r\n'; done >"$work/game/問題/kotae.txt"
     ;;
@@ -123,6 +124,22 @@ yellow_pixels() {
   convert "$shots/$1.png" +repage -crop "$4x$5+$2+$3" +repage -fx 'r>0.8 && g>0.8 && b<0.3 ? 1 : 0' \
     -format '%[fx:round(mean*w*h)]' info:
 }
+# Waits until the menu's buttons are up: the start button's red face at
+# (431, 328) + 5 device-independent pixels, scaled by $2 percent.
+wait_buttons() {
+  local menu=$1 x=$((436 * ${2:-100} / 100)) y=$((333 * ${2:-100} / 100)) face deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ]; do
+    shot "$menu" menu-waiting
+    face=$(pixel menu-waiting "$x" "$y")
+    if [ $((16#${face:0:2})) -ge 192 ] && [ $((16#${face:2:2})) -le 96 ]; then
+      rm -f "$shots/menu-waiting.png"
+      return 0
+    fi
+    sleep 0.2
+  done
+  fail "the menu's buttons did not come up"
+}
+
 # Sets status to the program's exit status once it has ended.
 status=""
 # Pixels of the region that are white: text on the explanation panel.
@@ -159,7 +176,7 @@ menu=$(wait_window "メニュー" 60)
 [ "$(echo "$menu" | wc -l)" -eq 1 ] || fail "more than one menu"
 
 if [ "$mode" = no-picture ]; then
-  sleep 3.5
+  wait_buttons "$menu"
   key "$menu" space
   box=$(wait_window "ソルベリア" 30)
   geometry=$(xdotool getwindowgeometry "$box" | sed -n 's/.*Geometry: //p')
@@ -175,7 +192,7 @@ if [ "$mode" = no-picture ]; then
 fi
 
 if [ "$mode" = failure ]; then
-  sleep 3.5
+  wait_buttons "$menu"
   key "$menu" space
   game=$(wait_window "ソルベリア" 30)
   sleep 1
@@ -203,10 +220,44 @@ if [ "$mode" = failure ]; then
   exit 0
 fi
 
+if [ "$mode" = pass ]; then
+  wait_buttons "$menu"
+  key "$menu" space
+  game=$(wait_window "ソルベリア" 30)
+  sleep 1
+  shot "$game" pass-start
+  medal_region() { convert "$shots/$1.png" +repage -crop 129x145+256+240 +repage -format '%#' info:; }
+  retry_region() { convert "$shots/$1.png" +repage -crop 93x31+512+336 +repage -format '%#' info:; }
+  before_medal=$(medal_region pass-start)
+  before_retry=$(retry_region pass-start)
+  # Space on the focused Ag⁺ answers every question: 100 points and the
+  # bonus of 500 each, so 17 questions reach 10000.
+  deadline=$((SECONDS + 150))
+  while :; do
+    [ $SECONDS -lt $deadline ] || fail "no retry button within 150 s"
+    key "$game" space
+    sleep 1
+    shot "$game" pass
+    [ "$(retry_region pass)" != "$before_retry" ] && break
+  done
+  [ "$(medal_region pass)" != "$before_medal" ] || fail "no medal with the retry button"
+  # The retry button has the focus: Space starts a new game, the medal goes.
+  key "$game" space
+  sleep 2
+  shot "$game" retried
+  [ "$(retry_region retried)" = "$before_retry" ] || fail "the retry button stayed"
+  [ "$(medal_region retried)" = "$before_medal" ] || fail "the medal stayed after the retry"
+  xdotool mousemove --window "$game" 528 26 click 1
+  wait_exit
+  [ "$status" -eq 0 ] || fail "exit status $status after quit"
+  echo "pass: the medal and the retry, Space on the focused retry starts again"
+  exit 0
+fi
+
 if [ "$mode" = scaled ]; then
   geometry=$(xdotool getwindowgeometry "$menu" | sed -n 's/.*Geometry: //p')
   [ "$geometry" = "962x600" ] || fail "menu client area at 150 %: $geometry"
-  sleep 3.5
+  wait_buttons "$menu" 150
   shot "$menu" menu-150
   # The start button's face at (431, 328) × 1.5, drawn from its 2× picture.
   face=$(pixel menu-150 654 492)
@@ -247,7 +298,7 @@ shot "$menu" menu-building
 # The last tile, at (413, 167) in pixels, comes up 2.5 s after the load;
 # its face is near white where the background is a grey-blue.
 first=$(pixel menu-opening 425 180)
-sleep 3.5
+wait_buttons "$menu"
 shot "$menu" menu
 last=$(pixel menu 425 180)
 [ "$first" != "$last" ] || fail "the title did not build up (tile pixel $first, then $last)"
