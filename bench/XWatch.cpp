@@ -85,7 +85,7 @@ std::pair<xcb_window_t, Clock::time_point> Display::WaitForMap(const std::string
             if (Title(map->window) == title) return {map->window, seen};
         }
         if (xcb_connection_has_error(connection_) != 0) throw std::runtime_error("X connection lost");
-        if (!Alive(pid)) throw std::runtime_error("the program ended before its window " + title);
+        if (!Alive(pid)) throw ProgramEnded("the program ended before its window " + title);
         if (Clock::now() > deadline) throw std::runtime_error("no window " + title + " within 60 s");
         if (meanwhile && Clock::now() > nextNudge) {
             meanwhile();

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,6 +27,11 @@ pid_t Spawn(const std::vector<std::string>& argv);
 void Stop(pid_t pid);
 bool Alive(pid_t pid);
 double Median(std::vector<double> values);
+
+// The program ended (and was reaped) before its window was mapped.
+struct ProgramEnded : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
 
 // Watches the root window for top-level windows being mapped.
 class Display {

@@ -27,16 +27,25 @@ namespace {
 
 using namespace soruberia::bench;
 
+// Starts that end before their window shows: Wine now and then loses one
+// while the program before is still being torn down. Retried and counted.
+int lostStarts = 0;
+
 double MillisecondsToMap(Display& display, const std::vector<std::string>& argv, const std::string& title) {
-    const Clock::time_point start = Clock::now();
-    const pid_t pid = Spawn(argv);
-    try {
-        const Clock::time_point seen = display.WaitForMap(title, pid).second;
-        Stop(pid);
-        return std::chrono::duration<double, std::milli>(seen - start).count();
-    } catch (...) {
-        Stop(pid);
-        throw;
+    for (int attempt = 0;; ++attempt) {
+        const Clock::time_point start = Clock::now();
+        const pid_t pid = Spawn(argv);
+        try {
+            const Clock::time_point seen = display.WaitForMap(title, pid).second;
+            Stop(pid);
+            return std::chrono::duration<double, std::milli>(seen - start).count();
+        } catch (const ProgramEnded&) {
+            if (attempt == 2) throw;
+            ++lostStarts;
+        } catch (...) {
+            Stop(pid);
+            throw;
+        }
     }
 }
 
@@ -77,7 +86,11 @@ int main(int argc, char** argv) {
         std::printf("  %-38s %10s %10s %10s\n", "", "median ms", "min ms", "max ms");
         Row("soruberia.exe, menu window", g);
         Row("Windows API floor, one window + picture", f);
-        std::printf("  %-38s %10.2f\n", "ratio soruberia / floor", Median(g) / Median(f));
+        // The fastest runs are the ones least disturbed by other work on
+        // the machine, so their ratio moves less from run to run.
+        std::printf("  %-38s %10.2f %10.2f\n", "ratio soruberia / floor", Median(g) / Median(f),
+                    *std::min_element(g.begin(), g.end()) / *std::min_element(f.begin(), f.end()));
+        if (lostStarts > 0) std::printf("  (%d start(s) ended before their window and were retried)\n", lostStarts);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "soruberia-wine-startup-bench: %s\n", e.what());
         return 1;

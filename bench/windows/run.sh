@@ -59,6 +59,6 @@ runner="$here/../../windows/wine-run.sh"
 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" sh -c '
     /usr/lib/wine/wineserver -p &&
     "$1" wineboot >/dev/null 2>&1 &&
-    "$2" --runs 15 --wine-run "$1" --game "$3" --floor "$4"' sh "$runner" \
+    "$2" --runs 31 --wine-run "$1" --game "$3" --floor "$4"' sh "$runner" \
     "$linux/bench/soruberia-wine-startup-bench" \
     "$win64/game/soruberia.exe" "$win64/bench/windows/soruberia-floor.exe"
