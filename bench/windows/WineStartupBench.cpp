@@ -27,8 +27,8 @@ namespace {
 
 using namespace soruberia::bench;
 
-// Starts that end before their window shows: Wine now and then loses one
-// while the program before is still being torn down. Retried and counted.
+// Starts that end before their window shows: under Wine one in a few
+// hundred does, with the program unchanged. Retried and counted.
 int lostStarts = 0;
 
 double MillisecondsToMap(Display& display, const std::vector<std::string>& argv, const std::string& title) {
