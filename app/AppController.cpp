@@ -38,7 +38,7 @@ private:
 }  // namespace
 
 AppController::AppController(std::string basePath, Terminate terminate)
-    : basePath_(std::move(basePath)), terminate_(std::move(terminate)), random_(clock_) {}
+    : basePath_(std::move(basePath)), terminate_(std::move(terminate)), random_(clock_), bank_(basePath_) {}
 
 AppController::~AppController() {
     // Windows still open when the event loop has ended go with the program,
@@ -62,7 +62,7 @@ void AppController::OpenGame() {
     const QuitOnLastWindowPaused handOver;
     if (menu_) menu_->close();
     if (!sound_) sound_ = std::make_unique<ui::ChannelSound>();
-    auto* game = new ui::GameForm(basePath_, {pictures_, *sound_, clock_, random_, *this});
+    auto* game = new ui::GameForm(basePath_, {pictures_, *sound_, clock_, random_, *this, bank_});
     game_ = game;
     game->show();
 }

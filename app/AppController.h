@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/ClockFoldedRandom.h"
+#include "engine/FolderBank.h"
 #include "engine/Services.h"
 #include "platform/QtPicture.h"
 #include "platform/SystemClock.h"
@@ -71,6 +72,7 @@ private:
     platform::SystemClock clock_;
     engine::ClockFoldedRandom random_;
     platform::QtPictureLoader pictures_;
+    engine::FolderBank bank_;  // the bank beside the program, read at every game start
     std::unique_ptr<ui::GameSound> sound_;  // opened with the game window, not before the menu
     QPointer<ui::MenuWindow> menu_;
     QPointer<ui::GameForm> game_;

@@ -15,6 +15,7 @@
 #include "content/ContentPaths.h"
 #include "content/QuestionBank.h"
 #include "engine/ClockFoldedRandom.h"
+#include "engine/FolderBank.h"
 #include "engine/GameEngine.h"
 #include "platform/QtPicture.h"
 
@@ -73,7 +74,8 @@ struct Game {
     SteppedClock clock;
     ClockFoldedRandom random{clock, 20240601};
     NoRequests app;
-    GameEngine engine{kBasePath, view, Services{pictures, sound, clock, random, app}};
+    FolderBank bank{kBasePath};
+    GameEngine engine{kBasePath, view, Services{pictures, sound, clock, random, app, bank}};
 
     Game() { engine.Load(); }
 

@@ -4,155 +4,184 @@
 
 #include "content/BankInspection.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstdint>
-#include <cstdio>
 #include <map>
-#include <memory>
-#include <type_traits>
+#include <optional>
 #include <utility>
 
 #include "content/Bytes.h"
-#include "content/ContentFile.h"
+#include "content/ContentMessages.h"
+#include "content/ExplanationFile.h"
+#include "content/FieldTokenizer.h"
+#include "content/IonNames.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia {
 
 namespace {
 
-using bytes::Converter;
-using bytes::Hex;
 using bytes::IsBlank;
-using bytes::IsDigit;
 using bytes::IsLineEnd;
 
-// Offset of the first byte that iconv refuses to convert from `from`;
-// nothing if all converts. The converted text itself is not kept.
-std::optional<std::size_t> FirstRefusedByte(std::string_view bytes, const char* from) {
-    if (bytes.empty()) return std::nullopt;
-    iconv_t handle = iconv_open("UTF-32LE", from);
-    if (handle == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) {
-        // Without the converter the game cannot read any text either.
-        return 0;
-    }
-    const Converter converter(handle, &iconv_close);
-    std::string in(bytes);
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    std::array<char, 4096> out{};
-    while (inLeft > 0) {
-        char* outPtr = out.data();
-        std::size_t outLeft = out.size();
-        if (iconv(converter.get(), &inPtr, &inLeft, &outPtr, &outLeft) !=
-            static_cast<std::size_t>(-1)) {
-            break;
+// Whether every byte belongs to a well-formed UTF-8 sequence.
+bool IsValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        const std::size_t length = lead < 0x80 ? 1
+                                   : (lead & 0xE0) == 0xC0 ? 2
+                                   : (lead & 0xF0) == 0xE0 ? 3
+                                   : (lead & 0xF8) == 0xF0 ? 4
+                                                           : 0;
+        if (length == 0 || i + length > bytes.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
         }
-        if (errno != E2BIG) return static_cast<std::size_t>(inPtr - in.data());
+        i += length;
     }
-    return std::nullopt;
+    return true;
 }
-
-// Line numbers as the game's reader counts them: CR LF, a lone CR and a
-// lone LF each end a line.
-class LineTable {
-public:
-    explicit LineTable(std::string_view bytes) {
-        starts_.push_back(0);
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-            if (IsLineEnd(bytes[i])) starts_.push_back(i + 1);
-        }
-    }
-    int LineOf(std::size_t offset) const {
-        return static_cast<int>(std::upper_bound(starts_.begin(), starts_.end(), offset) -
-                                starts_.begin());
-    }
-    std::size_t StartOf(int line) const { return starts_[static_cast<std::size_t>(line - 1)]; }
-
-private:
-    std::vector<std::size_t> starts_;
-};
 
 class Findings {
 public:
     Findings(std::string file, std::vector<Finding>& out) : file_(std::move(file)), out_(out) {}
-    void Add(Severity severity, int line, std::string message) {
-        out_.push_back({severity, file_, line, std::move(message)});
-    }
     void Error(int line, std::string message) { Add(Severity::kError, line, std::move(message)); }
     void Warning(int line, std::string message) { Add(Severity::kWarning, line, std::move(message)); }
     void Note(int line, std::string message) { Add(Severity::kNote, line, std::move(message)); }
 
+    // A mistake that moves every later field to another question: an error,
+    // the cause of what follows.
+    void Shift(int line, std::string message) {
+        Error(line, std::move(message));
+        if (!shiftLine_) shiftLine_ = line;
+    }
+    // What holds only as the game reads the fields. Once a shift is reported
+    // it is a follow-on: a note marked with the line of its cause.
+    void AsRead(Severity severity, int line, std::string message) {
+        if (shiftLine_) {
+            Note(line, message + "（" + std::to_string(*shiftLine_) + " 行目のずれによる）");
+        } else {
+            Add(severity, line, std::move(message));
+        }
+    }
+    bool Shifted() const { return shiftLine_.has_value(); }
+    void FieldAsRead(const Field& field, FieldRole role, int question, int answer,
+                     const std::string& more) {
+        AsRead(Severity::kError, field.problemLine,
+               DescribeFailure(FailureOf(field, file_, role, question, answer)) + more);
+    }
+    // A field the game cannot read, in the game's own words.
+    void FieldError(const Field& field, FieldRole role, int question, int answer,
+                    const std::string& more) {
+        Error(field.problemLine, DescribeFailure(FailureOf(field, file_, role, question, answer)) + more);
+    }
+    const std::string& File() const { return file_; }
+
 private:
+    void Add(Severity severity, int line, std::string message) {
+        out_.push_back({severity, file_, line, std::move(message)});
+    }
     std::string file_;
     std::vector<Finding>& out_;
+    std::optional<int> shiftLine_;
 };
 
-std::string Plural(int n, const std::string& word) {
-    return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-}
+constexpr const char* kGameStopsHere = "。ゲームはここで止まります";
 
 constexpr const char* kUtf8Advice =
-    "the file is UTF-8, but the game reads Shift-JIS (code page 932) and would stop or show "
-    "garbled text; save it as Shift-JIS (\"ANSI\" in Notepad on Japanese Windows, or "
-    "\"Shift_JIS\"/\"CP932\" in other editors)";
+    "ファイルが UTF-8 で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、"
+    "止まるか文字化けします。Shift-JIS で保存し直してください。メモ帳: 「名前を付けて保存」で"
+    "文字コードを「ANSI」に（日本語版 Windows）。VS Code: 右下の「UTF-8」→「エンコード付きで保存」→"
+    "「Japanese (Shift JIS)」。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります";
 
-// "not valid Shift-JIS: ..." for the byte at `offset` of the file.
-std::string ShiftJisProblem(std::string_view bytes, const LineTable& lines, std::size_t offset) {
-    const int line = lines.LineOf(offset);
-    const std::size_t column = offset - lines.StartOf(line) + 1;
-    std::string found = "byte " + Hex(static_cast<unsigned char>(bytes[offset]));
-    if (offset + 1 < bytes.size() && !IsLineEnd(bytes[offset + 1])) {
-        found += " (followed by " + Hex(static_cast<unsigned char>(bytes[offset + 1])) + ")";
+// What to type instead of a character that code page 932 lacks, as a
+// chemistry teacher writes charges and formulae.
+std::string Replacement(char32_t c) {
+    static constexpr char32_t kSuperscripts[] = {U'⁰', U'¹', U'²', U'³', U'⁴', U'⁵', U'⁶', U'⁷', U'⁸', U'⁹'};
+    for (int digit = 0; digit < 10; ++digit) {
+        if (c == kSuperscripts[digit] || c == static_cast<char32_t>(U'₀' + static_cast<char32_t>(digit))) {
+            return std::string(1, static_cast<char>('0' + digit));
+        }
     }
-    return "not valid Shift-JIS: " + found + " at byte " + std::to_string(column) +
-           " of the line; save the file as Shift-JIS (code page 932)";
+    if (c == U'⁺' || c == U'₊') return "+";
+    if (c == U'⁻' || c == U'₋') return "-";
+    return {};
 }
 
-// ---- question texts --------------------------------------------------
-
-class TextScanner {
-public:
-    TextScanner(std::string_view bytes, const LineTable& lines) : bytes_(bytes), lines_(lines) {}
-
-    bool AtEnd() const { return pos_ >= bytes_.size(); }
-    std::size_t Pos() const { return pos_; }
-    char Peek() const { return bytes_[pos_]; }
-
-    void SkipBlanks() {
-        while (!AtEnd() && IsBlank(bytes_[pos_])) ++pos_;
+// One UTF-8 character from `text` at `i`; advances `i`.
+char32_t NextCodePoint(std::string_view text, std::size_t& i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t c = length == 1 ? lead : lead & (0xFFu >> (length + 1));
+    for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+        c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
     }
-    void SkipToSeparator() {
-        while (!AtEnd() && bytes_[pos_] != ',' && !IsLineEnd(bytes_[pos_])) ++pos_;
-    }
-    // One comma or one line end, as the game's reader takes it.
-    void ConsumeSeparator() {
-        if (AtEnd()) return;
-        if (bytes_[pos_] == ',') {
-            ++pos_;
-        } else if (IsLineEnd(bytes_[pos_])) {
-            if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
-            ++pos_;
+    i += length;
+    return c;
+}
+
+// A file saved as UTF-8: how to save it as Shift-JIS, and every run of
+// characters that Shift-JIS lacks with what to write instead, as the
+// conversion stops at them.
+void ReportUtf8(Findings& findings, std::string_view bytes, int reportLine) {
+    findings.Error(reportLine, kUtf8Advice);
+    int line = 1;
+    std::size_t i = 0;
+    std::string run;
+    std::string instead;
+    bool replaceable = true;
+    const auto flush = [&] {
+        if (run.empty()) return;
+        findings.Error(line, "「" + run + "」は Shift-JIS にない文字で、変換できません。" +
+                                 (replaceable ? "「" + instead + "」と書いてください"
+                                              : std::string("別の書き方にしてください")));
+        run.clear();
+        instead.clear();
+        replaceable = true;
+    };
+    while (i < bytes.size()) {
+        if (IsLineEnd(bytes[i])) {
+            flush();
+            if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+            ++i;
+            ++line;
+            continue;
         }
-    }
-    // Whether anything but blanks follows on the current line, after `from`.
-    bool MoreOnLine(std::size_t from) const {
-        for (std::size_t i = from; i < bytes_.size() && !IsLineEnd(bytes_[i]); ++i) {
-            if (!IsBlank(bytes_[i])) return true;
+        const std::size_t start = i;
+        const char32_t c = NextCodePoint(bytes, i);
+        const std::string_view character = bytes.substr(start, i - start);
+        if (!sjis::Encode(character).unmappableAt) {
+            flush();
+            continue;
         }
-        return false;
+        run += character;
+        const std::string replacement = Replacement(c);
+        replaceable = replaceable && !replacement.empty();
+        instead += replacement;
     }
-    void Seek(std::size_t pos) { pos_ = pos; }
-    int Line() const { return lines_.LineOf(pos_); }
+    flush();
+}
 
-private:
-    std::string_view bytes_;
-    const LineTable& lines_;
-    std::size_t pos_ = 0;
-};
+// Full-width punctuation that looks like the file's separators but is text.
+constexpr std::string_view kFullWidthComma = "\x81\x41";  // 、 in code page 932
+constexpr std::string_view kFullWidthComma2 = "\x81\x43"; // ，
+constexpr std::string_view kOpeningQuote = "\x81\x67";    // “
+constexpr std::string_view kClosingQuote = "\x81\x68";    // ”
+
+// Whether `text` holds the two-byte character `c` at a character boundary.
+bool HoldsCharacter(std::string_view text, std::string_view c) {
+    for (std::size_t i = 0; i + 1 < text.size();) {
+        if (text.substr(i, 2) == c) return true;
+        const auto byte = static_cast<unsigned char>(text[i]);
+        i += (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC) ? 2 : 1;
+    }
+    return false;
+}
+
+bool HoldsFullWidthComma(std::string_view text) {
+    return HoldsCharacter(text, kFullWidthComma) || HoldsCharacter(text, kFullWidthComma2);
+}
+
+constexpr const char* kSaveAsShiftJis = "。ファイルを Shift-JIS（コードページ 932）で保存してください";
 
 // The first offset from `from` on that holds something other than blanks
 // and line ends.
@@ -163,65 +192,14 @@ std::optional<std::size_t> FirstContent(std::string_view bytes, std::size_t from
     return std::nullopt;
 }
 
-int LastContentLine(std::string_view bytes, const LineTable& lines) {
-    for (std::size_t i = bytes.size(); i > 0; --i) {
-        if (!IsBlank(bytes[i - 1]) && !IsLineEnd(bytes[i - 1])) return lines.LineOf(i - 1);
+int LineOf(std::string_view bytes, std::size_t offset) {
+    int line = 1;
+    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        if (IsLineEnd(bytes[i])) ++line;
     }
-    return 0;
+    return line;
 }
-
-// ---- answer key ------------------------------------------------------
-
-struct NumberToken {
-    int line = 0;
-    std::string_view text;  // empty for an empty field
-    bool startsLine = false;  // the first field with content on its line
-    int fieldsOnLine = 0;     // fields with content on its line, from this one on
-};
-
-// Every field of a file of number fields. A number field ends at a blank,
-// a comma or a line end; blanks, then one comma or line end follow it.
-std::vector<NumberToken> TokenizeNumbers(std::string_view bytes, const LineTable& lines) {
-    std::vector<NumberToken> tokens;
-    TextScanner scanner(bytes, lines);
-    for (;;) {
-        scanner.SkipBlanks();
-        if (scanner.AtEnd()) break;
-        const std::size_t start = scanner.Pos();
-        std::size_t end = start;
-        while (end < bytes.size() && !IsBlank(bytes[end]) && bytes[end] != ',' &&
-               !IsLineEnd(bytes[end])) {
-            ++end;
-        }
-        tokens.push_back({lines.LineOf(start), bytes.substr(start, end - start), false, 0});
-        scanner.Seek(end);
-        scanner.SkipBlanks();
-        scanner.ConsumeSeparator();
-    }
-    int previousLine = 0;
-    for (auto& token : tokens) {
-        if (token.text.empty()) continue;
-        token.startsLine = token.line != previousLine;
-        previousLine = token.line;
-    }
-    for (std::size_t i = tokens.size(); i > 0; --i) {
-        NumberToken& token = tokens[i - 1];
-        if (token.text.empty()) continue;
-        token.fieldsOnLine = 1;
-        for (std::size_t j = i; j < tokens.size() && tokens[j].line == token.line; ++j) {
-            if (!tokens[j].text.empty()) {
-                token.fieldsOnLine += tokens[j].fieldsOnLine;
-                break;
-            }
-        }
-    }
-    return tokens;
-}
-
-struct ParsedNumber {
-    std::optional<int> value;
-    std::string problem;
-};
 
 bool HasFullWidthDigit(std::string_view text) {
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
@@ -232,123 +210,140 @@ bool HasFullWidthDigit(std::string_view text) {
     return false;
 }
 
-// A decimal integer with an optional minus sign, in the 16-bit range.
-ParsedNumber ParseNumber(std::string_view text) {
-    ParsedNumber parsed;
-    std::size_t p = text.front() == '-' ? 1 : 0;
-    const std::size_t digits = p;
-    long magnitude = 0;
-    while (p < text.size() && IsDigit(text[p])) {
-        if (magnitude <= 32768) magnitude = magnitude * 10 + (text[p] - '0');
-        ++p;
+// ---- answer key ------------------------------------------------------
+
+// Every field of the answer key, with how the fields stand on their lines.
+struct KeyField {
+    Field field;
+    bool startsLine = false;  // the first field with content on its line
+    int fieldsOnLine = 0;     // fields with content on its line, from this one on
+};
+
+std::vector<KeyField> NumberFields(std::string_view bytes, Field& end) {
+    std::vector<KeyField> fields;
+    FieldTokenizer tokenizer(bytes);
+    for (;;) {
+        Field field = tokenizer.NextNumber();
+        if (field.problem == ContentFault::kFileEnds) {
+            end = std::move(field);
+            break;
+        }
+        fields.push_back({std::move(field), false, 0});
     }
-    if (p == digits || p != text.size()) {
-        parsed.problem = "not a number: " + DescribeBytes(text) +
-                         (HasFullWidthDigit(text) ? " (full-width digits; write 0 to 9 half-width)"
-                                                  : " (a whole number in half-width digits is expected)");
-        return parsed;
+    const auto hasContent = [](const KeyField& f) { return f.field.problem != ContentFault::kEmptyNumber; };
+    int previousLine = 0;
+    for (KeyField& f : fields) {
+        if (!hasContent(f)) continue;
+        f.startsLine = f.field.line != previousLine;
+        previousLine = f.field.line;
     }
-    const long value = text.front() == '-' ? -magnitude : magnitude;
-    if (value < -32768 || value > 32767) {
-        parsed.problem = "number " + DescribeBytes(text) + " is outside -32768 to 32767";
-        return parsed;
+    for (std::size_t i = fields.size(); i > 0; --i) {
+        KeyField& f = fields[i - 1];
+        if (!hasContent(f)) continue;
+        f.fieldsOnLine = 1;
+        for (std::size_t j = i; j < fields.size() && fields[j].field.line == f.field.line; ++j) {
+            if (hasContent(fields[j])) {
+                f.fieldsOnLine += fields[j].fieldsOnLine;
+                break;
+            }
+        }
     }
-    parsed.value = static_cast<int>(value);
-    return parsed;
+    return fields;
 }
 
 class KeyWalker {
 public:
-    KeyWalker(const std::vector<NumberToken>& tokens, Findings& findings)
-        : tokens_(tokens), findings_(findings) {}
+    KeyWalker(const std::vector<KeyField>& fields, Field end, Findings& findings)
+        : fields_(fields), end_(std::move(end)), findings_(findings) {}
 
-    // The next field with content. An empty field on the way is reported,
-    // unless nothing but empty fields follow (then the file simply ends).
-    const NumberToken* Next() {
-        while (next_ < tokens_.size()) {
-            const NumberToken& token = tokens_[next_++];
-            if (!token.text.empty()) return &token;
-            if (RemainingContent() != nullptr) {
-                findings_.Error(token.line,
-                                "empty field where a number is expected (two commas in a row, a "
-                                "comma at the end of a line, or an empty line); the game stops here");
-            }
+    // The next field with content, or nothing at the end of the file. An
+    // empty field on the way is reported, as the game stops there.
+    const KeyField* Next(FieldRole role, int question, int answer) {
+        while (next_ < fields_.size()) {
+            const KeyField& f = fields_[next_++];
+            if (f.field.problem != ContentFault::kEmptyNumber) return &f;
+            findings_.FieldError(f.field, role, question, answer,
+                                 "（コンマが二つ続いている、行末にコンマがある、または空の行があります）" +
+                                     std::string(kGameStopsHere));
         }
         return nullptr;
     }
-    const NumberToken* RemainingContent() const {
-        for (std::size_t i = next_; i < tokens_.size(); ++i) {
-            if (!tokens_[i].text.empty()) return &tokens_[i];
-        }
-        return nullptr;
-    }
+    const KeyField* Remaining() const { return next_ < fields_.size() ? &fields_[next_] : nullptr; }
     void SkipLine(int line) {
-        while (next_ < tokens_.size() && tokens_[next_].line == line) ++next_;
+        while (next_ < fields_.size() && fields_[next_].field.line == line) ++next_;
+    }
+    // The end of the file, reported as the field `role` that is missing.
+    void ReportEnd(FieldRole role, int question, int answer, const std::string& more) {
+        Field missing = end_;
+        missing.number = next_ < fields_.size() ? fields_[next_].field.number : end_.number;
+        findings_.FieldAsRead(missing, role, question, answer, more);
     }
 
 private:
-    const std::vector<NumberToken>& tokens_;
+    const std::vector<KeyField>& fields_;
+    Field end_;
     Findings& findings_;
     std::size_t next_ = 0;
 };
 
-void CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int toRead,
-                  const NumberToken& countToken, int endLine, bool& ended) {
-    std::map<int, std::pair<int, int>> seen;  // ion -> answer number, line
-    const std::string ofQuestion = " of question " + std::to_string(q);
+std::string NumberProblem(const Field& field) {
+    if (field.problem != ContentFault::kNotANumber) return kGameStopsHere;
+    std::string hint;
+    if (HoldsFullWidthComma(field.raw)) {
+        hint = "（数が全角の「、」や「，」で区切られています。ゲームが区切りとして読むのは半角のコンマ , "
+               "だけです。「、」を , に書き換えてください）";
+    } else if (HasFullWidthDigit(field.raw)) {
+        hint = "（全角の数字です。0 から 9 は半角で書いてください）";
+    } else {
+        hint = "（半角数字の整数を書いてください）";
+    }
+    return hint + kGameStopsHere;
+}
+
+// Returns false where the file ends.
+bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int toRead,
+                  const KeyField& countField) {
+    std::map<int, int> seen;  // ion -> answer number
     for (int k = 1; k <= toRead; ++k) {
-        const NumberToken* token = walker.Next();
-        const std::string name = "answer " + std::to_string(k) + ofQuestion;
-        if (token == nullptr) {
-            findings.Error(endLine, "the file ends before " + name + " (its count " +
-                                        std::to_string(count) + " is on line " +
-                                        std::to_string(countToken.line) + "); the game stops here");
-            ended = true;
-            return;
+        const KeyField* f = walker.Next(FieldRole::kAnswer, q, k);
+        if (f == nullptr) {
+            walker.ReportEnd(FieldRole::kAnswer, q, k,
+                             "（正解の数 " + std::to_string(count) + " は " +
+                                 std::to_string(countField.field.line) + " 行目）" + kGameStopsHere);
+            return false;
         }
-        const ParsedNumber parsed = ParseNumber(token->text);
-        if (!parsed.value) {
-            findings.Error(token->line, name + ": " + parsed.problem + "; the game stops here");
+        if (f->field.problem) {
+            findings.FieldError(f->field, FieldRole::kAnswer, q, k, NumberProblem(f->field));
             continue;
         }
-        const int ion = *parsed.value;
-        if (ion < 1 || ion > 12) {
-            findings.Error(token->line,
-                           name + " is " + std::to_string(ion) +
-                               ", not an ion number (1 to 12): no press ever matches it, so "
-                               "question " + std::to_string(q) + " can never be completed");
+        const int ion = f->field.number16;
+        const std::string name = RoleName(FieldRole::kAnswer, q, k);
+        if (ion < 1 || ion > kIonCount) {
+            findings.AsRead(Severity::kError, f->field.line,
+                           name + "が " + std::to_string(ion) +
+                               " で、イオンの番号（1 から 12）ではありません。どのボタンを押しても当たらないので、問題 " +
+                               std::to_string(q) + " はいつまでも終わりません");
             continue;
         }
-        const auto [where, fresh] = seen.emplace(ion, std::make_pair(k, token->line));
+        const auto [where, fresh] = seen.emplace(ion, k);
         if (!fresh) {
-            findings.Error(token->line,
-                           "ion " + std::to_string(ion) + " (" + IonName(ion) +
-                               ") is listed twice for question " + std::to_string(q) +
-                               " (answers " + std::to_string(where->second.first) + " and " +
-                               std::to_string(k) + "): one press finds it, so the answers left "
-                               "never reach 0 and the question can never be completed");
+            findings.AsRead(Severity::kError, f->field.line,
+                           "イオン " + std::to_string(ion) + "（" + std::string(IonName(ion)) + "）が問題 " +
+                               std::to_string(q) + " に二度書かれています（" +
+                               std::to_string(where->second) + " 番目と " + std::to_string(k) +
+                               " 番目の正解）。一度押せば見つかるので、残りの正解の数が 0 にならず、"
+                               "問題はいつまでも終わりません");
         }
     }
+    return true;
 }
 
 }  // namespace
 
-std::optional<std::size_t> FirstInvalidShiftJis(std::string_view bytes) {
-    // The game converts with glibc's "CP932", the Windows flavour of Shift-JIS.
-    return FirstRefusedByte(bytes, "CP932");
-}
-
 bool LooksLikeUtf8(std::string_view bytes) {
     const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(),
                                          [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    return beyondAscii && !FirstRefusedByte(bytes, "UTF-8");
-}
-
-std::string IonName(int ionNumber) {
-    static constexpr std::array<const char*, 13> kNames{
-        "", "Ag⁺", "Al³⁺", "Ba²⁺", "Ca²⁺", "Cu²⁺", "Fe²⁺", "Fe³⁺", "Hg²⁺", "Mg²⁺", "Pb²⁺", "Sn²⁺", "Zn²⁺"};
-    if (ionNumber < 1 || ionNumber > 12) return "";
-    return kNames[static_cast<std::size_t>(ionNumber)];
+    return beyondAscii && IsValidUtf8(bytes);
 }
 
 QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
@@ -356,91 +351,86 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
     QuestionTextsInspection result;
     Findings findings(displayPath, result.findings);
     if (bytes.empty()) {
-        findings.Error(0, "the file is empty; the game reads " + Plural(n, "question text") +
-                              " from it and stops at the start of a game");
+        // Line 1, as the game names it: the line where the first text is missing.
+        findings.Error(1, "ファイルが空です。ゲームはここから " + std::to_string(n) +
+                              " 問の文を読むので、ゲームの開始で止まります");
         return result;
     }
     const bool utf8 = LooksLikeUtf8(bytes);
-    if (utf8) findings.Error(0, kUtf8Advice);
+    if (utf8) ReportUtf8(findings, bytes, 0);
+    bool utf8StopReported = false;
 
-    const LineTable lines(bytes);
-    TextScanner scanner(bytes, lines);
+    FieldTokenizer tokenizer(bytes);
     for (int i = 1; i <= n; ++i) {
-        const std::string name = "the text of question " + std::to_string(i);
-        scanner.SkipBlanks();
-        const int line = scanner.Line();
-        if (scanner.AtEnd()) {
-            findings.Error(std::max(LastContentLine(bytes, lines), 1),
-                           "the file ends after " + Plural(i - 1, "question text") +
-                               "; the game reads " + std::to_string(n) +
-                               " and stops at the start of a game");
+        const std::string name = RoleName(FieldRole::kQuestionText, i, 0);
+        const std::string later = i < n ? "問題 " + std::to_string(i + 1) + " から後の文がすべて一つずつずれて、"
+                                          "別の問題の正解で採点されます"
+                                        : std::string("最後の文が切れます");
+        Field field = tokenizer.NextText();
+        if (field.problem == ContentFault::kFileEnds) {
+            findings.FieldAsRead(field, FieldRole::kQuestionText, i, 0,
+                                 "（文は " + std::to_string(i - 1) + " 個しかなく、ゲームは " +
+                                     std::to_string(n) + " 個読みます）。ゲームの開始で止まります");
             return result;
         }
-        std::size_t rawStart = 0;
-        std::size_t rawEnd = 0;
-        if (scanner.Peek() == '"') {
-            const std::size_t open = scanner.Pos();
-            const std::size_t close = bytes.find('"', open + 1);
-            if (close == std::string_view::npos) {
-                findings.Error(line, "the double quote that opens " + name +
-                                         " is never closed; the game stops here");
-                return result;
-            }
-            rawStart = open + 1;
-            rawEnd = close;
-            const int closeLine = lines.LineOf(close);
-            if (closeLine != line) {
-                findings.Warning(line, name + " runs on to line " + std::to_string(closeLine) +
-                                           ": its double quotes hold a line end (is a closing "
-                                           "double quote missing on this line?)");
-            }
-            scanner.Seek(close + 1);
-            scanner.SkipBlanks();
-            if (!scanner.AtEnd() && scanner.Peek() != ',' && !IsLineEnd(scanner.Peek())) {
-                const std::size_t after = scanner.Pos();
-                scanner.SkipToSeparator();
-                findings.Error(lines.LineOf(after),
-                               "text after the closing double quote of " + name + ": " +
-                                   DescribeBytes(bytes.substr(after, scanner.Pos() - after)) +
-                                   "; the game stops here");
-            }
-        } else {
-            rawStart = scanner.Pos();
-            scanner.SkipToSeparator();
-            rawEnd = scanner.Pos();
-            while (rawEnd > rawStart && IsBlank(bytes[rawEnd - 1])) --rawEnd;
-            if (!scanner.AtEnd() && scanner.Peek() == ',' && scanner.MoreOnLine(scanner.Pos() + 1)) {
-                findings.Warning(
-                    line, name + " has no double quotes and so ends at a comma; " +
-                              (i < n ? "what follows the comma becomes the text of question " +
-                                           std::to_string(i + 1) + ", and every later text moves "
-                                           "down one place"
-                                     : std::string("what follows the comma is never read")) +
-                              " (put the text between double quotes if the comma belongs to it)");
-            }
+        if (field.problem == ContentFault::kUnclosedQuote) {
+            findings.FieldError(field, FieldRole::kQuestionText, i, 0, kGameStopsHere);
+            return result;
         }
-        scanner.ConsumeSeparator();
-
-        const std::string_view raw = bytes.substr(rawStart, rawEnd - rawStart);
+        const bool fullWidthQuotes =
+            HoldsCharacter(field.raw, kOpeningQuote) || HoldsCharacter(field.raw, kClosingQuote);
+        const bool inFullWidthQuotes = field.raw.substr(0, 2) == kOpeningQuote && field.raw.size() >= 4 &&
+                                       field.raw.substr(field.raw.size() - 2) == kClosingQuote;
+        if (field.quoted && field.endLine != field.line) {
+            findings.Shift(field.line, name + "が " + std::to_string(field.endLine) +
+                                           " 行目まで続いています。二重引用符の間の改行も文の一部になるので、" +
+                                           later + "（この行の閉じる \" が抜けていませんか）");
+        } else if (!field.quoted && field.endsAtComma && tokenizer.ContentLeftOnLine()) {
+            const std::string hint =
+                fullWidthQuotes ? "文が全角の “ ” で囲まれています。ゲームが文の囲みとして読むのは半角の \" "
+                                  "だけなので、“ ” を \" に書き換えてください"
+                                : "コンマも文の一部なら、文を半角の二重引用符 \" で囲んでください";
+            findings.Shift(field.line, name + "は二重引用符で囲まれていないので、半角のコンマ , で終わります。"
+                                               "コンマのあとは別の文として読まれ、" + later + "（" + hint + "）");
+        } else if (!field.quoted && inFullWidthQuotes) {
+            findings.Warning(field.line, name + "の全角の “ ” は、囲みではなく文の一部としてそのまま表示されます"
+                                                "（文を囲むなら半角の \" を使ってください）");
+        }
+        if (field.problem == ContentFault::kTextAfterQuote) {
+            const bool fullWidthComma = field.problemBytes.substr(0, 2) == kFullWidthComma ||
+                                        field.problemBytes.substr(0, 2) == kFullWidthComma2;
+            findings.FieldError(field, FieldRole::kQuestionText, i, 0,
+                                (fullWidthComma ? "（全角の「、」や「，」は文の区切りになりません。文と文の間は"
+                                                  "半角のコンマ , で区切ってください。二重引用符の中の「、」は"
+                                                  "そのままで構いません）"
+                                                : "") +
+                                    std::string(kGameStopsHere));
+            continue;
+        }
+        if (field.problem == ContentFault::kInvalidShiftJis) {
+            // In a UTF-8 file only the first, where the game stops.
+            if (!utf8 || !utf8StopReported) {
+                findings.FieldError(field, FieldRole::kQuestionText, i, 0,
+                                    std::string(kSaveAsShiftJis) + kGameStopsHere);
+            }
+            utf8StopReported = utf8;
+            continue;
+        }
         if (utf8) continue;
-        if (const auto bad = FirstInvalidShiftJis(raw)) {
-            const std::size_t offset = rawStart + *bad;
-            findings.Error(lines.LineOf(offset),
-                           name + " is " + ShiftJisProblem(bytes, lines, offset) +
-                               "; the game stops here");
+        if (field.raw.empty()) {
+            if (tokenizer.ContentLeft()) {
+                findings.Shift(field.line, name + "が空です。空の行や、コンマが二つ続くところ、行末のコンマも"
+                                                   "一つの文として数えられるので、" + later);
+            } else {
+                findings.AsRead(Severity::kWarning, field.line, name + "が空なので、問題の欄に何も出ません");
+            }
             continue;
         }
-        if (raw.empty()) {
-            findings.Warning(line, name + " is empty, so the question label stays blank (two "
-                                          "commas in a row, a comma at the end of a line and an "
-                                          "empty line each make an empty text)");
-            continue;
-        }
-        result.texts.push_back({i, line, DecodeShiftJis(raw, displayPath)});
+        result.texts.push_back({i, field.line, std::move(field.text)});
     }
-    if (const auto rest = FirstContent(bytes, scanner.Pos())) {
-        findings.Note(lines.LineOf(*rest), "from here on the file is never read: the game reads " +
-                                               Plural(n, "question text"));
+    if (const auto rest = FirstContent(bytes, tokenizer.Offset())) {
+        findings.AsRead(Severity::kNote, LineOf(bytes, *rest),
+                        "ここから先は読まれません。ゲームが読むのは " + std::to_string(n) + " 問の文だけです");
     }
     return result;
 }
@@ -450,90 +440,86 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
     std::vector<Finding> out;
     Findings findings(displayPath, out);
     if (bytes.empty()) {
-        findings.Error(0, "the file is empty; the game reads the answers of " +
-                              Plural(n, "question") + " from it and stops at the start of a game");
+        findings.Error(1, "ファイルが空です。ゲームはここから " + std::to_string(n) +
+                              " 問の正解を読むので、ゲームの開始で止まります");
         return out;
     }
-    const LineTable lines(bytes);
-    const std::vector<NumberToken> tokens = TokenizeNumbers(bytes, lines);
-    const int endLine = std::max(LastContentLine(bytes, lines), 1);
-    KeyWalker walker(tokens, findings);
+    Field end;
+    const std::vector<KeyField> fields = NumberFields(bytes, end);
+    KeyWalker walker(fields, end, findings);
     for (int q = 1; q <= n; ++q) {
-        const std::string countName = "the answer count of question " + std::to_string(q);
-        const NumberToken* token = walker.Next();
-        if (token == nullptr) {
-            findings.Error(endLine, "the file ends before " + countName + ": it holds the answers of " +
-                                        Plural(q - 1, "question") + ", the game reads " +
-                                        std::to_string(n) + " and stops at the start of a game");
+        const std::string countName = RoleName(FieldRole::kAnswerCount, q, 0);
+        const KeyField* f = walker.Next(FieldRole::kAnswerCount, q, 0);
+        if (f == nullptr) {
+            walker.ReportEnd(FieldRole::kAnswerCount, q, 0,
+                             "（ファイルには " + std::to_string(q - 1) + " 問分の正解しかなく、ゲームは " +
+                                 std::to_string(n) + " 問読みます）。ゲームの開始で止まります");
             return out;
         }
-        const ParsedNumber parsed = ParseNumber(token->text);
-        if (!parsed.value) {
-            std::string message = countName + ": " + parsed.problem + "; the game stops here";
-            if (token->startsLine) {
+        if (f->field.problem) {
+            if (f->startsLine) {
                 // One question to a line: the next line is the next question.
-                walker.SkipLine(token->line);
-                findings.Error(token->line, message);
+                findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, NumberProblem(f->field));
+                walker.SkipLine(f->field.line);
                 continue;
             }
-            findings.Error(token->line,
-                           message + " (the rest of the file is not checked, as it cannot be "
-                                     "told where the next question begins)");
+            findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0,
+                                NumberProblem(f->field) +
+                                    "（次の問題がどこから始まるかわからないので、ファイルの残りは調べていません）");
             return out;
         }
-        const int count = *parsed.value;
+        const int count = f->field.number16;
         const std::string countText = std::to_string(count);
+        const int line = f->field.line;
         if (count < 0) {
-            findings.Error(token->line,
-                           countName + " is " + countText +
-                               ": no ion is read for it, and its answers left start at " +
-                               countText + " and never reach 0, so the question can never be "
-                               "completed (only the fifth miss ends it); the count must be 1 to 12");
+            findings.AsRead(Severity::kError, line, countName + "が " + countText +
+                                     " です。イオンは一つも読まれず、残りの正解の数は " + countText +
+                                     " から始まって 0 にならないので、問題はいつまでも終わりません（5 回目の"
+                                     "ミスでしか終わりません）。正解の数は 1 から 12 にしてください");
             continue;
         }
         if (count == 0) {
             // The game accepts it, but the question has no right answer: it
             // ends only through a miss, which costs points.
-            findings.Warning(token->line,
-                             countName + " is 0: the question has no correct ion, so every press "
-                                         "is a miss (-100 points) and the first press ends it");
+            findings.AsRead(Severity::kWarning, line, countName + "が 0 です。正しいイオンがないので、どのボタンを押しても"
+                                               "ミス（-100 点）になり、最初の一押しで問題が終わります");
             continue;
         }
-        const int onLine = token->fieldsOnLine - 1;
+        const int onLine = f->fieldsOnLine - 1;
         int toRead = count;
-        if (count > 12) {
-            findings.Error(token->line,
-                           countName + " is " + countText +
-                               ", above 12 (12 ion buttons, 12 answer slots): the game stops "
-                               "with an error at the start of every game");
-            if (token->startsLine && onLine > 0) toRead = onLine;
-        } else if (token->startsLine && onLine > 0 && onLine != count) {
+        if (count > kIonCount) {
+            findings.AsRead(Severity::kError, line, countName + " " + countText +
+                                     " が 12 を超えています（イオンのボタンも正解の枠も 12 個です）。"
+                                     "ゲームは毎回、開始のときにエラーで止まります");
+            if (f->startsLine && onLine > 0) toRead = onLine;
+        } else if (f->startsLine && onLine > 0 && onLine != count) {
             std::string consequence;
             if (onLine < count) {
-                consequence = "so " + Plural(count - onLine, "more number") +
-                               (count - onLine == 1 ? " is" : " are") +
-                               " taken from the lines below and every later question is shifted";
+                consequence = "足りない " + std::to_string(count - onLine) + " 個が下の行から取られ、";
             } else if (q < n) {
-                consequence = "so the last " + Plural(onLine - count, "number") +
-                               " of this line start question " + std::to_string(q + 1) +
-                               " and every later question is shifted";
-            } else {
-                consequence = "so the last " + Plural(onLine - count, "number") +
-                               " of this line are never read";
+                consequence = "この行の最後の " + std::to_string(onLine - count) + " 個が問題 " +
+                              std::to_string(q + 1) + " の始まりになり、";
             }
-            findings.Warning(token->line, "question " + std::to_string(q) + ": the count " +
-                                              countText + " is followed by " +
-                                              Plural(onLine, "ion number") +
-                                              " on its line; the game takes the next " + countText +
-                                              " numbers wherever they stand, " + consequence);
+            std::string message = "問題 " + std::to_string(q) + ": 正解の数 " + countText +
+                                  " のあとに、この行にはイオンの番号が " + std::to_string(onLine) +
+                                  " 個あります。ゲームは場所にかかわらず次の " + countText + " 個の数を取るので、";
+            if (consequence.empty()) {
+                findings.AsRead(Severity::kWarning, line,
+                                message + "この行の最後の " + std::to_string(onLine - count) + " 個は読まれません");
+            } else if (findings.Shifted()) {
+                findings.AsRead(Severity::kError, line, message + consequence + "それ以降の問題がすべてずれます");
+            } else {
+                findings.Shift(line, message + consequence +
+                                         (q < n ? "それ以降の問題がすべてずれて、別の問題の正解で採点されます。"
+                                                : "この問題が正しく読まれません。") +
+                                         "正解の数か、この行の番号を直してください");
+            }
         }
-        bool ended = false;
-        CheckAnswers(walker, findings, q, count, toRead, *token, endLine, ended);
-        if (ended) return out;
+        if (!CheckAnswers(walker, findings, q, count, toRead, *f)) return out;
     }
-    if (const NumberToken* rest = walker.RemainingContent()) {
-        findings.Note(rest->line, "from here on the file is never read: the game reads the answers "
-                                  "of " + Plural(n, "question"));
+    if (const KeyField* rest = walker.Remaining()) {
+        findings.AsRead(Severity::kNote, rest->field.line, "ここから先は読まれません。ゲームが読むのは " + std::to_string(n) +
+                                            " 問の正解だけです");
     }
     return out;
 }
@@ -541,26 +527,24 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
 std::vector<Finding> InspectExplanation(const std::string& displayPath, std::string_view bytes) {
     std::vector<Finding> out;
     Findings findings(displayPath, out);
-    if (bytes.empty()) {
-        findings.Error(0, "the file is empty; the menu shows its first line as the explanation, "
-                          "and the game stops at start-up without it");
+    const ParsedExplanation parsed = TryParseExplanationLine({displayPath, std::string(bytes)});
+    if (parsed.failure && parsed.failure->fault == ContentFault::kEmptyFile) {
+        findings.Error(0, "ファイルが空です。メニューは最初の行を説明として表示するので、これがないと"
+                          "ゲームは起動の時点で止まります");
         return out;
     }
     const std::size_t lineEnd = std::min(bytes.find_first_of("\r\n"), bytes.size());
     const std::string_view line = bytes.substr(0, lineEnd);
     if (LooksLikeUtf8(line)) {
-        findings.Error(1, kUtf8Advice);
-    } else if (const auto bad = FirstInvalidShiftJis(line)) {
-        const LineTable lines(bytes);
-        findings.Error(1, "the explanation is " + ShiftJisProblem(bytes, lines, *bad) +
-                              "; the game stops at start-up");
+        ReportUtf8(findings, line, 1);
+    } else if (parsed.failure) {
+        findings.Error(1, DescribeFailure(*parsed.failure) + kSaveAsShiftJis + "。ゲームは起動の時点で止まります");
     } else if (FirstContent(line, 0) == std::nullopt) {
-        findings.Warning(1, "the first line is empty, so the menu's explanation shows nothing");
+        findings.Warning(1, "最初の行が空なので、メニューの説明には何も表示されません");
     }
     if (const auto rest = FirstContent(bytes, lineEnd)) {
-        const LineTable lines(bytes);
-        findings.Warning(lines.LineOf(*rest), "the menu shows only the first line of the file; "
-                                              "this and every later line are never shown");
+        findings.Warning(LineOf(bytes, *rest), "メニューに表示されるのは最初の行だけです。"
+                                               "この行から後は表示されません");
     }
     return out;
 }

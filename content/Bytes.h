@@ -4,12 +4,8 @@
 
 #pragma once
 
-#include <iconv.h>
-
 #include <cstdio>
-#include <memory>
 #include <string>
-#include <type_traits>
 
 namespace soruberia::bytes {
 
@@ -25,7 +21,5 @@ inline std::string Hex(unsigned char byte) {
     std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
     return text;
 }
-
-using Converter = std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&iconv_close)>;
 
 }  // namespace soruberia::bytes

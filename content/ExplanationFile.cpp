@@ -4,21 +4,49 @@
 
 #include "content/ExplanationFile.h"
 
-#include "content/ContentFile.h"
+#include <string_view>
+#include <utility>
+
 #include "content/ContentPaths.h"
-#include "content/FatalError.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia {
 
-std::string ReadExplanationLine(const std::string& basePath) {
-    const ContentFile file = ReadContentFile(FullPath(basePath, paths::kExplanation));
+ParsedExplanation TryParseExplanationLine(const ContentFile& file) {
+    ParsedExplanation parsed;
+    ContentFailure failure;
+    failure.file = file.displayPath;
     if (file.bytes.empty()) {
-        throw FatalError(file.displayPath + ": the file is empty; its first line is the explanation");
+        failure.fault = ContentFault::kEmptyFile;
+        parsed.failure = std::move(failure);
+        return parsed;
     }
     // The line ends at a CR; a lone LF, as a Unix editor writes it, ends it too.
     const std::string_view bytes(file.bytes);
     const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
-    return DecodeShiftJis(line, file.displayPath + ": line 1");
+    sjis::Decoded decoded = sjis::Decode(line);
+    if (decoded.invalidAt) {
+        const std::size_t at = *decoded.invalidAt;
+        failure.fault = ContentFault::kInvalidShiftJis;
+        failure.line = 1;
+        failure.role = FieldRole::kExplanation;
+        failure.column = static_cast<int>(at) + 1;
+        failure.found = std::string(line.substr(at, 2));
+        parsed.failure = std::move(failure);
+        return parsed;
+    }
+    parsed.line = std::move(decoded.utf8);
+    return parsed;
+}
+
+std::string ParseExplanationLine(const ContentFile& file) {
+    ParsedExplanation parsed = TryParseExplanationLine(file);
+    if (parsed.failure) throw ContentError(std::move(*parsed.failure));
+    return std::move(parsed.line);
+}
+
+std::string ReadExplanationLine(const std::string& basePath) {
+    return ParseExplanationLine(ReadContentFile(FullPath(basePath, paths::kExplanation)));
 }
 
 }  // namespace soruberia

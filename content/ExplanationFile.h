@@ -4,12 +4,25 @@
 
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "content/ContentFile.h"
 
 namespace soruberia {
 
-// The first line of basePath + "\問題\setumei.txt", up to the first carriage
-// return, as UTF-8. Throws FatalError if the file is missing or empty.
+// The first line of setumei.txt, or why it cannot be shown.
+struct ParsedExplanation {
+    std::string line;
+    std::optional<ContentFailure> failure;
+};
+ParsedExplanation TryParseExplanationLine(const ContentFile& file);
+
+// The first line of setumei.txt, up to the first line end, as UTF-8. An
+// empty file or bytes that are not Shift-JIS throw a ContentError.
+std::string ParseExplanationLine(const ContentFile& file);
+
+// The same, of basePath + "\問題\setumei.txt".
 std::string ReadExplanationLine(const std::string& basePath);
 
 }  // namespace soruberia

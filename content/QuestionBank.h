@@ -7,6 +7,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "content/ContentFile.h"
 
 namespace soruberia {
 
@@ -21,15 +24,34 @@ using AnswerCountTable = std::array<std::int16_t, kQuestionTableSize>;
 using AnswerKeyTable =
     std::array<std::array<std::int16_t, kAnswerSlots>, kQuestionTableSize>;
 
-// Reads basePath + "\問題\mondai.txt" and stores its first n text fields in
-// texts[1..n]. Entries not written keep their values. Throws FatalError.
-void ReadQuestionTexts(const std::string& basePath, std::int16_t n,
-                       QuestionTextTable& texts);
+// One question of the answer key: its count as written, and the button
+// numbers read for it (none for a count of 0 or below).
+struct QuestionAnswers {
+    std::int16_t count = 0;
+    std::vector<std::int16_t> ions;
+};
 
-// Reads basePath + "\問題\kotae.txt": for q = 1..n a count, then that many
-// button numbers. Slots above a question's count keep their values.
-// Throws FatalError (a count above 12 at its 13th pass, before reading on).
-void ReadAnswerKey(const std::string& basePath, std::int16_t n,
-                   AnswerCountTable& counts, AnswerKeyTable& key);
+// The game's reading: the first problem met throws a ContentError, and
+// fields after the last one needed are never looked at.
+
+// The first n text fields of mondai.txt, for questions 1 to n.
+std::vector<std::string> ParseQuestionTexts(const ContentFile& file, int n);
+
+// For q = 1..n of kotae.txt a count, then that many button numbers; a count
+// above 12 fails at its 13th pass, before reading on.
+std::vector<QuestionAnswers> ParseAnswerKey(const ContentFile& file, int n);
+
+// Into the game's tables from entry 1 on. Entries and answer slots not
+// written keep their values.
+void StoreQuestionTexts(const std::vector<std::string>& parsed, QuestionTextTable& texts);
+void StoreAnswerKey(const std::vector<QuestionAnswers>& parsed, AnswerCountTable& counts,
+                    AnswerKeyTable& key);
+
+// basePath + "\問題\mondai.txt", read, parsed and stored.
+void ReadQuestionTexts(const std::string& basePath, std::int16_t n, QuestionTextTable& texts);
+
+// basePath + "\問題\kotae.txt", read, parsed and stored.
+void ReadAnswerKey(const std::string& basePath, std::int16_t n, AnswerCountTable& counts,
+                   AnswerKeyTable& key);
 
 }  // namespace soruberia

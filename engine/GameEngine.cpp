@@ -66,8 +66,11 @@ void GameEngine::StartGame() {
         At(record_.recentQueue, q, "recentQueue") = 0;
     }
     ResetIonButtons();
-    ReadQuestionTexts(basePath_, record_.questionCount, record_.questionTexts);
-    ReadAnswerKey(basePath_, record_.questionCount, record_.answerCounts, record_.answerKey);
+    // One file at a time: the answer key is fetched only once the texts are read.
+    StoreQuestionTexts(ParseQuestionTexts(services_.bank.QuestionTexts(), record_.questionCount),
+                       record_.questionTexts);
+    StoreAnswerKey(ParseAnswerKey(services_.bank.AnswerKey(), record_.questionCount),
+                   record_.answerCounts, record_.answerKey);
     PickQuestion();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "GameView.h"
+#include "content/ContentFile.h"
 
 namespace soruberia::engine {
 
@@ -42,6 +43,15 @@ public:
     virtual float Draw() = 0;
 };
 
+// The question bank's two files, fetched anew at every game start: the
+// engine parses them. Throws ContentError for a file it cannot read.
+class QuestionBankSource {
+public:
+    virtual ~QuestionBankSource() = default;
+    virtual ContentFile QuestionTexts() = 0;  // mondai.txt
+    virtual ContentFile AnswerKey() = 0;      // kotae.txt
+};
+
 // Requests the engine makes of the rest of the program.
 class AppRequests {
 public:
@@ -56,6 +66,7 @@ struct Services {
     Clock& clock;
     RandomSource& random;
     AppRequests& app;
+    QuestionBankSource& bank;
 };
 
 }  // namespace soruberia::engine

@@ -28,7 +28,7 @@ test=(
   pulseaudio pulseaudio-utils sox
   strace valgrind
   binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine64 zip
+  wine64 zip googletest python3
   appstream desktop-file-utils dpkg-dev lintian reuse
 )
 

@@ -87,7 +87,7 @@ struct GameForm::Parts final : engine::GameView {
           sound(services.sound),
           engine(std::move(basePath), *this,
                  engine::Services{pictures, services.sound, services.clock, services.random,
-                                  services.app}) {
+                                  services.app, services.bank}) {
         for (int i = 1; i <= kIonCount; ++i)
             ion[static_cast<std::size_t>(i)] =
                 widgets.Get<PictureButton>("Command1_" + std::to_string(i));

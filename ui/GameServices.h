@@ -23,6 +23,7 @@ struct GameServices {
     engine::Clock& clock;
     engine::RandomSource& random;
     engine::AppRequests& app;
+    engine::QuestionBankSource& bank;
 };
 
 }  // namespace soruberia::ui

@@ -5,6 +5,7 @@
 // What a screen reader hears for every widget of the three windows, read
 // back through the accessibility interfaces Qt gives to assistive tools.
 
+#include <optional>
 #include <QLabel>
 #include <QPointer>
 
@@ -13,6 +14,7 @@
 #include <array>
 #include <memory>
 
+#include "engine/FolderBank.h"
 #include "tests/a11y/A11yKit.h"
 #include "tests/app/AppTestKit.h"
 #include "tests/ui/GameTestKit.h"
@@ -44,7 +46,8 @@ class GameNames : public ::testing::Test {
 protected:
     void SetUp() override {
         random_.questions = {1, 2, 3};
-        form_ = new ui::GameForm(content_.BasePath(), {pictures_, sound_, clock_, random_, app_});
+        bank_.emplace(content_.BasePath());
+        form_ = new ui::GameForm(content_.BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
         form_->show();
     }
     void TearDown() override { delete form_.data(); }
@@ -66,6 +69,7 @@ protected:
     FakeClock clock_;
     ScriptedRandom random_;
     RecordingApp app_;
+    std::optional<engine::FolderBank> bank_;
     QPointer<ui::GameForm> form_;
 };
 

@@ -95,7 +95,7 @@ TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
     ui::testing::ContentFolder content([](int) { return std::vector<int>{1}; },
                                        [](int) { return std::string(); });
     ui::testing::FakeServices services;
-    QPointer<ui::GameForm> form = new ui::GameForm(content.BasePath(), services.Services());
+    QPointer<ui::GameForm> form = new ui::GameForm(content.BasePath(), services.Services(content.BasePath()));
     form->show();
     QApplication::processEvents();
 

@@ -6,6 +6,7 @@
 // buttons in their tab order, Space presses the focused one, Enter and
 // Escape do nothing, and the focus never stays on a hidden button.
 
+#include <optional>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
@@ -15,6 +16,7 @@
 
 #include <memory>
 
+#include "engine/FolderBank.h"
 #include "tests/a11y/A11yKit.h"
 #include "tests/app/AppTestKit.h"
 #include "tests/ui/GameTestKit.h"
@@ -37,7 +39,8 @@ class GameKeyboard : public ::testing::Test {
 protected:
     void Open(const std::function<std::vector<int>(int)>& answers) {
         content_ = std::make_unique<ContentFolder>(answers, NoExtra);
-        form_ = new ui::GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_});
+        bank_.emplace(content_->BasePath());
+        form_ = new ui::GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
         ASSERT_TRUE(ShowActive(*form_));
     }
     void TearDown() override { delete form_.data(); }
@@ -65,6 +68,7 @@ protected:
     FakeClock clock_;
     ScriptedRandom random_;
     RecordingApp app_;
+    std::optional<engine::FolderBank> bank_;
     QPointer<ui::GameForm> form_;
 };
 

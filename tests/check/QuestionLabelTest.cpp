@@ -13,11 +13,12 @@
 #include <memory>
 #include <string>
 
-#include "check/QuestionLabel.h"
+#include "check/qt/QuestionLabel.h"
 #include "engine/Services.h"
 #include "layout/GameLayout.h"
 #include "platform/QtPicture.h"
 #include "ui/GameForm.h"
+#include "engine/FolderBank.h"
 #include "ui/GameServices.h"
 
 namespace soruberia::check {
@@ -63,8 +64,9 @@ TEST(QuestionLabel, MeasuresAsTheGameWindowsLabelLaysOut) {
     NoRequests app;
     platform::QtPictureLoader pictures;
     NoSound sound;
+    engine::FolderBank bank{std::string(DEFAULT_CONTENT)};
     const std::unique_ptr<ui::GameForm> form = std::make_unique<ui::GameForm>(
-        std::string(DEFAULT_CONTENT), ui::GameServices{pictures, sound, clock, random, app});
+        std::string(DEFAULT_CONTENT), ui::GameServices{pictures, sound, clock, random, app, bank});
     auto* game = form->findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(game, nullptr);
 
@@ -83,7 +85,7 @@ TEST(QuestionLabel, MeasuresAsTheGameWindowsLabelLaysOut) {
     for (const QString& text : kTexts) {
         SCOPED_TRACE(text.toStdString());
         game->setText(text);
-        EXPECT_EQ(twin.Measure(text).neededHeight, game->heightForWidth(game->width()));
+        EXPECT_EQ(twin.Measure(text.toStdString()).neededHeight, game->heightForWidth(game->width()));
     }
 }
 
@@ -92,14 +94,14 @@ TEST(QuestionLabel, TheCutFallsWhereTheVerdictSays) {
     int firstCut = 0;
     for (int length = 1; length <= 60; ++length) {
         const QString text(length, QChar(0x3042));
-        const LabelFit fit = label.Measure(text);
+        const LabelFit fit = label.Measure(text.toStdString());
         SCOPED_TRACE(length);
         EXPECT_EQ(fit.height, 49);
         if (fit.fits) {
             EXPECT_EQ(firstCut, 0) << "a longer text fits after a shorter one was cut";
             EXPECT_EQ(fit.shownLines, fit.lines);
-            EXPECT_EQ(fit.shown, text);
-            EXPECT_TRUE(fit.cut.isEmpty());
+            EXPECT_EQ(fit.shown, text.toStdString());
+            EXPECT_TRUE(fit.cut.empty());
             continue;
         }
         if (firstCut == 0) {
@@ -107,8 +109,8 @@ TEST(QuestionLabel, TheCutFallsWhereTheVerdictSays) {
             EXPECT_EQ(fit.lines, 3);  // two lines show, the third is lost
         }
         EXPECT_EQ(fit.shownLines, 2);
-        EXPECT_FALSE(fit.cut.isEmpty());
-        EXPECT_EQ(fit.shown + fit.cut, text);
+        EXPECT_FALSE(fit.cut.empty());
+        EXPECT_EQ(fit.shown + fit.cut, text.toStdString());
         EXPECT_GT(fit.neededHeight, 49);
     }
     EXPECT_GT(firstCut, 20);  // the panel holds about 28 full-width characters
@@ -119,7 +121,7 @@ TEST(QuestionLabel, TheCutFallsWhereTheVerdictSays) {
 // holds its texts to) are the lines the label shows whole.
 TEST(QuestionLabel, ShowsTheLinesTheLayoutPromises) {
     QuestionLabel label;
-    const LabelFit fit = label.Measure(QString(200, QChar(0x3042)));
+    const LabelFit fit = label.Measure(QString(200, QChar(0x3042)).toStdString());
     EXPECT_FALSE(fit.fits);
     EXPECT_EQ(fit.shownLines, layout::kQuestionLabel.lines);
 }

@@ -4,6 +4,9 @@
 
 #include "content/ExplanationFile.h"
 
+#include "content/ContentFile.h"
+#include "content/ContentPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -38,9 +41,7 @@ TEST(ReadExplanationLine, FirstLineOnly) {
     };
     for (const LineCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TestFolder folder;
-        folder.Write("setumei.txt", c.bytes);
-        EXPECT_EQ(ReadExplanationLine(folder.Base()), c.expected);
+        EXPECT_EQ(ParseExplanationLine({"問題/setumei.txt", c.bytes}), c.expected);
     }
 }
 
@@ -49,18 +50,18 @@ TEST(ReadExplanationLine, FailuresAreFatalAndNamed) {
     const std::string path = folder.TextPath("setumei.txt");
     const auto read = [&] { ReadExplanationLine(folder.Base()); };
 
-    EXPECT_NE(FatalMessage(read).find(path + ": file not found"), std::string::npos);
+    EXPECT_EQ(FatalMessage(read).rfind(path + ": エラー: ファイルがありません", 0), 0u);
 
     folder.Write("setumei.txt", "");
-    EXPECT_NE(FatalMessage(read).find(path + ": the file is empty"), std::string::npos);
+    EXPECT_EQ(FatalMessage(read).rfind(path + ": エラー: ファイルが空です", 0), 0u);
 
     folder.Write("setumei.txt", Sjis("説明") + "\x80");
-    const std::string message = FatalMessage(read);
-    EXPECT_NE(message.find(path + ": line 1"), std::string::npos) << message;
-    EXPECT_NE(message.find("0x80"), std::string::npos) << message;
+    EXPECT_EQ(FatalMessage(read).rfind(path + ":1: エラー: Shift-JIS（コードページ 932）として読めないバイトがあります: "
+                                              "行の 5 バイト目の 0x80", 0),
+              0u);
 
     std::filesystem::remove_all(folder.Texts());
-    EXPECT_NE(FatalMessage(read).find("does not exist"), std::string::npos);
+    EXPECT_NE(FatalMessage(read).find("（フォルダ " + DisplayPath(FullPath(folder.Base(), "\\問題")) + " がありません）"), std::string::npos);
 }
 
 }  // namespace

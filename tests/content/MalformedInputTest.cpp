@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: MIT
 
 // Arbitrary bytes in the content files: every reader either succeeds or
-// throws FatalError with a one-line message; nothing else may happen.
+// throws a ContentError whose first line names the file; nothing else may
+// happen.
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,8 @@
 #include <string>
 
 #include "content/ExplanationFile.h"
-#include "content/FatalError.h"
+#include "content/ContentFailure.h"
 #include "content/QuestionBank.h"
-#include "tests/support/TestFolder.h"
 
 namespace soruberia {
 namespace {
@@ -28,9 +28,10 @@ template <typename Action>
 void ExpectSuccessOrFatal(const Action& action, const std::string& bytes) {
     try {
         action();
-    } catch (const FatalError& error) {
+    } catch (const ContentError& error) {
         const std::string message = error.what();
-        EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
+        EXPECT_EQ(message.rfind(error.Failure().file + ":", 0), 0u) << message;
+        EXPECT_EQ(message.find('\r'), std::string::npos) << message;
     } catch (const std::exception& error) {
         ADD_FAILURE() << "unexpected exception " << error.what() << " for "
                       << testing::PrintToString(bytes);
@@ -42,7 +43,6 @@ TEST(MalformedInput, RandomBytesNeverEscapeAsAnythingButFatalError) {
     std::uniform_int_distribution<std::size_t> length(0, 80);
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kAlphabet - 1);
     std::uniform_int_distribution<int> count(-2, 30);
-    const test::TestFolder folder;
     QuestionTextTable texts;
     AnswerCountTable counts{};
     AnswerKeyTable key{};
@@ -53,14 +53,12 @@ TEST(MalformedInput, RandomBytesNeverEscapeAsAnythingButFatalError) {
             c = kAlphabet[pick(random)];
         }
         const auto n = static_cast<std::int16_t>(count(random));
-        folder.Write("mondai.txt", bytes);
-        folder.Write("kotae.txt", bytes);
-        folder.Write("setumei.txt", bytes);
-        ExpectSuccessOrFatal([&] { ReadQuestionTexts(folder.Base(), n, texts); }, bytes);
-        ExpectSuccessOrFatal([&] { ReadAnswerKey(folder.Base(), n, counts, key); }, bytes);
+        const ContentFile file{"x.txt", bytes};
+        ExpectSuccessOrFatal([&] { StoreQuestionTexts(ParseQuestionTexts(file, n), texts); }, bytes);
+        ExpectSuccessOrFatal([&] { StoreAnswerKey(ParseAnswerKey(file, n), counts, key); }, bytes);
         ExpectSuccessOrFatal(
             [&] {
-                ReadExplanationLine(folder.Base());
+                (void)ParseExplanationLine(file);
                 ++succeeded;
             },
             bytes);

@@ -4,19 +4,24 @@
 
 #include "content/QuestionBank.h"
 
+#include "content/ContentFile.h"
+#include "content/ContentPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
-#include "content/ContentFile.h"
 #include "content/FatalError.h"
 #include "tests/support/TestFolder.h"
 
 namespace soruberia {
 namespace {
 
+using test::ContentFailureOf;
 using test::FatalMessage;
 using test::Sjis;
 using test::TestFolder;
@@ -35,6 +40,37 @@ std::string Lines(int count, const std::string& prefix) {
         text += prefix + std::to_string(i) + "\r\n";
     }
     return text;
+}
+
+ContentFile Texts(std::string bytes) { return {"問題/mondai.txt", std::move(bytes)}; }
+ContentFile Key(std::string bytes) { return {"問題/kotae.txt", std::move(bytes)}; }
+
+void ParseTexts(const ContentFile& file, int n, QuestionTextTable& texts) {
+    StoreQuestionTexts(ParseQuestionTexts(file, n), texts);
+}
+
+// Where and why a reader stopped, as a value.
+struct Stop {
+    ContentFault fault;
+    int line;
+    int field;
+    FieldRole role;
+    int question;
+    int answer = 0;
+    std::string found = {};
+};
+
+void ExpectStop(const ContentFailure& failure, const Stop& expected, const std::string& file) {
+    EXPECT_EQ(failure.file, file);
+    EXPECT_EQ(failure.fault, expected.fault);
+    EXPECT_EQ(failure.line, expected.line);
+    EXPECT_EQ(failure.field, expected.field);
+    EXPECT_EQ(failure.role, expected.role);
+    EXPECT_EQ(failure.question, expected.question);
+    EXPECT_EQ(failure.answer, expected.answer);
+    if (!expected.found.empty()) {
+        EXPECT_EQ(failure.found, expected.found);
+    }
 }
 
 void ExpectMessageHas(const std::string& message, const std::vector<std::string>& fragments) {
@@ -71,10 +107,8 @@ TEST(ReadQuestionTexts, FieldGrammar) {
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TestFolder folder;
-        folder.Write("mondai.txt", Sjis(c.file));
         QuestionTextTable texts = FreshTexts();
-        ReadQuestionTexts(folder.Base(), c.n, texts);
+        ParseTexts(Texts(Sjis(c.file)), c.n, texts);
         EXPECT_EQ(texts[0], "untouched");
         for (std::size_t i = 0; i < c.expected.size(); ++i) {
             EXPECT_EQ(texts[i + 1], c.expected[i]) << "question " << i + 1;
@@ -84,10 +118,8 @@ TEST(ReadQuestionTexts, FieldGrammar) {
 }
 
 TEST(ReadQuestionTexts, ThirtyLinesGiveTheFirstTwentySix) {
-    const TestFolder folder;
-    folder.Write("mondai.txt", Sjis(Lines(30, "問")));
     QuestionTextTable texts = FreshTexts();
-    ReadQuestionTexts(folder.Base(), kGameQuestions, texts);
+    ParseTexts(Texts(Sjis(Lines(30, "問"))), kGameQuestions, texts);
     for (int i = 1; i <= 26; ++i) {
         EXPECT_EQ(texts[static_cast<std::size_t>(i)], "問" + std::to_string(i));
     }
@@ -99,10 +131,8 @@ TEST(ReadQuestionTexts, ThirtyLinesGiveTheFirstTwentySix) {
 TEST(ReadQuestionTexts, UnquotedCommaShiftsEveryLaterText) {
     std::string file = Lines(30, "問");
     file.replace(file.find("問2\r\n"), 4, "問2前,問2後");
-    const TestFolder folder;
-    folder.Write("mondai.txt", Sjis(file));
     QuestionTextTable texts = FreshTexts();
-    ReadQuestionTexts(folder.Base(), kGameQuestions, texts);
+    ParseTexts(Texts(Sjis(file)), kGameQuestions, texts);
     EXPECT_EQ(texts[1], "問1");
     EXPECT_EQ(texts[2], "問2前");
     EXPECT_EQ(texts[3], "問2後");
@@ -114,28 +144,31 @@ struct FailCase {
     const char* name;
     std::string bytes;  // raw file bytes
     std::int16_t n;
-    std::vector<std::string> fragments;
+    Stop stop;
 };
 
-TEST(ReadQuestionTexts, MalformedFilesAreFatalAndNamed) {
+TEST(ReadQuestionTexts, MalformedFilesStopAtTheFirstProblem) {
+    constexpr auto kText = FieldRole::kQuestionText;
     const std::vector<FailCase> cases = {
-        {"too few fields", Sjis("一\r\n二\r\n"), 3, {"line 3, field 3", "question 3", "ends"}},
-        {"empty file", "", 1, {"line 1, field 1", "question 1", "ends"}},
-        {"quote never closed", "a\r\n\"bc\r\nd", 2, {"line 2, field 2", "never closed"}},
-        {"text after closing quote", "\"a\" b,c", 2, {"line 1, field 1", "after the closing", "\"b\""}},
-        {"byte not Shift-JIS", "a\r\nb\x80" "c", 2, {"line 2, field 2", "0x80"}},
-        {"lead byte without trail", "\x82,b", 1, {"line 1, field 1", "0x82"}},
-        {"invalid in quoted text", Sjis("x\r\n\"あ") + "\xA0\"", 2, {"line 2, field 2", "0xA0"}},
+        // The end of the file is reported on the last line that has content.
+        {"too few fields", Sjis("一\r\n二\r\n"), 3, {ContentFault::kFileEnds, 2, 3, kText, 3}},
+        {"empty file", "", 1, {ContentFault::kFileEnds, 1, 1, kText, 1}},
+        {"quote never closed", "a\r\n\"bc\r\nd", 2, {ContentFault::kUnclosedQuote, 2, 2, kText, 2}},
+        {"text after closing quote", "\"a\" b,c", 2, {ContentFault::kTextAfterQuote, 1, 1, kText, 1, 0, "b"}},
+        {"text after a quote over two lines", "\"a\r\nb\"c", 1,
+         {ContentFault::kTextAfterQuote, 2, 1, kText, 1, 0, "c"}},
+        {"byte not Shift-JIS", "a\r\nb\x80" "c", 2, {ContentFault::kInvalidShiftJis, 2, 2, kText, 2, 0, "\x80" "c"}},
+        {"lead byte without trail", "\x82,b", 1, {ContentFault::kInvalidShiftJis, 1, 1, kText, 1, 0, "\x82"}},
+        {"invalid in quoted text", Sjis("x\r\n\"あ") + "\xA0\"", 2,
+         {ContentFault::kInvalidShiftJis, 2, 2, kText, 2, 0, "\xA0"}},
+        {"invalid on the second line of a quoted text", "\"ok\r\n\x81\x7F\"", 1,
+         {ContentFault::kInvalidShiftJis, 2, 1, kText, 1, 0, "\x81\x7F"}},
     };
     for (const FailCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TestFolder folder;
-        folder.Write("mondai.txt", c.bytes);
         QuestionTextTable texts = FreshTexts();
-        const std::string message =
-            FatalMessage([&] { ReadQuestionTexts(folder.Base(), c.n, texts); });
-        EXPECT_EQ(message.rfind(folder.TextPath("mondai.txt"), 0), 0u) << message;
-        ExpectMessageHas(message, c.fragments);
+        ExpectStop(ContentFailureOf([&] { ParseTexts(Texts(c.bytes), c.n, texts); }), c.stop,
+                   "問題/mondai.txt");
     }
 }
 
@@ -174,10 +207,8 @@ TEST(ReadAnswerKey, FieldGrammar) {
     };
     for (const KeyCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TestFolder folder;
-        folder.Write("kotae.txt", c.file);
         KeyTables tables;
-        ReadAnswerKey(folder.Base(), c.n, tables.counts, tables.key);
+        StoreAnswerKey(ParseAnswerKey(Key(c.file), c.n), tables.counts, tables.key);
         EXPECT_EQ(tables.counts[0], -99);
         EXPECT_EQ(tables.key[0][1], 77);
         for (std::size_t q = 1; q <= c.questions.size(); ++q) {
@@ -206,13 +237,10 @@ TEST(ReadAnswerKey, OnePerLineAndOneLinePerQuestionAgree) {
         }
         perQuestion += "\r\n";
     }
-    const TestFolder folder;
     KeyTables a;
     KeyTables b;
-    folder.Write("kotae.txt", perLine);
-    ReadAnswerKey(folder.Base(), kGameQuestions, a.counts, a.key);
-    folder.Write("kotae.txt", perQuestion);
-    ReadAnswerKey(folder.Base(), kGameQuestions, b.counts, b.key);
+    StoreAnswerKey(ParseAnswerKey(Key(perLine), kGameQuestions), a.counts, a.key);
+    StoreAnswerKey(ParseAnswerKey(Key(perQuestion), kGameQuestions), b.counts, b.key);
     EXPECT_EQ(a.counts, b.counts);
     EXPECT_EQ(a.key, b.key);
     EXPECT_EQ(a.counts[26], 1);
@@ -220,51 +248,95 @@ TEST(ReadAnswerKey, OnePerLineAndOneLinePerQuestionAgree) {
 }
 
 TEST(ReadAnswerKey, RereadKeepsStaleSlotsAboveASmallerCount) {
-    const TestFolder folder;
     KeyTables tables;
-    folder.Write("kotae.txt", "3,1,2,3\r\n");
-    ReadAnswerKey(folder.Base(), 1, tables.counts, tables.key);
-    folder.Write("kotae.txt", "1,9\r\n");
-    ReadAnswerKey(folder.Base(), 1, tables.counts, tables.key);
+    StoreAnswerKey(ParseAnswerKey(Key("3,1,2,3\r\n"), 1), tables.counts, tables.key);
+    StoreAnswerKey(ParseAnswerKey(Key("1,9\r\n"), 1), tables.counts, tables.key);
     EXPECT_EQ(tables.counts[1], 1);
     EXPECT_EQ(tables.key[1][1], 9);
     EXPECT_EQ(tables.key[1][2], 2);
     EXPECT_EQ(tables.key[1][3], 3);
 }
 
-TEST(ReadAnswerKey, MalformedFilesAreFatalAndNamed) {
+TEST(ReadAnswerKey, MalformedFilesStopAtTheFirstProblem) {
+    constexpr auto kCount = FieldRole::kAnswerCount;
+    constexpr auto kAnswer = FieldRole::kAnswer;
     const std::string thirteen = "13,1,2,3,4,5,6,7,8,9,10,11,12";
     const std::vector<FailCase> cases = {
-        {"count 13 with 13 answers", thirteen + ",13", 1,
-         {"line 1, field 1", "count of question 1", "count 13 is above 12"}},
+        {"count 13 with 13 answers", thirteen + ",13", 1, {ContentFault::kCountAboveSlots, 1, 1, kCount, 1}},
         // The 13th pass stops before it reads on, whatever follows.
-        {"count 13 stops before the 13th field", thirteen + ",junk", 1, {"count 13 is above 12"}},
+        {"count 13 stops before the 13th field", thirteen + ",junk", 1,
+         {ContentFault::kCountAboveSlots, 1, 1, kCount, 1}},
         {"count 13 on a later line", "1,4\r\n" + thirteen + ",13", 2,
-         {"line 2, field 3", "count of question 2", "count 13"}},
-        {"above 16 bits", "32768", 1, {"line 1, field 1", "\"32768\"", "outside"}},
-        {"below 16 bits", "1,-32769", 1, {"field 2", "answer 1 of question 1", "\"-32769\"", "outside"}},
-        {"very long number", "1," + std::string(400, '9'), 1, {"field 2", "outside"}},
-        {"letters", "2,a,3", 1, {"field 2", "not a number: \"a\""}},
-        {"plus sign", "+2,1,2", 1, {"field 1", "not a number: \"+2\""}},
-        {"minus alone", "-,1", 1, {"field 1", "not a number: \"-\""}},
-        {"digits then letters", "2x,1,2", 1, {"not a number: \"2x\""}},
-        {"full-width digit", Sjis("２,1,2"), 1, {"not a number: \"２\""}},
-        {"bytes not Shift-JIS", "1,\x80\x81", 1, {"field 2", "not a number: \"\\x80\\x81\""}},
-        {"two commas", "2,,1", 1, {"field 2", "empty field"}},
-        {"trailing comma", "1,1,\r\n1,2", 2, {"line 1, field 3", "count of question 2", "empty field"}},
-        {"empty line", "1,1\r\n\r\n1,2", 2, {"line 2, field 3", "empty field"}},
-        {"ends before an answer", "3,1,2", 1, {"field 4", "answer 3 of question 1", "ends"}},
-        {"ends before a count", "1,1\r\n", 2, {"line 2, field 3", "count of question 2", "ends"}},
+         {ContentFault::kCountAboveSlots, 2, 3, kCount, 2}},
+        {"above 16 bits", "32768", 1, {ContentFault::kNumberOutOfRange, 1, 1, kCount, 1, 0, "32768"}},
+        {"below 16 bits", "1,-32769", 1, {ContentFault::kNumberOutOfRange, 1, 2, kAnswer, 1, 1, "-32769"}},
+        {"very long number", "1," + std::string(400, '9'), 1, {ContentFault::kNumberOutOfRange, 1, 2, kAnswer, 1, 1}},
+        {"letters", "2,a,3", 1, {ContentFault::kNotANumber, 1, 2, kAnswer, 1, 1, "a"}},
+        {"plus sign", "+2,1,2", 1, {ContentFault::kNotANumber, 1, 1, kCount, 1, 0, "+2"}},
+        {"minus alone", "-,1", 1, {ContentFault::kNotANumber, 1, 1, kCount, 1, 0, "-"}},
+        {"digits then letters", "2x,1,2", 1, {ContentFault::kNotANumber, 1, 1, kCount, 1, 0, "2x"}},
+        {"full-width digit", Sjis("２,1,2"), 1, {ContentFault::kNotANumber, 1, 1, kCount, 1, 0, Sjis("２")}},
+        {"bytes not Shift-JIS", "1,\x80\x81", 1, {ContentFault::kNotANumber, 1, 2, kAnswer, 1, 1, "\x80\x81"}},
+        {"two commas", "2,,1", 1, {ContentFault::kEmptyNumber, 1, 2, kAnswer, 1, 1}},
+        {"trailing comma", "1,1,\r\n1,2", 2, {ContentFault::kEmptyNumber, 1, 3, kCount, 2}},
+        {"empty line", "1,1\r\n\r\n1,2", 2, {ContentFault::kEmptyNumber, 2, 3, kCount, 2}},
+        {"ends before an answer", "3,1,2", 1, {ContentFault::kFileEnds, 1, 4, kAnswer, 1, 3}},
+        // Empty lines and commas at the end are no fields: the file has ended.
+        {"ends before a count", "1,1\r\n", 2, {ContentFault::kFileEnds, 1, 3, kCount, 2}},
+        // A lone comma is the last thing written: the end is reported there.
+        {"ends in empty lines and commas", "1,1\r\n\r\n,\r\n", 2, {ContentFault::kFileEnds, 3, 3, kCount, 2}},
     };
     for (const FailCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const TestFolder folder;
-        folder.Write("kotae.txt", c.bytes);
-        KeyTables tables;
-        const std::string message = FatalMessage(
-            [&] { ReadAnswerKey(folder.Base(), c.n, tables.counts, tables.key); });
-        EXPECT_EQ(message.rfind(folder.TextPath("kotae.txt"), 0), 0u) << message;
-        ExpectMessageHas(message, c.fragments);
+        ExpectStop(ContentFailureOf([&] { (void)ParseAnswerKey(Key(c.bytes), c.n); }), c.stop,
+                   "問題/kotae.txt");
+    }
+}
+
+TEST(QuestionBank, FailuresReadInJapaneseWithFileLineAndField) {
+    const struct {
+        const char* name;
+        std::function<void()> parse;
+        std::string message;
+    } cases[] = {
+        {"file ends", [] { (void)ParseQuestionTexts(Texts(Sjis("一\r\n二\r\n")), 3); },
+         "問題/mondai.txt:2: エラー: 3 番目の項目（問題 3 の文）: 問題 3 の文を読む前にファイルが終わっています"},
+        {"text after quote", [] { (void)ParseQuestionTexts(Texts("\"a\" b,c"), 1); },
+         "問題/mondai.txt:1: エラー: 1 番目の項目（問題 1 の文）: 閉じる二重引用符 \" のあとに文字があります: 「b」"},
+        {"not Shift-JIS", [] { (void)ParseQuestionTexts(Texts("abc\x81\x7F"), 1); },
+         "問題/mondai.txt:1: エラー: 1 番目の項目（問題 1 の文）: Shift-JIS（コードページ 932）として読めないバイトがあります: "
+         "行の 4 バイト目の 0x81 0x7F"},
+        {"not a number", [] { (void)ParseAnswerKey(Key("0\r\n2,x,3"), 2); },
+         "問題/kotae.txt:2: エラー: 3 番目の項目（問題 2 の 1 番目の正解）: 数ではありません: 「x」"},
+        {"out of range", [] { (void)ParseAnswerKey(Key("40000"), 1); },
+         "問題/kotae.txt:1: エラー: 1 番目の項目（問題 1 の正解の数）: 数 「40000」 が -32768 から 32767 の範囲の外です"},
+        {"count 13", [] { (void)ParseAnswerKey(Key("13,1,2,3,4,5,6,7,8,9,10,11,12,1"), 1); },
+         "問題/kotae.txt:1: エラー: 1 番目の項目（問題 1 の正解の数）: 正解の数 13 が正解の枠の数 12 を超えています"},
+        {"too many questions", [] { (void)ParseAnswerKey(Key("0"), 31); },
+         "問題/kotae.txt: エラー: 31 問を読むように求められましたが、問題の表には 30 問までしか入りません"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string message = FatalMessage(c.parse);
+        EXPECT_EQ(message.substr(0, message.find('\n')), c.message);
+    }
+}
+
+TEST(QuestionBank, TheGamesMessageEndsBySendingTheTeacherToTheChecker) {
+    const struct {
+        std::string file;
+        std::string lastLine;
+    } cases[] = {
+        {"/home/先生/ソルベリア/問題/kotae.txt",
+         "問題点をすべて確かめるには、soruberia-check /home/先生/ソルベリア を実行してください。"},
+        {"/home/t/my game/問題/mondai.txt", "問題点をすべて確かめるには、soruberia-check \"/home/t/my game\" を実行してください。"},
+        {"問題/kotae.txt", "問題点をすべて確かめるには、soruberia-check . を実行してください。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string message = FatalMessage([&c] { (void)ParseAnswerKey({c.file, "x"}, 1); });
+        ASSERT_NE(message.find('\n'), std::string::npos) << message;
+        EXPECT_EQ(message.substr(message.rfind('\n') + 1), c.lastLine);
     }
 }
 
@@ -276,12 +348,14 @@ TEST(QuestionBank, QuestionCountBeyondTheTablesIsFatal) {
     folder.Write("kotae.txt", "0\r\n");
     QuestionTextTable texts = FreshTexts();
     KeyTables tables;
-    ExpectMessageHas(FatalMessage([&] { ReadQuestionTexts(folder.Base(), 31, texts); }),
-                     {folder.TextPath("mondai.txt"), "31", "at most 30"});
-    ExpectMessageHas(FatalMessage([&] {
-                         ReadAnswerKey(folder.Base(), 31, tables.counts, tables.key);
-                     }),
-                     {folder.TextPath("kotae.txt"), "31", "at most 30"});
+    const auto tooMany = [](const ContentFailure& failure, const std::string& file) {
+        EXPECT_EQ(failure.fault, ContentFault::kTooManyQuestions);
+        EXPECT_EQ(failure.value, 31);
+        EXPECT_EQ(failure.file, file);
+    };
+    tooMany(ContentFailureOf([&] { ReadQuestionTexts(folder.Base(), 31, texts); }), folder.TextPath("mondai.txt"));
+    tooMany(ContentFailureOf([&] { ReadAnswerKey(folder.Base(), 31, tables.counts, tables.key); }),
+            folder.TextPath("kotae.txt"));
     ReadQuestionTexts(folder.Base(), 30, texts);
     EXPECT_EQ(texts[30], "問30");
 }
@@ -306,18 +380,18 @@ TEST(QuestionBank, MissingOrUnusableFilesAreFatalAndNamed) {
         ReadAnswerKey(folder.Base(), kGameQuestions, tables.counts, tables.key);
     };
 
-    ExpectMessageHas(FatalMessage(readTexts), {folder.TextPath("mondai.txt"), "not found"});
-    ExpectMessageHas(FatalMessage(readKey), {folder.TextPath("kotae.txt"), "not found"});
+    ExpectMessageHas(FatalMessage(readTexts), {folder.TextPath("mondai.txt") + ": エラー: ファイルがありません"});
+    ExpectMessageHas(FatalMessage(readKey), {folder.TextPath("kotae.txt") + ": エラー: ファイルがありません"});
 
     std::filesystem::create_directory(folder.Texts() / "kotae.txt");
-    ExpectMessageHas(FatalMessage(readKey), {folder.TextPath("kotae.txt"), "folder, not a file"});
+    ExpectMessageHas(FatalMessage(readKey), {folder.TextPath("kotae.txt") + ": エラー: ファイルではなくフォルダです"});
 
     folder.Write("mondai.txt", std::string(kMaxContentFileBytes + 1, 'a'));
-    ExpectMessageHas(FatalMessage(readTexts), {folder.TextPath("mondai.txt"), "too large"});
+    ExpectMessageHas(FatalMessage(readTexts), {folder.TextPath("mondai.txt"), "大きすぎます"});
 
     std::filesystem::remove_all(folder.Texts());
     ExpectMessageHas(FatalMessage(readTexts),
-                     {folder.TextPath("mondai.txt"), "folder " + folder.Base() + "/問題 does not exist"});
+                     {folder.TextPath("mondai.txt"), "（フォルダ " + DisplayPath(FullPath(folder.Base(), "\\問題")) + " がありません）"});
 }
 
 }  // namespace

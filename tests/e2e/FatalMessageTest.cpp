@@ -4,6 +4,7 @@
 
 // Broken content as the player meets it: a message box that names the file,
 // and then the program ends with a failure status.
+#include <QFileInfo>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "tests/e2e/Screens.h"
 #include "tests/e2e/Session.h"
@@ -36,6 +38,7 @@ struct FatalCase {
     const char* name;
     void (*spoil)(const Session&);
     const char* namedFile;  // below the program's folder
+    const char* says;       // in Japanese, right after the file's name for a content file
     When when;
     Dismiss dismiss;
 };
@@ -56,56 +59,73 @@ std::string Texts(int questions, const std::string& first = {}) {
 
 const FatalCase kCases[] = {
     {"NoQuestionFolder", [](const Session& s) { s.Remove(QStringLiteral("問題")); },
-     "問題/setumei.txt", When::AtStart, Dismiss::EnterKey},
+     "問題/setumei.txt",
+     ": エラー: ファイルがありません（フォルダ ", When::AtStart, Dismiss::EnterKey},
     {"NoExplanationFile", [](const Session& s) { s.Remove(QStringLiteral("問題/setumei.txt")); },
-     "問題/setumei.txt", When::AtStart, Dismiss::CloseBox},
+     "問題/setumei.txt",
+     ": エラー: ファイルがありません", When::AtStart, Dismiss::CloseBox},
     {"EmptyExplanationFile", [](const Session& s) { s.WriteFile(QStringLiteral("問題/setumei.txt"), ""); },
-     "問題/setumei.txt", When::AtStart, Dismiss::EnterKey},
+     "問題/setumei.txt",
+     ": エラー: ファイルが空です。最初の行がメニューの説明になります", When::AtStart, Dismiss::EnterKey},
     {"ExplanationNotShiftJis",
      [](const Session& s) { s.WriteFile(QStringLiteral("問題/setumei.txt"), "\xff\xfe\r\n"); },
-     "問題/setumei.txt", When::AtStart, Dismiss::EnterKey},
+     "問題/setumei.txt",
+     ":1: エラー: Shift-JIS（コードページ 932）として読めないバイトがあります: 行の 1 バイト目の 0xFF", When::AtStart, Dismiss::EnterKey},
     {"NoQuestionTexts", [](const Session& s) { s.Remove(QStringLiteral("問題/mondai.txt")); },
-     "問題/mondai.txt", When::AtGameStart, Dismiss::EnterKey},
+     "問題/mondai.txt",
+     ": エラー: ファイルがありません", When::AtGameStart, Dismiss::EnterKey},
     {"NoAnswerKey", [](const Session& s) { s.Remove(QStringLiteral("問題/kotae.txt")); },
-     "問題/kotae.txt", When::AtGameStart, Dismiss::CloseBox},
+     "問題/kotae.txt",
+     ": エラー: ファイルがありません", When::AtGameStart, Dismiss::CloseBox},
     {"QuestionTextsTooShort", [](const Session& s) { s.WriteFile(QStringLiteral("問題/mondai.txt"), Texts(25)); },
-     "問題/mondai.txt", When::AtGameStart, Dismiss::EnterKey},
+     "問題/mondai.txt",
+     ":25: エラー: 26 番目の項目（問題 26 の文）: 問題 26 の文を読む前にファイルが終わっています", When::AtGameStart, Dismiss::EnterKey},
     {"AnswerKeyTooShort", [](const Session& s) { s.WriteFile(QStringLiteral("問題/kotae.txt"), Bank(25)); },
-     "問題/kotae.txt", When::AtGameStart, Dismiss::EnterKey},
+     "問題/kotae.txt",
+     ":25: エラー: 51 番目の項目（問題 26 の正解の数）: 問題 26 の正解の数を読む前にファイルが終わっています", When::AtGameStart, Dismiss::EnterKey},
     {"CountOf13",
      [](const Session& s) {
          s.WriteFile(QStringLiteral("問題/kotae.txt"), Bank(26, "13,1,2,3,4,5,6,7,8,9,10,11,12,1\r\n"));
      },
-     "問題/kotae.txt", When::AtGameStart, Dismiss::CloseBox},
+     "問題/kotae.txt",
+     ":1: エラー: 1 番目の項目（問題 1 の正解の数）: 正解の数 13 が正解の枠の数 12 を超えています", When::AtGameStart, Dismiss::CloseBox},
     {"NumberOutOfRange",
      [](const Session& s) { s.WriteFile(QStringLiteral("問題/kotae.txt"), Bank(26, "1,40000\r\n")); },
-     "問題/kotae.txt", When::AtGameStart, Dismiss::EnterKey},
+     "問題/kotae.txt",
+     ":1: エラー: 2 番目の項目（問題 1 の 1 番目の正解）: 数 「40000」 が -32768 から 32767 の範囲の外です", When::AtGameStart, Dismiss::EnterKey},
     {"QuestionTextNotShiftJis",
      [](const Session& s) { s.WriteFile(QStringLiteral("問題/mondai.txt"), Texts(26, "\x82\xff\r\n")); },
-     "問題/mondai.txt", When::AtGameStart, Dismiss::EnterKey},
+     "問題/mondai.txt",
+     ":1: エラー: 1 番目の項目（問題 1 の文）: Shift-JIS（コードページ 932）として読めないバイトがあります: 行の 1 バイト目の 0x82 0xFF", When::AtGameStart, Dismiss::EnterKey},
     {"NoPictureFolder", [](const Session& s) { s.Remove(QStringLiteral("図")); },
-     "図/ion(1).gif", When::AtGameStart, Dismiss::EnterKey},
+     "図/ion(1).gif", "画像を読み込めません", When::AtGameStart, Dismiss::EnterKey},
     {"NoPlainPictureOfIon12", [](const Session& s) { s.Remove(QStringLiteral("図/ion(12).gif")); },
-     "図/ion(12).gif", When::AtGameStart, Dismiss::CloseBox},
+     "図/ion(12).gif", "画像を読み込めません", When::AtGameStart, Dismiss::CloseBox},
     {"UndecodablePlainPicture",
      [](const Session& s) { s.WriteFile(QStringLiteral("図/ion(3).gif"), "GIF89a\x01\x02 not a picture"); },
-     "図/ion(3).gif", When::AtGameStart, Dismiss::EnterKey},
+     "図/ion(3).gif", "画像を読み込めません", When::AtGameStart, Dismiss::EnterKey},
     {"NoFoundPicture", [](const Session& s) { s.Remove(QStringLiteral("図/ion'(1).gif")); },
-     "図/ion'(1).gif", When::AtRightAnswer, Dismiss::EnterKey},
+     "図/ion'(1).gif", "画像を読み込めません", When::AtRightAnswer, Dismiss::EnterKey},
     {"UndecodableRightMark",
      [](const Session& s) { s.WriteFile(QStringLiteral("図/maru.gif"), "not a picture"); },
-     "図/maru.gif", When::AtRightAnswer, Dismiss::CloseBox},
+     "図/maru.gif", "画像を読み込めません", When::AtRightAnswer, Dismiss::CloseBox},
     {"NoWrongMark", [](const Session& s) { s.Remove(QStringLiteral("図/batu.gif")); },
-     "図/batu.gif", When::AtWrongAnswer, Dismiss::EnterKey},
+     "図/batu.gif", "画像を読み込めません", When::AtWrongAnswer, Dismiss::EnterKey},
 };
 
-// The last failure the program wrote to stderr, without its "ソルベリア: ".
+// The last failure the program wrote to stderr, without its "ソルベリア: ",
+// with the lines that follow it.
 QString ReportedMessage(const QString& errors) {
     const QString prefix = QStringLiteral("ソルベリア: ");
-    QString message;
-    for (const QString& line : errors.split(QLatin1Char('\n')))
-        if (line.startsWith(prefix)) message = line.mid(prefix.size());
-    return message;
+    QStringList message;
+    for (const QString& line : errors.split(QLatin1Char('\n'))) {
+        if (line.startsWith(prefix))
+            message = QStringList{line.mid(prefix.size())};
+        else if (!message.isEmpty())
+            message << line;
+    }
+    while (!message.isEmpty() && message.back().isEmpty()) message.removeLast();
+    return message.join(QLatin1Char('\n'));
 }
 
 // The box on screen against a twin box showing `message`: the same size and
@@ -196,6 +216,17 @@ TEST_P(FatalMessageTest, MessageNamesTheFileAndTheProgramEnds) {
     const QString file = session.PathOf(QString::fromUtf8(c.namedFile));
     EXPECT_TRUE(message.contains(file))
         << "the message does not name " << file.toStdString() << ":\n" << message.toStdString();
+    const QString says = QString::fromUtf8(c.says);
+    const bool contentFile = std::string_view(c.namedFile).starts_with("問題/");
+    EXPECT_TRUE(message.contains(contentFile ? file + says : says))
+        << "the message does not say " << c.says << ":\n" << message.toStdString();
+    if (contentFile) {
+        // The last line sends the teacher to the checker, with the folder.
+        EXPECT_TRUE(message.endsWith(QStringLiteral("\n問題点をすべて確かめるには、soruberia-check ") +
+                                     QFileInfo(session.PathOf(QStringLiteral("問題"))).path() +
+                                     QStringLiteral(" を実行してください。")))
+            << message.toStdString();
+    }
 
     const QPoint middle = Centre(box->area);
     if (c.dismiss == Dismiss::EnterKey)

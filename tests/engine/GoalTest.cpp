@@ -107,6 +107,31 @@ TEST(Goal, RetryStartsAFreshGameInTheSameWindow) {
     EXPECT_EQ(game.R().score, 100) << "the buttons respond again";
 }
 
+TEST(Goal, RetryReadsTheBankAnewAndKeepsStaleSlots) {
+    GameOptions options;
+    options.bank = Bank::Uniform({3, 5, 7});
+    Game game(options);
+    game.Load();
+    EXPECT_EQ(game.bank.fetches, 2);
+    game.Stage().score = 9800;
+    for (const int ion : {3, 5, 7}) game.Press(ion);  // 10100: the goal
+    game.Wait(10.0);
+    ASSERT_TRUE(game.window.Visible(Widget::Command4));
+
+    // The teacher edits both files while the pass picture is up.
+    Bank edited = Bank::Uniform({9});
+    edited.texts[0] = "edited Q1";
+    game.bank.Set(edited);
+    game.engine.PressRetry();
+    EXPECT_EQ(game.bank.fetches, 4);
+    const GameRecord& r = game.R();
+    EXPECT_EQ(r.questionTexts[1], "edited Q1");
+    EXPECT_EQ(r.answerCounts[1], 1);
+    EXPECT_EQ(r.answerKey[1][1], 9);
+    EXPECT_EQ(r.answerKey[1][2], 5) << "a slot above the new count keeps the old game's number";
+    EXPECT_EQ(r.answerKey[1][3], 7);
+}
+
 TEST(Goal, AQuestionOfTheFinishedGameMayComeFirstAfterTheRetry) {
     GameOptions options;
     options.bank = Bank::Uniform({3});

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
+#include <sstream>
 #include <random>
 
 #include "content/FatalError.h"
@@ -149,40 +149,30 @@ Bank Bank::Uniform(std::vector<int> key) {
     return bank;
 }
 
-TempFolder::TempFolder() {
-    std::random_device device;
-    const auto root = std::filesystem::temp_directory_path();
-    do {
-        path_ = root / ("soruberia-engine-" + std::to_string(device()));
-    } while (!std::filesystem::create_directory(path_));
-    const std::u8string text = path_.u8string();
-    base_.assign(text.begin(), text.end());
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-void TempFolder::Write(const Bank& bank) const {
-    const auto folder = path_ / std::filesystem::path(u8"問題");
-    std::filesystem::create_directories(folder);
-    std::ofstream texts(folder / "mondai.txt", std::ios::binary);
-    for (const std::string& text : bank.texts) {
-        texts << text << "\r\n";
-    }
-    std::ofstream key(folder / "kotae.txt", std::ios::binary);
+void MemoryBank::Set(const Bank& bank) {
+    texts.clear();
+    for (const std::string& text : bank.texts) texts += text + "\r\n";
     if (!bank.rawKey.empty()) {
-        key << bank.rawKey;
+        key = bank.rawKey;
         return;
     }
+    std::ostringstream out;
     for (const std::vector<int>& answers : bank.keys) {
-        key << answers.size();
-        for (const int ion : answers) {
-            key << ',' << ion;
-        }
-        key << "\r\n";
+        out << answers.size();
+        for (const int ion : answers) out << ',' << ion;
+        out << "\r\n";
     }
+    key = out.str();
+}
+
+ContentFile MemoryBank::QuestionTexts() {
+    ++fetches;
+    return {"問題/mondai.txt", texts};
+}
+
+ContentFile MemoryBank::AnswerKey() {
+    ++fetches;
+    return {"問題/kotae.txt", key};
 }
 
 std::string Plain(int ion) { return "\\図\\ion(" + std::to_string(ion) + ").gif"; }
@@ -190,18 +180,18 @@ std::string Found(int ion) { return "\\図\\ion'(" + std::to_string(ion) + ").gi
 
 Game::Game(GameOptions options)
     : clock(options.start),
-      window(log, clock, folder.Base()),
-      pictures(folder.Base()),
-      sound(log, folder.Base()),
+      window(log, clock, base),
+      pictures(base),
+      sound(log, base),
       app(log),
       random(clock, options.seed),
-      engine(folder.Base(), window,
+      engine(base, window,
              Services{pictures, sound, clock,
                       options.scriptedRandom ? static_cast<RandomSource&>(scripted)
                                              : static_cast<RandomSource&>(random),
-                      app}),
+                      app, bank}),
       highestTimerFirst_(options.highestTimerFirst) {
-    folder.Write(options.bank);
+    bank.Set(options.bank);
 }
 
 void Game::Deliver(int timer) {

@@ -151,27 +151,25 @@ private:
     std::array<int, 7> disarms_{};
 };
 
-// A question bank written to a fresh folder <base>/問題, removed afterwards.
+// A question bank as a test writes it.
 struct Bank {
-    std::vector<std::string> texts;             // 26 or more, written as given (CP932 bytes)
+    std::vector<std::string> texts;             // 26 or more, one to a line, as given (CP932 bytes)
     std::vector<std::vector<int>> keys;         // one list of button numbers per question
-    std::string rawKey;                         // if set, written instead of `keys`
+    std::string rawKey;                         // if set, the answer key's bytes instead of `keys`
 
     static Bank Uniform(std::vector<int> key);  // every question has this key
 };
 
-class TempFolder {
+// The question bank's two files, held in memory as their bytes.
+class MemoryBank final : public QuestionBankSource {
 public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Base() const { return base_; }
-    void Write(const Bank& bank) const;
+    void Set(const Bank& bank);
+    ContentFile QuestionTexts() override;
+    ContentFile AnswerKey() override;
 
-private:
-    std::filesystem::path path_;
-    std::string base_;
+    std::string texts;  // mondai.txt
+    std::string key;    // kotae.txt
+    int fetches = 0;    // files handed out so far
 };
 
 // "\図\ion(3).gif" and friends, as the logs show them.
@@ -217,7 +215,8 @@ public:
 
     EventLog log;
     SimClock clock;
-    TempFolder folder;
+    const std::string base = "/soruberia";  // basePath; no file is read below it
+    MemoryBank bank;
     FakeWindow window;
     FakePictures pictures;
     FakeSound sound;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,7 +27,7 @@ std::set<int> ArmedTimers(const Game& game) {
     return armed;
 }
 
-long CountStarting(const std::vector<std::string>& lines, const std::string& prefix) {
+std::ptrdiff_t CountStarting(const std::vector<std::string>& lines, const std::string& prefix) {
     return std::count_if(lines.begin(), lines.end(),
                          [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
 }

@@ -78,7 +78,6 @@ TEST(StartGame, GaugeHomeIsReadWhereverTheGaugeStands) {
 
 TEST(StartGame, MissingPlainIonPictureEndsTheProgramBeforeTheQuestionFiles) {
     Game game;
-    std::filesystem::remove_all(std::filesystem::path(game.folder.Base()) / u8"問題");
     game.pictures.missing = {Plain(5)};
     try {
         game.Load();
@@ -86,6 +85,7 @@ TEST(StartGame, MissingPlainIonPictureEndsTheProgramBeforeTheQuestionFiles) {
     } catch (const FatalError& e) {
         EXPECT_THAT(e.what(), HasSubstr("ion(5).gif"));
     }
+    EXPECT_EQ(game.bank.fetches, 0);
 }
 
 TEST(StartGame, AnswerCountsZeroIsAQuestionWithoutAnswersAndThirteenIsFatal) {

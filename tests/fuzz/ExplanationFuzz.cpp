@@ -2,21 +2,22 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Any bytes in setumei.txt either read or end the game with a clear message.
+// Any bytes in setumei.txt either give the menu its line or end the program
+// with a clear message, which the checker reports on the same line.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
-#include "FuzzFolder.h"
+#include "FuzzChecks.h"
+#include "content/BankInspection.h"
 #include "content/ExplanationFile.h"
-#include "content/FatalError.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const soruberia::fuzz::FuzzFolder folder;
-    folder.Write("setumei.txt", data, size);
+    const soruberia::ContentFile file{"setumei.txt", std::string(reinterpret_cast<const char*>(data), size)};
     try {
-        (void)soruberia::ReadExplanationLine(folder.Base());
-    } catch (const soruberia::FatalError& e) {
-        soruberia::fuzz::CheckMessage(e.what());
+        (void)soruberia::ParseExplanationLine(file);
+    } catch (const soruberia::ContentError& e) {
+        soruberia::fuzz::CheckFailure(e, soruberia::InspectExplanation(file.displayPath, file.bytes));
     }
     return 0;
 }

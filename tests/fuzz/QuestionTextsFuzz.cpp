@@ -2,22 +2,22 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Any bytes in mondai.txt either read or end the game with a clear message.
+// Any bytes in mondai.txt either read or end the game with a clear message,
+// which the checker reports on the same line.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
-#include "FuzzFolder.h"
-#include "content/FatalError.h"
+#include "FuzzChecks.h"
+#include "content/BankInspection.h"
 #include "content/QuestionBank.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const soruberia::fuzz::FuzzFolder folder;
-    folder.Write("mondai.txt", data, size);
-    soruberia::QuestionTextTable texts{};
+    const soruberia::ContentFile file{"mondai.txt", std::string(reinterpret_cast<const char*>(data), size)};
     try {
-        soruberia::ReadQuestionTexts(folder.Base(), 26, texts);
-    } catch (const soruberia::FatalError& e) {
-        soruberia::fuzz::CheckMessage(e.what());
+        (void)soruberia::ParseQuestionTexts(file, 26);
+    } catch (const soruberia::ContentError& e) {
+        soruberia::fuzz::CheckFailure(e, soruberia::InspectQuestionTexts(file.displayPath, file.bytes, 26).findings);
     }
     return 0;
 }

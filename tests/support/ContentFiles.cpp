@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QStringEncoder>
 
 #include <stdexcept>
+#include <utility>
+
+#include "content/ShiftJis.h"
 
 namespace soruberia::testsupport {
 
@@ -20,14 +22,13 @@ void WriteBytes(const QString& path, const std::string& bytes) {
         throw std::runtime_error("cannot write " + path.toStdString());
 }
 
-std::string ToShiftJis(const QString& text) {
-    QStringEncoder encoder("Shift_JIS");
-    if (!encoder.isValid()) throw std::runtime_error("this Qt has no Shift-JIS encoder");
-    const QByteArray bytes = encoder.encode(text);
-    return bytes.toStdString();
-}
+std::string ToShiftJis(const QString& text) { return ToShiftJis(text.toStdString()); }
 
-std::string ToShiftJis(const std::string& utf8) { return ToShiftJis(QString::fromStdString(utf8)); }
+std::string ToShiftJis(const std::string& utf8) {
+    sjis::Encoded encoded = sjis::Encode(utf8);
+    if (encoded.unmappableAt) throw std::runtime_error("text has no Shift-JIS form: " + utf8);
+    return std::move(encoded.cp932);
+}
 
 void WritePicture(const QString& path, QColor colour) {
     QImage image(16, 12, QImage::Format_RGB32);

@@ -5,46 +5,41 @@
 #include "tests/support/TestFolder.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
-#include <stdlib.h>
 
 #include <cstdint>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <type_traits>
 
+#include "content/ContentFile.h"
+#include "content/ContentPaths.h"
 #include "content/FatalError.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia::test {
 
 std::string Sjis(std::string_view utf8) {
-    iconv_t handle = iconv_open("CP932", "UTF-8");
-    if (handle == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1))) {
-        throw std::runtime_error("iconv has no CP932");
-    }
-    const std::unique_ptr<std::remove_pointer_t<iconv_t>, decltype(&iconv_close)> closer(
-        handle, &iconv_close);
-    std::string in(utf8);
-    std::string out(in.size() * 2 + 8, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    if (iconv(handle, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
+    sjis::Encoded encoded = sjis::Encode(utf8);
+    if (encoded.unmappableAt) {
         throw std::runtime_error("text has no Shift-JIS form: " + std::string(utf8));
     }
-    out.resize(out.size() - outLeft);
-    return out;
+    return std::move(encoded.cp932);
 }
 
 TestFolder::TestFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "soruberia-content-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+    // mkdtemp is POSIX only; a random name tried until one is free works on
+    // both platforms.
+    std::random_device seed;
+    std::mt19937_64 names(seed());
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && base_.empty(); ++attempt) {
+        const std::filesystem::path candidate =
+            temp / ("soruberia-content-" + std::to_string(names()));
+        if (std::filesystem::create_directory(candidate)) base_ = candidate.string();
     }
-    base_ = pattern;
+    if (base_.empty()) throw std::runtime_error("cannot create a temporary folder");
     std::filesystem::create_directory(Texts());
 }
 
@@ -56,7 +51,7 @@ TestFolder::~TestFolder() {
 std::filesystem::path TestFolder::Root() const { return std::filesystem::path(base_); }
 
 std::string TestFolder::TextPath(std::string_view name) const {
-    return base_ + "/問題/" + std::string(name);
+    return DisplayPath(FullPath(base_, "\\問題\\" + std::string(name)));
 }
 
 void TestFolder::Write(std::string_view name, std::string_view bytes) const {
@@ -72,10 +67,20 @@ std::string FatalMessage(const std::function<void()>& action) {
         action();
     } catch (const FatalError& error) {
         const std::string message = error.what();
-        EXPECT_EQ(message.find_first_of("\r\n"), std::string::npos) << message;
+        EXPECT_EQ(message.find('\r'), std::string::npos) << message;
         return message;
     }
     ADD_FAILURE() << "expected a FatalError";
+    return {};
+}
+
+ContentFailure ContentFailureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const ContentError& error) {
+        return error.Failure();
+    }
+    ADD_FAILURE() << "expected a ContentError";
     return {};
 }
 

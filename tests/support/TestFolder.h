@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "content/ContentFailure.h"
+
 namespace soruberia::test {
 
 // UTF-8 text as Shift-JIS (code page 932) bytes, as the content files hold it.
@@ -37,7 +39,11 @@ private:
 };
 
 // The message of the FatalError that `action` throws; a test failure (and
-// "") if it throws nothing. Every message must be one line.
+// "") if it throws nothing. Its first line names the failure.
 std::string FatalMessage(const std::function<void()>& action);
+
+// The failure of the ContentError that `action` throws; a test failure (and
+// an empty value) if it throws none.
+ContentFailure ContentFailureOf(const std::function<void()>& action);
 
 }  // namespace soruberia::test

@@ -47,7 +47,7 @@ public:
         const QDir base(menuContent_.path());
         base.mkdir(QStringLiteral("問題"));
         testsupport::WriteBytes(base.filePath(QStringLiteral("問題/setumei.txt")), "Explanation\r\n");
-        game_ = new GameForm(gameContent_.BasePath(), services_.Services());
+        game_ = new GameForm(gameContent_.BasePath(), services_.Services(gameContent_.BasePath()));
         menu_ = new MenuWindow(menuContent_.path().toStdString());
         hint_ = new HintWindow();
         for (QWidget* window : {static_cast<QWidget*>(game_), static_cast<QWidget*>(menu_),

@@ -5,6 +5,7 @@
 // The game window as it opens: every widget's place, size, state and look,
 // the stacking of labels and pictures, the tab order and the focus.
 
+#include <optional>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FolderBank.h"
 #include "tests/ui/GameTestKit.h"
 #include "ui/Fonts.h"
 #include "ui/GameForm.h"
@@ -32,7 +34,8 @@ class GameFormOpening : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         content_ = new ContentFolder(TwoAnswers, NoExtra);
-        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_});
+        bank_.emplace(content_->BasePath());
+        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
         form_->show();
     }
     static void TearDownTestSuite() {
@@ -53,6 +56,7 @@ protected:
     static inline FakeClock clock_;
     static inline ScriptedRandom random_;
     static inline RecordingApp app_;
+    static inline std::optional<engine::FolderBank> bank_;
     static inline QPointer<GameForm> form_;
 };
 

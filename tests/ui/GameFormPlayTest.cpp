@@ -5,6 +5,7 @@
 // Games played through real button clicks and timer ticks: the engine's
 // decisions must reach the real widgets.
 
+#include <optional>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
@@ -17,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/FolderBank.h"
 #include "content/FatalError.h"
 #include "tests/ui/GameTestKit.h"
 #include "ui/GameForm.h"
@@ -44,7 +46,8 @@ class GameFormPlay : public ::testing::Test {
 protected:
     void Open(const std::function<std::vector<int>(int)>& answers) {
         content_ = std::make_unique<ContentFolder>(answers, LongThird);
-        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_});
+        bank_.emplace(content_->BasePath());
+        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
         form_->show();
     }
     void TearDown() override { delete form_.data(); }
@@ -74,6 +77,7 @@ protected:
     FakeClock clock_;
     ScriptedRandom random_;
     RecordingApp app_;
+    std::optional<engine::FolderBank> bank_;
     QPointer<GameForm> form_;
 };
 
@@ -274,7 +278,7 @@ TEST_F(GameFormPlay, CloseBoxMidFailureHaltsEveryPendingStep) {
 TEST(GameFormLoad, MissingContentFailsBeforeTheWindowIsShown) {
     QTemporaryDir empty;
     FakeServices services;
-    EXPECT_THROW(GameForm(empty.path().toStdString(), services.Services()), FatalError);
+    EXPECT_THROW(GameForm(empty.path().toStdString(), services.Services(empty.path().toStdString())), FatalError);
 }
 
 }  // namespace

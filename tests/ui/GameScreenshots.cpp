@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
         ReadAnswerKey(base, 26, bank.counts, bank.key);
 
         FakeServices services;
-        auto* form = new GameForm(base, services.Services());
+        auto* form = new GameForm(base, services.Services(base));
         form->show();
         Player player(*form, services.clock, bank, QString::fromLocal8Bit(argv[2]));
         player.Save("game-start.png");

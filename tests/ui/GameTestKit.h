@@ -7,6 +7,7 @@
 // Fakes and a content folder for driving the game window without a real
 // clock, real randomness or the default question bank.
 
+#include <optional>
 #include <QColor>
 #include <QString>
 #include <QTemporaryDir>
@@ -18,6 +19,7 @@
 
 #include "engine/Services.h"
 #include "platform/QtPicture.h"
+#include "engine/FolderBank.h"
 #include "ui/GameServices.h"
 
 class QTimer;
@@ -71,7 +73,12 @@ struct FakeServices {
     FakeClock clock;
     ScriptedRandom random;
     RecordingApp app;
-    GameServices Services() { return {pictures, sound, clock, random, app}; }
+    std::optional<engine::FolderBank> bank;
+    // The bank is the one in basePath's 問題, as the program's would be.
+    GameServices Services(const std::string& basePath) {
+        bank.emplace(basePath);
+        return {pictures, sound, clock, random, app, *bank};
+    }
 };
 
 // Colours of the content pictures, so a test can tell which one a widget shows.

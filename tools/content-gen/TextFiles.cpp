@@ -4,13 +4,11 @@
 
 #include "tools/content-gen/TextFiles.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <fstream>
-#include <memory>
+#include <utility>
 
 #include "content/FatalError.h"
+#include "content/ShiftJis.h"
 
 namespace soruberia::contentgen {
 
@@ -31,23 +29,12 @@ int HalfWidths(const std::string& utf8) {
 }
 
 std::string ToCp932(const std::string& utf8) {
-    const iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw FatalError("iconv has no CP932 converter");
-    const std::unique_ptr<void, int (*)(iconv_t)> closer(cd, iconv_close);
-
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 4, '\0');
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    char* outPtr = out.data();
-    std::size_t outLeft = out.size();
-    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-        const auto at = static_cast<std::size_t>(inPtr - in.data());
-        throw FatalError("no Shift-JIS code for '" + in.substr(at, 3) + "' in '" + utf8 + "'" +
-                         (errno == EILSEQ ? "" : " (conversion failed)"));
+    sjis::Encoded encoded = sjis::Encode(utf8);
+    if (encoded.unmappableAt) {
+        throw FatalError("no Shift-JIS code for '" + utf8.substr(*encoded.unmappableAt, 3) +
+                         "' in '" + utf8 + "'");
     }
-    out.resize(out.size() - outLeft);
-    return out;
+    return std::move(encoded.cp932);
 }
 
 void WriteCp932Lines(const std::filesystem::path& path, const std::vector<std::string>& utf8Lines) {

@@ -4,7 +4,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""Checks the zip for teachers: one folder holding soruberia.exe, the three
+"""Checks the zip for teachers: one folder holding soruberia.exe, the
+checker soruberia-check.exe (a console program), the three
 content folders with every file of data/, and はじめに.txt, readable by
 Notepad (UTF-8 with a byte-order mark, CR LF line ends); Japanese names
 marked as UTF-8 so that Windows' own unzip shows them right.
@@ -20,7 +21,8 @@ failures = []
 with zipfile.ZipFile(archive) as z:
     infos = z.infolist()
     names = {i.filename.rstrip("/") for i in infos}
-    expected = {folder + "/soruberia.exe", folder + "/はじめに.txt"}
+    expected = {folder + "/soruberia.exe", folder + "/soruberia-check.exe", folder + "/はじめに.txt",
+                folder + "/LICENSE.txt"}
     for sub in ("問題", "図", "音"):
         for name in os.listdir(os.path.join(data, sub)):
             expected.add("%s/%s/%s" % (folder, sub, name))
@@ -44,9 +46,22 @@ with zipfile.ZipFile(archive) as z:
         failures.append("はじめに.txt has line ends other than CR LF")
     if guide and b"soruberia.exe" not in guide:
         failures.append("はじめに.txt does not name soruberia.exe")
+    # A school may copy the zip: the guide says under which licence, and the
+    # licence itself travels with it.
+    if guide and ("Copyright (c) 2026 The soruberia authors".encode() not in guide or
+                  "MIT ライセンス".encode() not in guide):
+        failures.append("はじめに.txt does not state the copyright and the MIT licence")
+    licence = z.read(folder + "/LICENSE.txt") if folder + "/LICENSE.txt" in files else b""
+    if b"MIT License" not in licence or b"The soruberia authors" not in licence:
+        failures.append("LICENSE.txt is not the MIT licence of the soruberia authors")
     exe = z.read(folder + "/soruberia.exe") if folder + "/soruberia.exe" in files else b""
     if exe[:2] != b"MZ":
         failures.append("soruberia.exe is not a Windows program")
+    checker = z.read(folder + "/soruberia-check.exe") if folder + "/soruberia-check.exe" in files else b""
+    # The PE header's subsystem: 3 is a console program, 2 a windowed one.
+    pe = int.from_bytes(checker[0x3C:0x40], "little") if checker[:2] == b"MZ" else 0
+    if checker[pe:pe + 4] != b"PE\0\0" or int.from_bytes(checker[pe + 92:pe + 94], "little") != 3:
+        failures.append("soruberia-check.exe is not a Windows console program")
 
 for f in failures:
     print("FAIL:", f)

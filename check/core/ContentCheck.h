@@ -7,14 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "content/BankInspection.h"
+#include "check/core/CheckServices.h"
+#include "content/Finding.h"
 
 namespace soruberia::check {
 
 // Every problem of the content folders below basePath (問題, 図, 音): the
-// files the game reads, read as the game reads them. The question label is
-// measured with the game's font, so a QApplication must exist.
-std::vector<Finding> CheckContent(const std::string& basePath);
+// files the game reads, read as the game reads them; the question label,
+// the pictures and the sounds through the platform's services.
+std::vector<Finding> CheckContent(const std::string& basePath, CheckServices services);
 
 // "file:line: error: message", or "file: error: message" where no line applies.
 std::string FormatFinding(const Finding& finding);

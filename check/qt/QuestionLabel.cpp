@@ -2,9 +2,11 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "check/QuestionLabel.h"
+#include "check/qt/QuestionLabel.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
+#include <QString>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -24,7 +26,19 @@ QuestionLabel::QuestionLabel() {
     label_.setFont(ui::LayoutFont(layout::kQuestionLabel.font));
 }
 
-LabelFit QuestionLabel::Measure(const QString& text) {
+std::string QuestionLabel::FontNote() {
+    const QFontInfo font(label_.font());
+    if (font.family().contains(QStringLiteral("明朝")) ||
+        font.family().contains(QStringLiteral("Mincho"), Qt::CaseInsensitive)) {
+        return {};
+    }
+    return "ＭＳ Ｐ明朝 も代わりの IPAPMincho（Debian のパッケージ fonts-ipafont-mincho）も"
+           "入っていないので、問題の文はフォント「" +
+           font.family().toStdString() + "」で測っています";
+}
+
+LabelFit QuestionLabel::Measure(const std::string& utf8) {
+    const QString text = QString::fromStdString(utf8);
     LabelFit fit;
     label_.setText(text);
     fit.height = label_.height();
@@ -61,8 +75,8 @@ LabelFit QuestionLabel::Measure(const QString& text) {
     }
     layout.endLayout();
     laidOut.replace(QChar::LineSeparator, QLatin1Char(' '));
-    fit.shown = laidOut.left(shownEnd).trimmed();
-    fit.cut = laidOut.mid(shownEnd).trimmed();
+    fit.shown = laidOut.left(shownEnd).trimmed().toStdString();
+    fit.cut = laidOut.mid(shownEnd).trimmed().toStdString();
     return fit;
 }
 

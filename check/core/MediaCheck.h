@@ -7,17 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "content/BankInspection.h"
+#include "check/core/CheckServices.h"
+#include "content/Finding.h"
 
 namespace soruberia::check {
 
 // The 24 ion pictures and the two marks of folder 図, through the game's own
 // picture decoder.
-std::vector<Finding> CheckPictures(const std::string& basePath);
+std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& decoder);
 
 // The five sounds of folder 音, through the sound channel's own decoder and
 // its limits.
-std::vector<Finding> CheckSounds(const std::string& basePath);
+std::vector<Finding> CheckSounds(const std::string& basePath, SoundDecoder& decoder);
 
 // What to say of a file that is not there; names a file of the folder whose
 // name differs only in case, as one copied from Windows may.

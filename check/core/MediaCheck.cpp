@@ -2,9 +2,7 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "check/MediaCheck.h"
-
-#include <QImage>
+#include "check/core/MediaCheck.h"
 
 #include <algorithm>
 #include <cctype>
@@ -16,9 +14,8 @@
 
 #include "content/ContentFile.h"
 #include "content/ContentPaths.h"
-#include "platform/PictureFile.h"
-#include "platform/SoundFile.h"
-#include "ui/Twips.h"
+#include "content/IonNames.h"
+#include "layout/Units.h"
 
 namespace soruberia::check {
 
@@ -27,8 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // An ion button's face; a larger picture loses its margins at the edges.
-const int kButtonWidth = ui::TwipsToPixels(1530);
-const int kButtonHeight = ui::TwipsToPixels(920);
+constexpr int kButtonWidth = layout::TwipsToPixels(1530);
+constexpr int kButtonHeight = layout::TwipsToPixels(920);
 
 const std::string kPictureNeeded = "。ゲームはこの画像が要る場面で止まります";
 const std::string kSoundSkipped = "。ゲームはこの音を鳴らさずに続きます";
@@ -86,7 +83,7 @@ std::string MissingFileMessage(const std::string& fullPath, const std::string& r
     return message;
 }
 
-std::vector<Finding> CheckPictures(const std::string& basePath) {
+std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& decoder) {
     struct Picture {
         std::string relative;
         std::string role;
@@ -94,7 +91,7 @@ std::vector<Finding> CheckPictures(const std::string& basePath) {
     };
     std::vector<Picture> pictures;
     for (int ion = 1; ion <= 12; ++ion) {
-        const std::string button = "イオンボタン " + std::to_string(ion) + " (" + IonName(ion) + ")";
+        const std::string button = "イオンボタン " + std::to_string(ion) + " (" + std::string(IonName(ion)) + ")";
         pictures.push_back({IonPictureName(ion, false), button + " の画像", true});
         pictures.push_back({IonPictureName(ion, true), button + " の正解後の画像", true});
     }
@@ -107,18 +104,17 @@ std::vector<Finding> CheckPictures(const std::string& basePath) {
         if (!Present(fullPath, picture.role, kPictureNeeded, out)) continue;
         const std::string display = DisplayPath(fullPath);
         // The game's own decoder, with its acceptance.
-        const platform::PictureDecoding decoding = platform::DecodePictureFile(fullPath);
-        if (const auto* fault = std::get_if<platform::PictureFault>(&decoding)) {
+        const PictureDecoding decoding = decoder.Decode(fullPath);
+        if (const auto* fault = std::get_if<MediaFault>(&decoding)) {
             out.push_back({Severity::kError, display, 0,
-                           "画像を読み込めません (" + platform::DescribePictureFault(*fault) + ")" +
-                               kPictureNeeded});
+                           "画像を読み込めません (" + fault->reason + ")" + kPictureNeeded});
             continue;
         }
-        const QImage& image = std::get<QImage>(decoding);
-        if (picture.ionButton && (image.width() > kButtonWidth || image.height() > kButtonHeight)) {
+        const PictureSize& image = std::get<PictureSize>(decoding);
+        if (picture.ionButton && (image.width > kButtonWidth || image.height > kButtonHeight)) {
             out.push_back({Severity::kWarning, display, 0,
-                           "画像が " + std::to_string(image.width()) + " x " +
-                               std::to_string(image.height()) + " px で、イオンボタン (" +
+                           "画像が " + std::to_string(image.width) + " x " +
+                               std::to_string(image.height) + " px で、イオンボタン (" +
                                std::to_string(kButtonWidth) + " x " +
                                std::to_string(kButtonHeight) +
                                " px) より大きいため、縁が切れて見えます"});
@@ -127,7 +123,7 @@ std::vector<Finding> CheckPictures(const std::string& basePath) {
     return out;
 }
 
-std::vector<Finding> CheckSounds(const std::string& basePath) {
+std::vector<Finding> CheckSounds(const std::string& basePath, SoundDecoder& decoder) {
     const std::pair<std::string_view, const char*> sounds[] = {
         {paths::kSoundCorrect, "正解の音"},
         {paths::kSoundWrong, "不正解の音"},
@@ -140,20 +136,19 @@ std::vector<Finding> CheckSounds(const std::string& basePath) {
         const std::string fullPath = FullPath(basePath, relative);
         if (!Present(fullPath, role, kSoundSkipped, out)) continue;
         const std::string display = DisplayPath(fullPath);
-        // The game's sound channel decodes with this very call.
-        const platform::SoundDecoding decoding = platform::DecodeSoundFile(fullPath);
-        if (const auto* fault = std::get_if<platform::SoundFault>(&decoding)) {
+        // As the game's sound channel decodes it.
+        const SoundDecoding decoding = decoder.Decode(fullPath);
+        if (const auto* fault = std::get_if<MediaFault>(&decoding)) {
             out.push_back({Severity::kError, display, 0,
-                           "音を鳴らせません (" + platform::DescribeSoundFault(*fault) + ")" +
-                               kSoundSkipped});
+                           "音を鳴らせません (" + fault->reason + ")" + kSoundSkipped});
             continue;
         }
-        const auto& sound = std::get<platform::DecodedSound>(decoding);
-        if (sound.CutShort()) {
+        const SoundShape& sound = std::get<SoundShape>(decoding);
+        if (sound.frames < sound.announcedFrames) {
             out.push_back({Severity::kWarning, display, 0,
                            "音のデータが途中で終わっています: " +
                                std::to_string(sound.announcedFrames) + " フレームのうち " +
-                               std::to_string(sound.Frames()) +
+                               std::to_string(sound.frames) +
                                " フレームしか読めないため、音が途中で切れます"});
         }
     }
