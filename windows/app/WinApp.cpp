@@ -16,7 +16,8 @@
 
 namespace soruberia::windows {
 
-WinApp::WinApp(std::string basePath) : basePath_(std::move(basePath)), random_(clock_) {}
+WinApp::WinApp(std::string basePath)
+    : basePath_(std::move(basePath)), random_(clock_), bank_(basePath_) {}
 
 WinApp::~WinApp() = default;
 
@@ -34,7 +35,7 @@ void WinApp::OpenGame() {
     handingOver_ = true;
     if (menu_) menu_->Close();
     game_ = std::make_unique<GameWindow>(
-        basePath_, engine::Services{pictures_, sound_, clock_, random_, *this}, builtIn_);
+        basePath_, engine::Services{pictures_, sound_, clock_, random_, *this, bank_}, builtIn_);
     Watch(*game_);
     handingOver_ = false;
     game_->Show();

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/ClockFoldedRandom.h"
+#include "engine/FolderBank.h"
 #include "engine/Services.h"
 #include "windows/platform/LocalClock.h"
 #include "windows/platform/WaveOutChannel.h"
@@ -62,6 +63,7 @@ private:
     WaveOutChannel sound_;
     LocalClock clock_;
     engine::ClockFoldedRandom random_;
+    engine::FolderBank bank_;  // the bank beside the program, read at every game start
     std::unique_ptr<MenuWindow> menu_;
     std::unique_ptr<GameWindow> game_;
     std::unique_ptr<HintWindow> hint_;

@@ -5,7 +5,6 @@
 #include "windows/ui/FormWindow.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "content/FatalError.h"
 #include "windows/platform/FatalBox.h"
