@@ -6,19 +6,35 @@
 
 # The Windows program's windows under 64-bit Wine on an Xvfb of their own,
 # from a copy of the program folder with the default content:
-#   wine-windows.sh MODE GAME_DIR SHOTS_DIR PROBE_EXE
+#   wine-windows.sh MODE GAME_DIR SHOTS_DIR PROBE_EXE [PULSE_SANDBOX]
 #   play        menu, keyboard, game, a press, hint, close, quit
 #   scaled      the windows at 150 %, closed one by one
 #   broken      without setumei.txt: the message box only
 #   failure     a perfect question, five misses: the burst, the score halved
 #   pass        played to 10000 points: the medal, the retry
 #   no-picture  without Zn²⁺'s picture: the box at start
+#   sounds      (with PULSE_SANDBOX, tests/platform/pulse-sandbox.sh) a right
+#               press, five misses, the failure: the sounds recorded
 # PROBE_EXE is window-probe.exe, which reads the windows as a screen reader.
 # Screenshots of every window go to SHOTS_DIR, to be looked at.
 set -euo pipefail
 
 mode=$1
-for tool in Xvfb xdotool import convert iconv /usr/lib/wine/wine64; do
+if [ "$mode" = sounds ]; then
+  # Wine drops sound it could not feed in time on a busy machine; a fault of
+  # the program shows in every attempt, so the game is recorded up to three
+  # times, each on a fresh display, prefix and sound server.
+  for attempt in 1 2 3; do
+    "$0" sounds-once "${@:2}" && exit 0
+    status=$?
+    [ "$status" -ne 77 ] || exit 77
+    echo "attempt $attempt failed"
+  done
+  exit 1
+fi
+tools="Xvfb xdotool import convert iconv /usr/lib/wine/wine64"
+[ "$mode" != sounds-once ] || tools="$tools sox parec pulseaudio"
+for tool in $tools; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 game_dir=$(realpath "$2")
@@ -29,10 +45,14 @@ mkdir -p "$shots"
 work=$(mktemp -d "${TMPDIR:-/tmp}/soruberia-wine-ui.XXXXXX")
 xvfb_pid=""
 exe_pid=""
+parec_pid=""
+sandbox=${5:-}
 cleanup() {
   if [ -n "$exe_pid" ]; then kill "$exe_pid" 2>/dev/null || true; fi
   WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "$parec_pid" ]; then kill "$parec_pid" 2>/dev/null || true; fi
+  if [ -d "$work/pulse" ]; then sh "$sandbox" stop "$work/pulse"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -50,13 +70,25 @@ case $mode in
     # Every question is answered by the ions 1 to 11; Zn²⁺ is always wrong.
     for _ in $(seq 26); do printf '11,1,2,3,4,5,6,7,8,9,10,11\r\n'; done >"$work/game/問題/kotae.txt"
     ;;
-  pass)
+  pass | sounds-once)
     # Every question has one answer, Ag⁺; Zn²⁺ is always wrong.
     for _ in $(seq 26); do printf '1,1\r\n'; done >"$work/game/問題/kotae.txt"
     ;;
   broken) rm "$work/game/問題/setumei.txt" ;;
   no-picture) rm "$work/game/図/ion(12).gif" ;;
 esac
+if [ "$mode" = sounds-once ]; then
+  # A tone of its own pitch for every sound, as long as the sound it stands
+  # for and in its format (44.1 kHz mono), at half of full scale (-6 dBFS).
+  tone() { sox -n -r 44100 -c 1 -b 16 "$work/game/音/$1" synth "$2" sine "$3" vol 0.5; }
+  tone o.wav 0.85 400
+  tone x.wav 0.55 600
+  tone pan.wav 0.3 1000
+  tone dame.wav 1.0 1600
+  tone gokaku.wav 1.6 2400
+  sh "$sandbox" start "$work/pulse" $$
+  export PULSE_SERVER="unix:$work/pulse/native"
+fi
 listing() { (cd "$work/game" && find . -printf '%p %s %T@\n' | sort); }
 before=$(listing)
 
@@ -69,6 +101,8 @@ export DISPLAY=":$display"
 
 # A fresh Wine prefix where the fonts the windows ask for by name are the IPA fonts.
 export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# Sound through PulseAudio only.
+[ "$mode" != sounds-once ] || WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv="
 if [ "$mode" = failure ]; then
   # A home and a temporary folder of the test's own, so that anything the
   # program writes there (or through the user folders Wine links into the
@@ -240,6 +274,103 @@ if [ "$mode" = no-picture ]; then
   [ "$status" -ne 0 ] || fail "exit status $status after the failure"
   grep -qF "ion(12).gif" "$work/exe.log" || fail "the failure does not name the picture: $(cat "$work/exe.log")"
   echo "no-picture: message box at the start of the game, exit status $status"
+  exit 0
+fi
+
+if [ "$mode" = sounds-once ]; then
+  wait_widget "メニュー" Command3 '$2 == 1' 30 || fail "no start button"
+  parec --server="$PULSE_SERVER" -d sandbox.monitor --raw --format=s16le --rate=48000 --channels=2 \
+    >"$work/recording.raw" &
+  parec_pid=$!
+  sleep 0.5
+  click_widget "メニュー" "$menu" Command3
+  game=$(wait_window "ソルベリア" 30)
+  wait_widget "ソルベリア" Label3 '$8 == "1"' 20 || fail "no question"
+  # Ag⁺, right: o.wav; the bonus comes and the next question, silently.
+  click_widget "ソルベリア" "$game" Command1_1
+  wait_widget "ソルベリア" Label4 '$8 == "600"' 20 || fail "no score of 600 after a perfect question"
+  # Zn²⁺ five times, each x.wav heard out; the failure: pan.wav, dame.wav.
+  for _ in 1 2 3 4 5; do
+    click_widget "ソルベリア" "$game" Command1_12
+    sleep 0.8
+  done
+  wait_widget "ソルベリア" Image2 '$2 == 1' 10 || fail "no burst"
+  wait_widget "ソルベリア" Image2 '$2 == 0' 10 || fail "the burst stayed"
+  sleep 0.5
+  click_widget "ソルベリア" "$game" Command2
+  wait_exit
+  [ "$status" -eq 0 ] || fail "exit status $status after quit"
+  kill "$parec_pid"
+  wait "$parec_pid" 2>/dev/null || true
+  parec_pid=""
+  python3 - "$work/recording.raw" <<'PY'
+import array, math, sys
+
+samples = array.array("h")
+with open(sys.argv[1], "rb") as f:
+    samples.frombytes(f.read())
+rate = 48000
+left, right = samples[0::2], samples[1::2]
+# Each sound is a tone of its own pitch, told by the spacing of zero
+# crossings (half a period in samples); its length in seconds.
+tones = {"o": (400, 0.85), "x": (600, 0.55), "p": (1000, 0.3), "d": (1600, 1.0), "g": (2400, 1.6)}
+window = rate // 100
+letters = []
+for i in range(0, len(left) - window, window):
+    part = left[i:i + window]
+    if max(abs(v) for v in part) <= 328:  # -40 dBFS
+        letters.append(".")
+        continue
+    crossings = [j for j in range(1, len(part)) if (part[j - 1] < 0) != (part[j] < 0)]
+    if len(crossings) < 3:
+        letters.append("?")
+        continue
+    spacing = sorted(b - a for a, b in zip(crossings, crossings[1:]))[len(crossings) // 2 - 1]
+    letters.append(min(tones, key=lambda t: abs(rate / 2 / tones[t][0] - spacing)))
+line = "".join(letters)
+print("recording, 10 ms a letter:", line.strip("."))
+
+# The sounds one after another: runs of one letter, "?" only at their edges.
+runs = []  # (letter, first window, windows)
+i = 0
+while i < len(line):
+    if line[i] in ".?":
+        i += 1
+        continue
+    j = i
+    while j < len(line) and line[j] == line[i]:
+        j += 1
+    if runs and runs[-1][0] == line[i] and line[runs[-1][1] + runs[-1][2]:i].strip("?") == "":
+        runs[-1] = (line[i], runs[-1][1], j - runs[-1][1])
+    else:
+        runs.append((line[i], i, j - i))
+    i = j
+# Where one sound cuts off another, a window or two holds both and reads as
+# some other pitch.
+runs = [r for r in runs if r[2] > 2]
+heard = "".join(r[0] for r in runs)
+failures = []
+if heard != "oxxxxxpd":
+    failures.append("heard %s, not o x x x x x pan dame" % " ".join(heard))
+for letter, first, windows in runs:
+    name = {"o": "o", "x": "x", "p": "pan", "d": "dame", "g": "gokaku"}[letter]
+    length = tones[letter][1]
+    if windows < round(length * 100) - 3:
+        failures.append("%s.wav heard for %.2f s, not whole (%.2f s)" % (name, windows / 100, length))
+    middle = left[(first + 5) * window:(first + windows - 5) * window]
+    if middle:
+        peak_db = 20 * math.log10(max(1, max(abs(v) for v in middle)) / 32768)
+        print("%s.wav at %.2f s: %.2f s, peak %.2f dBFS" % (name, first / 100, windows / 100, peak_db))
+        if not -12.6 <= peak_db <= -11.4:
+            failures.append("%s.wav peaks at %.2f dBFS, not -12 (file -6 dB, channel -6 dB)" % (name, peak_db))
+        other = right[(first + 5) * window:(first + windows - 5) * window]
+        if any(abs(a - b) > 2 for a, b in zip(middle, other)):
+            failures.append("%s.wav: left and right differ" % name)
+for f in failures:
+    print("FAIL:", f)
+sys.exit(1 if failures else 0)
+PY
+  echo "sounds: o, x five times, pan, dame, each whole at -12 dBFS"
   exit 0
 fi
 
