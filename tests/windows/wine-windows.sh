@@ -6,30 +6,53 @@
 
 # The Windows program's windows under 64-bit Wine on an Xvfb of their own,
 # from a copy of the program folder with the default content:
-#   wine-windows.sh play GAME_DIR SHOTS_DIR       menu, keyboard, game, a press, hint, close, quit
-#   wine-windows.sh scaled GAME_DIR SHOTS_DIR     the windows at 150 %, closed one by one
-#   wine-windows.sh broken GAME_DIR SHOTS_DIR     without setumei.txt: the message box only
-#   wine-windows.sh failure GAME_DIR SHOTS_DIR    five misses: the burst, the score halved
-#   wine-windows.sh pass GAME_DIR SHOTS_DIR       played to 10000 points: the medal, the retry
-#   wine-windows.sh no-picture GAME_DIR SHOTS_DIR without Zn²⁺'s picture: the box at start
+#   wine-windows.sh MODE GAME_DIR SHOTS_DIR PROBE_EXE [PULSE_SANDBOX]
+#   play        menu, keyboard, game, a press, hint, close, quit
+#   scaled      the windows at 150 %, closed one by one
+#   broken      without setumei.txt: the message box only
+#   failure     a perfect question, five misses: the burst, the score halved
+#   pass        played to 10000 points: the medal, the retry
+#   no-picture  without Zn²⁺'s picture: the box at start
+#   sounds      (with PULSE_SANDBOX, tests/platform/pulse-sandbox.sh) a right
+#               press, five misses, the failure: the sounds recorded
+# PROBE_EXE is window-probe.exe, which reads the windows as a screen reader.
 # Screenshots of every window go to SHOTS_DIR, to be looked at.
 set -euo pipefail
 
 mode=$1
-for tool in Xvfb xdotool import convert iconv /usr/lib/wine/wine64; do
+if [ "$mode" = sounds ]; then
+  # Wine drops sound it could not feed in time on a busy machine; a fault of
+  # the program shows in every attempt, so the game is recorded up to three
+  # times, each on a fresh display, prefix and sound server.
+  for attempt in 1 2 3; do
+    "$0" sounds-once "${@:2}" && exit 0
+    status=$?
+    [ "$status" -ne 77 ] || exit 77
+    echo "attempt $attempt failed"
+  done
+  exit 1
+fi
+tools="Xvfb xdotool import convert iconv /usr/lib/wine/wine64"
+[ "$mode" != sounds-once ] || tools="$tools sox parec pulseaudio"
+for tool in $tools; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
 game_dir=$(realpath "$2")
 shots=$(realpath -m "$3")
+probe_exe=$(realpath "$4")
 mkdir -p "$shots"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/soruberia-wine-ui.XXXXXX")
 xvfb_pid=""
 exe_pid=""
+parec_pid=""
+sandbox=${5:-}
 cleanup() {
   if [ -n "$exe_pid" ]; then kill "$exe_pid" 2>/dev/null || true; fi
   WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
   if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "$parec_pid" ]; then kill "$parec_pid" 2>/dev/null || true; fi
+  if [ -d "$work/pulse" ]; then sh "$sandbox" stop "$work/pulse"; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -43,13 +66,29 @@ fail() {
 mkdir -p "$work/game"
 cp -r "$game_dir/soruberia.exe" "$game_dir/問題" "$game_dir/図" "$game_dir/音" "$work/game/"
 case $mode in
-  failure | pass)
+  failure)
+    # Every question is answered by the ions 1 to 11; Zn²⁺ is always wrong.
+    for _ in $(seq 26); do printf '11,1,2,3,4,5,6,7,8,9,10,11\r\n'; done >"$work/game/問題/kotae.txt"
+    ;;
+  pass | sounds-once)
     # Every question has one answer, Ag⁺; Zn²⁺ is always wrong.
     for _ in $(seq 26); do printf '1,1\r\n'; done >"$work/game/問題/kotae.txt"
     ;;
   broken) rm "$work/game/問題/setumei.txt" ;;
   no-picture) rm "$work/game/図/ion(12).gif" ;;
 esac
+if [ "$mode" = sounds-once ]; then
+  # A tone of its own pitch for every sound, as long as the sound it stands
+  # for and in its format (44.1 kHz mono), at half of full scale (-6 dBFS).
+  tone() { sox -n -r 44100 -c 1 -b 16 "$work/game/音/$1" synth "$2" sine "$3" vol 0.5; }
+  tone o.wav 0.85 400
+  tone x.wav 0.55 600
+  tone pan.wav 0.3 1000
+  tone dame.wav 1.0 1600
+  tone gokaku.wav 1.6 2400
+  sh "$sandbox" start "$work/pulse" $$
+  export PULSE_SERVER="unix:$work/pulse/native"
+fi
 listing() { (cd "$work/game" && find . -printf '%p %s %T@\n' | sort); }
 before=$(listing)
 
@@ -62,6 +101,15 @@ export DISPLAY=":$display"
 
 # A fresh Wine prefix where the fonts the windows ask for by name are the IPA fonts.
 export WINEPREFIX="$work/prefix" WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all
+# Sound through PulseAudio only.
+[ "$mode" != sounds-once ] || WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv="
+if [ "$mode" = failure ]; then
+  # A home and a temporary folder of the test's own, so that anything the
+  # program writes there (or through the user folders Wine links into the
+  # home) is seen, and nothing that other programs write is.
+  mkdir -p "$work/home" "$work/tmp"
+  export HOME="$work/home" TMPDIR="$work/tmp"
+fi
 wine=/usr/lib/wine/wine64
 "$wine" wineboot --init >/dev/null 2>&1
 reg="$work/fonts.reg"
@@ -82,6 +130,24 @@ if [ "$mode" = scaled ]; then
   /usr/lib/wine/wineserver -w
 fi
 
+# Where the program could write: its folder (also the working folder), the
+# home, the temporary folder, drive C: of the prefix (the user's profile,
+# its temporary folder, the Windows folder) and the registry (the keys Wine
+# saves once its server has ended). Folders count by name only, files by
+# size and time. Left out is what Wine and its sound client keep for
+# themselves: the server's folder, PulseAudio's client files, and the keys
+# Wine refreshes at every start or fills when a program opens a sound device.
+written_listing() {
+  find "$work/game" "$HOME" "$TMPDIR" "$WINEPREFIX/drive_c" \
+    \( -path "$TMPDIR/wine-*" -o -path "$TMPDIR/pulse-*" -o -path "$HOME/.config/pulse" \) -prune -o \
+    \( -type d -printf '%p/\n' \) -o -printf '%p %s %T@\n' | sort
+  sed -n 's/^\(\[.*\]\) [0-9]*$/\1/p' "$WINEPREFIX"/*.reg |
+    grep -v -e '^\[Software\\\\Wine\\\\' -e '\\\\MMDevices\\\\' -e '\\\\NetworkCards\]' | sort
+}
+if [ "$mode" = failure ]; then
+  /usr/lib/wine/wineserver -w
+  before_written=$(written_listing)
+fi
 (cd "$work/game" && exec "$wine" ./soruberia.exe) >"$work/exe.log" 2>&1 &
 exe_pid=$!
 
@@ -158,6 +224,26 @@ wait_exit() {
   exe_pid=""
 }
 key() { xdotool key --window "$@" 2>/dev/null; }
+# The program's windows as a screen reader reads them (window-probe.exe):
+# one line a widget, NAME VISIBLE LEFT TOP WIDTH HEIGHT FOCUSED TEXT.
+probe() { "$wine" "$probe_exe" "$@" 2>/dev/null; }
+widget() { probe "$1" | awk -F '\t' -v name="$2" '$1 == name'; }
+# Waits until the widget's line satisfies the awk condition.
+wait_widget() {
+  local title=$1 name=$2 condition=$3 deadline=$((SECONDS + $4))
+  while [ $SECONDS -lt $deadline ]; do
+    widget "$title" "$name" | awk -F '\t' "$condition { found = 1 } END { exit !found }" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+# Clicks the middle of a widget, found where the window says it is.
+click_widget() {
+  local title=$1 window=$2 x y
+  read -r x y < <(widget "$title" "$3" | awk -F '\t' '{ print $3 + int($5 / 2), $4 + int($6 / 2) }')
+  [ -n "$x" ] || fail "no widget $3 in $title"
+  xdotool mousemove --window "$window" "$x" "$y" click 1
+}
 
 if [ "$mode" = broken ]; then
   box=$(wait_window "ソルベリア" 60)
@@ -191,32 +277,188 @@ if [ "$mode" = no-picture ]; then
   exit 0
 fi
 
+if [ "$mode" = sounds-once ]; then
+  wait_widget "メニュー" Command3 '$2 == 1' 30 || fail "no start button"
+  parec --server="$PULSE_SERVER" -d sandbox.monitor --raw --format=s16le --rate=48000 --channels=2 \
+    >"$work/recording.raw" &
+  parec_pid=$!
+  sleep 0.5
+  click_widget "メニュー" "$menu" Command3
+  game=$(wait_window "ソルベリア" 30)
+  wait_widget "ソルベリア" Label3 '$8 == "1"' 20 || fail "no question"
+  # Ag⁺, right: o.wav; the bonus comes and the next question, silently.
+  click_widget "ソルベリア" "$game" Command1_1
+  wait_widget "ソルベリア" Label4 '$8 == "600"' 20 || fail "no score of 600 after a perfect question"
+  # Zn²⁺ five times, each x.wav heard out; the failure: pan.wav, dame.wav.
+  for _ in 1 2 3 4 5; do
+    click_widget "ソルベリア" "$game" Command1_12
+    sleep 0.8
+  done
+  wait_widget "ソルベリア" Image2 '$2 == 1' 10 || fail "no burst"
+  wait_widget "ソルベリア" Image2 '$2 == 0' 10 || fail "the burst stayed"
+  sleep 0.5
+  click_widget "ソルベリア" "$game" Command2
+  wait_exit
+  [ "$status" -eq 0 ] || fail "exit status $status after quit"
+  kill "$parec_pid"
+  wait "$parec_pid" 2>/dev/null || true
+  parec_pid=""
+  python3 - "$work/recording.raw" <<'PY'
+import array, math, sys
+
+samples = array.array("h")
+with open(sys.argv[1], "rb") as f:
+    samples.frombytes(f.read())
+rate = 48000
+left, right = samples[0::2], samples[1::2]
+# Each sound is a tone of its own pitch, told by the spacing of zero
+# crossings (half a period in samples); its length in seconds.
+tones = {"o": (400, 0.85), "x": (600, 0.55), "p": (1000, 0.3), "d": (1600, 1.0), "g": (2400, 1.6)}
+window = rate // 100
+letters = []
+for i in range(0, len(left) - window, window):
+    part = left[i:i + window]
+    if max(abs(v) for v in part) <= 328:  # -40 dBFS
+        letters.append(".")
+        continue
+    crossings = [j for j in range(1, len(part)) if (part[j - 1] < 0) != (part[j] < 0)]
+    if len(crossings) < 3:
+        letters.append("?")
+        continue
+    spacing = sorted(b - a for a, b in zip(crossings, crossings[1:]))[len(crossings) // 2 - 1]
+    letters.append(min(tones, key=lambda t: abs(rate / 2 / tones[t][0] - spacing)))
+line = "".join(letters)
+print("recording, 10 ms a letter:", line.strip("."))
+
+# The sounds one after another: runs of one letter, "?" only at their edges.
+runs = []  # (letter, first window, windows)
+i = 0
+while i < len(line):
+    if line[i] in ".?":
+        i += 1
+        continue
+    j = i
+    while j < len(line) and line[j] == line[i]:
+        j += 1
+    if runs and runs[-1][0] == line[i] and line[runs[-1][1] + runs[-1][2]:i].strip("?") == "":
+        runs[-1] = (line[i], runs[-1][1], j - runs[-1][1])
+    else:
+        runs.append((line[i], i, j - i))
+    i = j
+# Where one sound cuts off another, a window or two holds both and reads as
+# some other pitch.
+runs = [r for r in runs if r[2] > 2]
+heard = "".join(r[0] for r in runs)
+failures = []
+if heard != "oxxxxxpd":
+    failures.append("heard %s, not o x x x x x pan dame" % " ".join(heard))
+for letter, first, windows in runs:
+    name = {"o": "o", "x": "x", "p": "pan", "d": "dame", "g": "gokaku"}[letter]
+    length = tones[letter][1]
+    if windows < round(length * 100) - 3:
+        failures.append("%s.wav heard for %.2f s, not whole (%.2f s)" % (name, windows / 100, length))
+    middle = left[(first + 5) * window:(first + windows - 5) * window]
+    if middle:
+        peak_db = 20 * math.log10(max(1, max(abs(v) for v in middle)) / 32768)
+        print("%s.wav at %.2f s: %.2f s, peak %.2f dBFS" % (name, first / 100, windows / 100, peak_db))
+        if not -12.6 <= peak_db <= -11.4:
+            failures.append("%s.wav peaks at %.2f dBFS, not -12 (file -6 dB, channel -6 dB)" % (name, peak_db))
+        other = right[(first + 5) * window:(first + windows - 5) * window]
+        if any(abs(a - b) > 2 for a, b in zip(middle, other)):
+            failures.append("%s.wav: left and right differ" % name)
+for f in failures:
+    print("FAIL:", f)
+sys.exit(1 if failures else 0)
+PY
+  echo "sounds: o, x five times, pan, dame, each whole at -12 dBFS"
+  exit 0
+fi
+
 if [ "$mode" = failure ]; then
   wait_buttons "$menu"
   key "$menu" space
   game=$(wait_window "ソルベリア" 30)
-  sleep 1
+  # The first question is up when its count of answers left shows.
+  wait_widget "ソルベリア" Label3 '$8 == "11"' 20 || fail "no question with 11 answers: $(probe "ソルベリア")"
   shot "$game" failure-start
-  # Zn²⁺, Command1_12 at (473, 174) + (51, 30), five times.
+  # A perfect question: the eleven answers, 11 × 100 points and the bonus of
+  # 500, shown once the bonus picture has gone and the next question is up.
+  for ion in $(seq 11); do
+    click_widget "ソルベリア" "$game" "Command1_$ion"
+    sleep 0.15
+  done
+  wait_widget "ソルベリア" Label4 '$8 == "1600"' 20 ||
+    fail "score $(widget "ソルベリア" Label4 | cut -f8) after a perfect question, not 1600"
+  # Five misses on Zn²⁺, read every 20 ms from the first press until the
+  # failure is over: the first four cost 100 each, the fifth nothing, and
+  # the failure halves the score: (1600 − 400) / 2 = 600.
+  probe "ソルベリア" 9000 >"$work/failure.txt" &
+  watch_pid=$!
   for _ in 1 2 3 4 5; do
-    xdotool mousemove --window "$game" 524 204 click 1
+    click_widget "ソルベリア" "$game" Command1_12
     sleep 0.3
   done
   # After Timer1 the carriage stands at the balloon, which bursts (Image2 at
   # (535, 305)); the score is halved.
   sleep 2
   shot "$game" failure
+  wait "$watch_pid" || fail "the window could not be read during the failure"
+  python3 - "$work/failure.txt" <<'PY' || fail "the failure as read from the window"
+import sys
+
+# Readings: {name: (visible, left, top, width, height, focused, text)}.
+readings, current = [], {}
+for line in open(sys.argv[1], encoding="utf-8"):
+    line = line.rstrip("\r\n")
+    if line == "--":
+        readings.append(current)
+        current = {}
+    elif line:
+        name, *fields = line.split("\t")
+        current[name] = fields
+failures = []
+# Image1 is 21 px from the left at home and moves 67 px a miss; at the fifth
+# its left edge is at 356 px, touching the balloon it bursts.
+burst = [i for i, r in enumerate(readings) if r["Image2"][0] == "1"]
+# A reading takes the widgets one after another, so the first and the last
+# reading of the burst may catch a widget before or after its change.
+def throughout(field, index, value):
+    seen = [readings[i][field][index] for i in burst]
+    return value in seen and all(v == value for v in seen[1:-1])
+if not burst:
+    failures.append("the burst balloon (Image2) never showed")
+else:
+    if not throughout("Image1", 1, "356"):
+        failures.append("the carriage (Image1) not at x = 356 while the balloon was burst")
+    if not throughout("Image1", 0, "1"):
+        failures.append("the carriage hidden at the burst")
+    if not throughout("Label4", 6, "1200"):
+        failures.append("the score not 1200 while the balloon was burst")
+    after = readings[burst[-1] + 1:]
+    if not after:
+        failures.append("the burst balloon stayed")
+    else:
+        last = after[-1]
+        if last["Label4"][6] != "600":
+            failures.append("score %s after the failure, not (1600 - 400) / 2 = 600" % last["Label4"][6])
+        if last["Image1"][1] != "21":
+            failures.append("the carriage at x = %s after the failure, not home at 21" % last["Image1"][1])
+print("carriage x, balloon burst, score, reading by reading:",
+      " ".join("%s/%s/%s" % (r["Image1"][1], r["Image2"][0], r["Label4"][6]) for r in readings))
+for f in failures:
+    print("FAIL:", f)
+sys.exit(1 if failures else 0)
+PY
   start_burst=$(convert "$shots/failure-start.png" +repage -crop 85x84+535+305 +repage -format '%#' info:)
   burst=$(convert "$shots/failure.png" +repage -crop 85x84+535+305 +repage -format '%#' info:)
   [ "$start_burst" != "$burst" ] || fail "no burst picture after five misses"
-  # The carriage (Image1) has left its home at (21, 305).
-  home=$(convert "$shots/failure-start.png" +repage -crop 60x40+21+330 +repage -format '%#' info:)
-  moved=$(convert "$shots/failure.png" +repage -crop 60x40+21+330 +repage -format '%#' info:)
-  [ "$home" != "$moved" ] || fail "the carriage did not move"
   xdotool mousemove --window "$game" 528 26 click 1
   wait_exit
   [ "$status" -eq 0 ] || fail "exit status $status after quit"
-  echo "failure: five misses, the burst"
+  /usr/lib/wine/wineserver -w
+  written=$(diff <(echo "$before_written") <(written_listing)) ||
+    fail "the program wrote outside the Wine prefix's own files: $written"
+  echo "failure: a perfect question (1600), five misses, the burst with the carriage at it, 600"
   exit 0
 fi
 
@@ -241,12 +483,21 @@ if [ "$mode" = pass ]; then
     [ "$(retry_region pass)" != "$before_retry" ] && break
   done
   [ "$(medal_region pass)" != "$before_medal" ] || fail "no medal with the retry button"
+  # As a screen reader finds them: the medal and the retry button shown, the
+  # retry button focused.
+  wait_widget "ソルベリア" Image4 '$2 == 1 && $8 == "合格"' 5 || fail "no pass picture (Image4) read"
+  wait_widget "ソルベリア" Command4 '$2 == 1 && $7 == 1 && $8 == "再挑戦"' 5 ||
+    fail "the retry button (Command4) not shown and focused: $(widget "ソルベリア" Command4)"
   # The retry button has the focus: Space starts a new game, the medal goes.
   key "$game" space
   sleep 2
   shot "$game" retried
   [ "$(retry_region retried)" = "$before_retry" ] || fail "the retry button stayed"
   [ "$(medal_region retried)" = "$before_medal" ] || fail "the medal stayed after the retry"
+  widget "ソルベリア" Image4 | awk -F '\t' '$2 == 0 { ok = 1 } END { exit !ok }' || fail "Image4 still shown"
+  # A new game's score label stays empty until the first press.
+  widget "ソルベリア" Label4 | awk -F '\t' '$8 == "" { ok = 1 } END { exit !ok }' ||
+    fail "score $(widget "ソルベリア" Label4 | cut -f8) after the retry, not an empty label"
   xdotool mousemove --window "$game" 528 26 click 1
   wait_exit
   [ "$status" -eq 0 ] || fail "exit status $status after quit"
