@@ -26,6 +26,10 @@ namespace {
 // to the samples, since waveOutSetVolume is not honoured alike everywhere.
 constexpr double kGain = 0.501;
 
+// The rate the device is opened at before the first sound, that of every
+// sound the game ships.
+constexpr int kUsualRate = 44100;
+
 // The longest sound file: its samples at the widest format, and headers.
 constexpr std::size_t kMaxSoundFileBytes =
     static_cast<std::size_t>(media::kMaxSoundSamples) * 8u + (1u << 20);
@@ -98,6 +102,20 @@ struct WaveOutChannel::Device {
         return true;
     }
 
+    // A freshly opened device loses the start of its first buffer while the
+    // audio system starts the stream, so it is opened and started on a
+    // moment of silence before the game's first sound.
+    void Prime() {
+        if (!Open(kUsualRate)) return;
+        playing.assign(static_cast<std::size_t>(kUsualRate / 10) * 2u, 0);
+        header = WAVEHDR{};
+        header.lpData = reinterpret_cast<LPSTR>(playing.data());
+        header.dwBufferLength = static_cast<DWORD>(playing.size() * sizeof(std::int16_t));
+        if (waveOutPrepareHeader(out, &header, sizeof header) != MMSYSERR_NOERROR) return;
+        prepared = true;
+        if (waveOutWrite(out, &header, sizeof header) != MMSYSERR_NOERROR) Silence();
+    }
+
     void ReportOnce(const std::string& fullPath, const std::string& reason) {
         if (reported.insert(fullPath).second) {
             Report("音を鳴らせません: " + DisplayPath(fullPath) + " (" + reason + ")");
@@ -125,7 +143,7 @@ struct WaveOutChannel::Device {
     }
 };
 
-WaveOutChannel::WaveOutChannel() : device_(std::make_unique<Device>()) {}
+WaveOutChannel::WaveOutChannel() : device_(std::make_unique<Device>()) { device_->Prime(); }
 
 WaveOutChannel::~WaveOutChannel() = default;
 
