@@ -33,48 +33,48 @@ void SetColours(QWidget& widget, const layout::Colour& ground, const layout::Col
     widget.setPalette(palette);
 }
 
-void SetAccessibility(QWidget& widget, const layout::Widget& spec) {
-    if (!spec.accessibleName.empty()) widget.setAccessibleName(ToQString(spec.accessibleName));
-    if (!spec.accessibleDescription.empty())
-        widget.setAccessibleDescription(ToQString(spec.accessibleDescription));
+void SetAccessibility(QWidget& widget, const layout::Widget& entry) {
+    if (!entry.accessibleName.empty()) widget.setAccessibleName(ToQString(entry.accessibleName));
+    if (!entry.accessibleDescription.empty())
+        widget.setAccessibleDescription(ToQString(entry.accessibleDescription));
 }
 
 // An opaque text label: the text starts at the top, wraps at the label's
 // width and is cut at its lower edge.
-QWidget* MakeLabel(QWidget& window, const layout::Widget& spec) {
+QWidget* MakeLabel(QWidget& window, const layout::Widget& entry) {
     auto* label = new QLabel(&window);
-    label->setGeometry(TwipsRect(spec.box));
+    label->setGeometry(TwipsRect(entry.box));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
-    label->setAlignment((spec.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+    label->setAlignment((entry.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
                         Qt::AlignTop);
-    if (!spec.font.family.empty()) label->setFont(LayoutFont(spec.font));
-    SetColours(*label, spec.ground, spec.text);
+    if (!entry.font.family.empty()) label->setFont(LayoutFont(entry.font));
+    SetColours(*label, entry.ground, entry.text);
     return label;
 }
 
 // A picture box: transparent where its picture is.
-QWidget* MakePictureBox(QWidget& window, const layout::Widget& spec) {
+QWidget* MakePictureBox(QWidget& window, const layout::Widget& entry) {
     auto* box = new QLabel(&window);
-    box->setGeometry(TwipsRect(spec.box));
-    box->setScaledContents(spec.stretch);
+    box->setGeometry(TwipsRect(entry.box));
+    box->setScaledContents(entry.stretch);
     box->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (!spec.picture.empty()) SetBoxPicture(*box, LayoutPicture(spec.picture));
+    if (!entry.picture.empty()) SetBoxPicture(*box, LayoutPicture(entry.picture));
     return box;
 }
 
-QWidget* MakeButton(QWidget& window, const layout::Widget& spec) {
+QWidget* MakeButton(QWidget& window, const layout::Widget& entry) {
     auto* button = new PictureButton(&window);
-    button->setGeometry(TwipsRect(spec.box));
-    if (!spec.picture.empty()) button->SetPicture(LayoutPicture(spec.picture));
+    button->setGeometry(TwipsRect(entry.box));
+    if (!entry.picture.empty()) button->SetPicture(LayoutPicture(entry.picture));
     return button;
 }
 
-QWidget* MakeWidget(QWidget& window, const layout::Widget& spec) {
-    switch (spec.kind) {
-        case layout::Kind::Label: return MakeLabel(window, spec);
-        case layout::Kind::PictureBox: return MakePictureBox(window, spec);
-        case layout::Kind::PushButton: return MakeButton(window, spec);
+QWidget* MakeWidget(QWidget& window, const layout::Widget& entry) {
+    switch (entry.kind) {
+        case layout::Kind::Label: return MakeLabel(window, entry);
+        case layout::Kind::PictureBox: return MakePictureBox(window, entry);
+        case layout::Kind::PushButton: return MakeButton(window, entry);
         case layout::Kind::Timer: break;
     }
     return nullptr;
@@ -118,20 +118,20 @@ void SetBoxPicture(QLabel& box, const QPixmap& picture) {
 
 FormWidgets::FormWidgets(QWidget& window, const layout::Form& form) {
     std::vector<std::pair<int, QWidget*>> tabStops;
-    for (const layout::Widget& spec : form.widgets) {
-        if (spec.kind == layout::Kind::Timer) {
+    for (const layout::Widget& entry : form.widgets) {
+        if (entry.kind == layout::Kind::Timer) {
             auto* timer = new QTimer(&window);
-            timer->setObjectName(ToQString(spec.name));
-            if (spec.intervalMs > 0) timer->setInterval(spec.intervalMs);
-            made_.emplace_back(spec.name, timer);
+            timer->setObjectName(ToQString(entry.name));
+            if (entry.intervalMs > 0) timer->setInterval(entry.intervalMs);
+            made_.emplace_back(entry.name, timer);
             continue;
         }
-        QWidget* widget = MakeWidget(window, spec);
-        widget->setObjectName(ToQString(spec.name));
-        SetAccessibility(*widget, spec);
-        if (!spec.visible) widget->hide();
-        if (spec.tabIndex >= 0) tabStops.emplace_back(spec.tabIndex, widget);
-        made_.emplace_back(spec.name, widget);
+        QWidget* widget = MakeWidget(window, entry);
+        widget->setObjectName(ToQString(entry.name));
+        SetAccessibility(*widget, entry);
+        if (!entry.visible) widget->hide();
+        if (entry.tabIndex >= 0) tabStops.emplace_back(entry.tabIndex, widget);
+        made_.emplace_back(entry.name, widget);
     }
 
     std::ranges::sort(tabStops, {}, &std::pair<int, QWidget*>::first);

@@ -120,28 +120,28 @@ TEST_P(WindowFromTable, IsTheWindowOfItsTable) {
 }
 
 TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
-    for (const layout::Widget& spec : Table().widgets) {
-        SCOPED_TRACE(std::string(spec.name));
-        if (spec.kind == layout::Kind::Timer) {
-            auto* timer = Made<QTimer>(spec.name);
+    for (const layout::Widget& entry : Table().widgets) {
+        SCOPED_TRACE(std::string(entry.name));
+        if (entry.kind == layout::Kind::Timer) {
+            auto* timer = Made<QTimer>(entry.name);
             ASSERT_NE(timer, nullptr);
-            if (spec.intervalMs > 0) {
-                EXPECT_EQ(timer->interval(), spec.intervalMs);
+            if (entry.intervalMs > 0) {
+                EXPECT_EQ(timer->interval(), entry.intervalMs);
             }
             continue;
         }
-        auto* widget = Made<QWidget>(spec.name);
+        auto* widget = Made<QWidget>(entry.name);
         ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->geometry(), TwipsRect(spec.box));
-        EXPECT_EQ(widget->isVisible(), spec.visible);
-        if (!spec.accessibleName.empty()) {
-            EXPECT_EQ(widget->accessibleName(), ToQString(spec.accessibleName));
+        EXPECT_EQ(widget->geometry(), TwipsRect(entry.box));
+        EXPECT_EQ(widget->isVisible(), entry.visible);
+        if (!entry.accessibleName.empty()) {
+            EXPECT_EQ(widget->accessibleName(), ToQString(entry.accessibleName));
         }
-        if (!spec.accessibleDescription.empty()) {
-            EXPECT_EQ(widget->accessibleDescription(), ToQString(spec.accessibleDescription));
+        if (!entry.accessibleDescription.empty()) {
+            EXPECT_EQ(widget->accessibleDescription(), ToQString(entry.accessibleDescription));
         }
 
-        switch (spec.kind) {
+        switch (entry.kind) {
             case layout::Kind::PushButton: {
                 auto* button = qobject_cast<PictureButton*>(widget);
                 ASSERT_NE(button, nullptr);
@@ -151,8 +151,8 @@ TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
             case layout::Kind::PictureBox: {
                 auto* box = qobject_cast<QLabel*>(widget);
                 ASSERT_NE(box, nullptr);
-                EXPECT_EQ(box->hasScaledContents(), spec.stretch);
-                EXPECT_EQ(box->pixmap().isNull(), spec.picture.empty());
+                EXPECT_EQ(box->hasScaledContents(), entry.stretch);
+                EXPECT_EQ(box->pixmap().isNull(), entry.picture.empty());
                 EXPECT_FALSE(box->autoFillBackground());  // transparent around its picture
                 break;
             }
@@ -160,17 +160,17 @@ TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
                 auto* label = qobject_cast<QLabel*>(widget);
                 ASSERT_NE(label, nullptr);
                 EXPECT_TRUE(label->autoFillBackground());
-                EXPECT_EQ(label->palette().color(QPalette::Window), ToQColor(spec.ground));
-                EXPECT_EQ(label->palette().color(QPalette::WindowText), ToQColor(spec.text));
+                EXPECT_EQ(label->palette().color(QPalette::Window), ToQColor(entry.ground));
+                EXPECT_EQ(label->palette().color(QPalette::WindowText), ToQColor(entry.text));
                 EXPECT_TRUE(label->wordWrap());
                 EXPECT_EQ(label->textFormat(), Qt::PlainText);
                 EXPECT_EQ(label->alignment(),
-                          (spec.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+                          (entry.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
                               Qt::AlignTop);
-                if (!spec.font.family.empty()) {
-                    EXPECT_EQ(label->font().family(), ToQString(spec.font.family));
-                    EXPECT_EQ(label->font().pixelSize(), layout::PointsToPixels(spec.font.points));
-                    EXPECT_EQ(label->font().bold(), spec.font.bold);
+                if (!entry.font.family.empty()) {
+                    EXPECT_EQ(label->font().family(), ToQString(entry.font.family));
+                    EXPECT_EQ(label->font().pixelSize(), layout::PointsToPixels(entry.font.points));
+                    EXPECT_EQ(label->font().bold(), entry.font.bold);
                 }
                 break;
             }
@@ -193,15 +193,15 @@ TEST_P(WindowFromTable, StacksItsWidgetsAsTheTableListsThem) {
     for (QObject* child : Window().children())
         if (child->isWidgetType()) stacked << child->objectName();
     QStringList listed;
-    for (const layout::Widget& spec : Table().widgets)
-        if (spec.kind != layout::Kind::Timer) listed << ToQString(spec.name);
+    for (const layout::Widget& entry : Table().widgets)
+        if (entry.kind != layout::Kind::Timer) listed << ToQString(entry.name);
     EXPECT_EQ(stacked, listed);
 }
 
 TEST_P(WindowFromTable, ChainsItsButtonsInTheTablesTabOrder) {
     std::vector<const layout::Widget*> stops;
-    for (const layout::Widget& spec : Table().widgets)
-        if (spec.tabIndex >= 0) stops.push_back(&spec);
+    for (const layout::Widget& entry : Table().widgets)
+        if (entry.tabIndex >= 0) stops.push_back(&entry);
     std::ranges::sort(stops, {}, &layout::Widget::tabIndex);
     ASSERT_FALSE(stops.empty());
 

@@ -38,19 +38,19 @@ private:
 }  // namespace
 
 void FormWindow::PaintWidget(HDC dc, const Widget& widget) const {
-    const layout::Widget& spec = *widget.spec;
+    const layout::Widget& entry = *widget.entry;
     const RECT rect = RectOf(widget);
-    switch (spec.kind) {
+    switch (entry.kind) {
         case layout::Kind::Label: {
-            const HBRUSH ground = CreateSolidBrush(ColourOf(spec.ground));
+            const HBRUSH ground = CreateSolidBrush(ColourOf(entry.ground));
             FillRect(dc, &rect, ground);
             DeleteObject(ground);
             if (!widget.text.empty() && widget.font != nullptr) {
                 const HGDIOBJ previous = SelectObject(dc, widget.font);
-                SetTextColor(dc, ColourOf(spec.text));
+                SetTextColor(dc, ColourOf(entry.text));
                 SetBkMode(dc, TRANSPARENT);
                 RECT box = rect;
-                const UINT align = spec.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
+                const UINT align = entry.align == layout::Align::Centre ? DT_CENTER : DT_LEFT;
                 DrawTextW(dc, widget.text.c_str(), static_cast<int>(widget.text.size()), &box,
                           DT_TOP | DT_WORDBREAK | DT_NOPREFIX | align);
                 SelectObject(dc, previous);

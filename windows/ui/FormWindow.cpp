@@ -80,22 +80,22 @@ void FormWindow::CreateWidgets() {
     widgets_.reserve(form_.widgets.size());
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     int id = 1;
-    for (const layout::Widget& spec : form_.widgets) {
+    for (const layout::Widget& entry : form_.widgets) {
         // Timers are SetTimer timers of the window itself.
-        if (spec.kind == layout::Kind::Timer) continue;
+        if (entry.kind == layout::Kind::Timer) continue;
         Widget widget;
-        widget.spec = &spec;
-        widget.visible = spec.visible;
-        widget.left = spec.box.left;
-        widget.text = Utf16(spec.accessibleName);
-        const bool button = spec.kind == layout::Kind::PushButton;
-        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (spec.visible ? WS_VISIBLE : 0U);
+        widget.entry = &entry;
+        widget.visible = entry.visible;
+        widget.left = entry.box.left;
+        widget.text = Utf16(entry.accessibleName);
+        const bool button = entry.kind == layout::Kind::PushButton;
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.visible ? WS_VISIBLE : 0U);
         style |= button ? static_cast<DWORD>(BS_OWNERDRAW) : static_cast<DWORD>(SS_OWNERDRAW);
         widget.handle = CreateWindowExW(0, button ? L"BUTTON" : L"STATIC", widget.text.c_str(), style,
                                         0, 0, 1, 1, window_,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
                                         nullptr);
-        if (widget.handle == nullptr) throw FatalError("部品を作れません: " + std::string(spec.name));
+        if (widget.handle == nullptr) throw FatalError("部品を作れません: " + std::string(entry.name));
         if (button) {
             buttonClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                 widget.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::ButtonProc)));
@@ -107,23 +107,23 @@ void FormWindow::CreateWidgets() {
     }
     std::vector<std::pair<int, std::size_t>> byTabIndex;
     for (std::size_t i = 0; i < widgets_.size(); ++i)
-        if (widgets_[i].spec->tabIndex >= 0) byTabIndex.emplace_back(widgets_[i].spec->tabIndex, i);
+        if (widgets_[i].entry->tabIndex >= 0) byTabIndex.emplace_back(widgets_[i].entry->tabIndex, i);
     std::sort(byTabIndex.begin(), byTabIndex.end());
     for (const auto& [tabIndex, index] : byTabIndex) tabOrder_.push_back(index);
 }
 
-const layout::Font& FormWindow::FontOf(const layout::Widget& spec) const {
-    return spec.font.family.empty() ? form_.font : spec.font;
+const layout::Font& FormWindow::FontOf(const layout::Widget& entry) const {
+    return entry.font.family.empty() ? form_.font : entry.font;
 }
 
 void FormWindow::ApplyDpi() {
     ReleaseFonts();
     background_ = form_.background.empty() ? OwnedFace() : pictures_.Load(form_.background, dpi_);
     for (Widget& widget : widgets_) {
-        const layout::Widget& spec = *widget.spec;
-        if (!spec.picture.empty()) widget.own = pictures_.Load(spec.picture, dpi_);
-        const layout::Font& font = FontOf(spec);
-        if (spec.kind == layout::Kind::Label && !font.family.empty()) {
+        const layout::Widget& entry = *widget.entry;
+        if (!entry.picture.empty()) widget.own = pictures_.Load(entry.picture, dpi_);
+        const layout::Font& font = FontOf(entry);
+        if (entry.kind == layout::Kind::Label && !font.family.empty()) {
             // The form's point sizes as they measure at 96 dpi, grown with the screen.
             const int pixels = dpi_.FromPixels(layout::PointsToPixels(font.points));
             widget.font = CreateFontW(-pixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
@@ -146,13 +146,13 @@ void FormWindow::ReleaseFonts() {
 }
 
 RECT FormWindow::RectOf(const Widget& widget) const {
-    const layout::Widget& spec = *widget.spec;
+    const layout::Widget& entry = *widget.entry;
     const int left = dpi_.FromTwips(widget.left);
-    const int top = dpi_.FromTwips(spec.box.top);
-    int width = dpi_.FromTwips(spec.box.width);
-    int height = dpi_.FromTwips(spec.box.height);
+    const int top = dpi_.FromTwips(entry.box.top);
+    int width = dpi_.FromTwips(entry.box.width);
+    int height = dpi_.FromTwips(entry.box.height);
     const Face& face = widget.CurrentFace();
-    if (spec.kind == layout::Kind::PictureBox && !spec.stretch && !face.Empty()) {
+    if (entry.kind == layout::Kind::PictureBox && !entry.stretch && !face.Empty()) {
         // A picture box that does not stretch takes its picture's size.
         width = dpi_.FromPixels(face.logicalWidth);
         height = dpi_.FromPixels(face.logicalHeight);
@@ -181,7 +181,7 @@ void FormWindow::Close() {
 
 std::size_t FormWindow::IndexOf(std::string_view name) const {
     for (std::size_t i = 0; i < widgets_.size(); ++i)
-        if (widgets_[i].spec->name == name) return i;
+        if (widgets_[i].entry->name == name) return i;
     throw FatalError(std::string(form_.name) + " に部品 " + std::string(name) + " がありません");
 }
 
@@ -202,7 +202,7 @@ void FormWindow::SetText(std::size_t index, const std::wstring& text) {
     if (widget.text == text) return;
     widget.text = text;
     SetWindowTextW(widget.handle, text.c_str());
-    if (widget.spec->kind == layout::Kind::Label && widget.visible) Invalidate(RectOf(widget));
+    if (widget.entry->kind == layout::Kind::Label && widget.visible) Invalidate(RectOf(widget));
 }
 
 void FormWindow::SetFace(std::size_t index, Face face, std::shared_ptr<const void> keepAlive) {
@@ -363,7 +363,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: {
             const auto code = HIWORD(wParam);
             const Widget* widget = WidgetOf(reinterpret_cast<HWND>(lParam));
-            if (widget != nullptr && widget->spec->kind == layout::Kind::PushButton &&
+            if (widget != nullptr && widget->entry->kind == layout::Kind::PushButton &&
                 (code == BN_CLICKED)) {
                 Pressed(static_cast<std::size_t>(widget - widgets_.data()));
             }

@@ -74,7 +74,7 @@ protected:
 
 private:
     struct Widget {
-        const layout::Widget* spec = nullptr;
+        const layout::Widget* entry = nullptr;
         HWND handle = nullptr;
         bool visible = false;
         double left = 0;  // twips; the gauge moves
@@ -102,7 +102,7 @@ private:
     void MoveFocus(bool forward);
     Widget* WidgetOf(HWND handle);
     void ReleaseFonts();
-    const layout::Font& FontOf(const layout::Widget& spec) const;
+    const layout::Font& FontOf(const layout::Widget& entry) const;
 
     const layout::Form& form_;
     std::vector<std::size_t> tabOrder_;  // buttons by their tab index
