@@ -4,12 +4,10 @@
 
 #pragma once
 
-#include <exception>
-#include <new>
 #include <string>
 #include <utility>
 
-#include "content/FatalError.h"
+#include "content/GuardedCall.h"
 
 namespace soruberia::platform {
 
@@ -20,18 +18,8 @@ namespace soruberia::platform {
 // The edge of every event handler: a failure thrown inside ends the program.
 template <typename Handler>
 void Guarded(Handler&& handler) {
-    try {
-        std::forward<Handler>(handler)();
-    } catch (const FatalError& e) {
-        ReportFatalAndExit(e.what());
-    } catch (const std::bad_alloc&) {
-        ReportFatalAndExit("内部エラー: メモリが足りません");
-    } catch (const std::exception& e) {
-        ReportFatalAndExit(std::string("内部エラー: ") + e.what());
-    } catch (...) {
-        // Anything else would end in an abort, without a word to the user.
-        ReportFatalAndExit("内部エラー: 原因の分からない失敗です");
-    }
+    GuardedCall([](const std::string& message) { ReportFatalAndExit(message); },
+                std::forward<Handler>(handler));
 }
 
 }  // namespace soruberia::platform

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "content/FatalError.h"
+#include "content/GuardedCall.h"
 
 namespace soruberia::windows {
 
@@ -19,13 +19,8 @@ namespace soruberia::windows {
 // The edge of every event handler: a failure thrown inside ends the program.
 template <typename Handler>
 void Guarded(Handler&& handler) {
-    try {
-        std::forward<Handler>(handler)();
-    } catch (const FatalError& e) {
-        ReportFatalAndExit(e.what());
-    } catch (const std::exception& e) {
-        ReportFatalAndExit(std::string("内部エラー: ") + e.what());
-    }
+    GuardedCall([](const std::string& message) { ReportFatalAndExit(message); },
+                std::forward<Handler>(handler));
 }
 
 }  // namespace soruberia::windows
