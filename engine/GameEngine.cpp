@@ -162,7 +162,7 @@ void GameEngine::PressIon(int ionNumber) {
             ShowScore();
             view_.SetIonButtonPicture(ionNumber, LoadPicture(IonPictureName(ionNumber, true)));
             PlaySound(paths::kSoundCorrect);
-            view_.SetMarkPicture(LoadPicture(paths::kMarkCorrect));
+            view_.SetMarkPicture(LoadPicture(paths::kMarkCorrect), Judgement::Correct);
             view_.SetVisible(Widget::Image3, true);
         } else {
             if (!record_.hintUsed.IsSet()) {
@@ -177,7 +177,7 @@ void GameEngine::PressIon(int ionNumber) {
             }
             ShowScore();
             PlaySound(paths::kSoundWrong);
-            view_.SetMarkPicture(LoadPicture(paths::kMarkWrong));
+            view_.SetMarkPicture(LoadPicture(paths::kMarkWrong), Judgement::Wrong);
             view_.SetVisible(Widget::Image3, true);
         }
     }

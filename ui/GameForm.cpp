@@ -114,7 +114,7 @@ struct GameForm::Parts final : engine::GameView {
         button->setAccessibleName(found ? name + QStringLiteral(" 正解済み") : name);
     }
 
-    void SetMarkPicture(engine::PicturePtr picture) override {
+    void SetMarkPicture(engine::PicturePtr picture, engine::Judgement) override {
         const ContentPicture* content = ContentOf(picture);
         SetBoxPicture(*image3, PixmapOf(picture));
         const bool correct =

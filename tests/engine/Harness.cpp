@@ -111,8 +111,9 @@ void FakeWindow::SetIonButtonPicture(int ionNumber, PicturePtr picture) {
     log_.Add("Command1(" + std::to_string(ionNumber) + ") = " + Relative(picture));
 }
 
-void FakeWindow::SetMarkPicture(PicturePtr picture) {
+void FakeWindow::SetMarkPicture(PicturePtr picture, Judgement judgement) {
     mark_ = Relative(picture);
+    judgement_ = judgement;
     log_.Add("Image3 = " + mark_);
 }
 

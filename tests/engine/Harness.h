@@ -118,7 +118,7 @@ public:
 
     void SetLabelText(TextLabel label, const std::string& utf8Text) override;
     void SetIonButtonPicture(int ionNumber, PicturePtr picture) override;
-    void SetMarkPicture(PicturePtr picture) override;
+    void SetMarkPicture(PicturePtr picture, Judgement judgement) override;
     void SetVisible(Widget widget, bool visible) override;
     float GaugeLeft() const override { return gaugeLeft; }
     void SetGaugeLeft(float twips) override;
@@ -128,6 +128,7 @@ public:
     bool Visible(Widget widget) const { return visible_.at(widget); }
     std::string ButtonPicture(int ion) const { return buttons_.at(static_cast<std::size_t>(ion)); }
     std::string MarkPicture() const { return mark_; }
+    std::optional<Judgement> MarkJudgement() const { return judgement_; }
     bool Armed(int timer) const { return nextTick_.at(static_cast<std::size_t>(timer)).has_value(); }
     std::optional<double> NextTick(int timer) const { return nextTick_.at(static_cast<std::size_t>(timer)); }
     void AdvanceTick(int timer) { *nextTick_.at(static_cast<std::size_t>(timer)) += 0.5; }
@@ -146,6 +147,7 @@ private:
     std::map<Widget, bool> visible_;
     std::array<std::string, 13> buttons_{};
     std::string mark_;
+    std::optional<Judgement> judgement_;
     std::array<std::optional<double>, 7> nextTick_{};
     std::array<double, 7> armedAt_{};
     std::array<int, 7> disarms_{};

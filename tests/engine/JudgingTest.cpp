@@ -93,6 +93,7 @@ TEST(Judging, CorrectPressInOrder) {
                                         R"(Image3 = \図\maru.gif)", "show Image3", "Timer1 = 500"));
     EXPECT_EQ(game.R().foundFlags[4].Value(), 1);
     EXPECT_EQ(game.window.ButtonPicture(4), R"(\図\ion'(4).gif)");
+    EXPECT_EQ(game.window.MarkJudgement(), Judgement::Correct);
 }
 
 TEST(Judging, WrongPressInOrder) {
@@ -103,6 +104,7 @@ TEST(Judging, WrongPressInOrder) {
     EXPECT_THAT(game.Log(), ElementsAre("Label4 = 0", R"(play \音\x.wav)",
                                         R"(Image3 = \図\batu.gif)", "show Image3", "Timer1 = 500"));
     EXPECT_EQ(game.R().foundFlags[10].Value(), 0);
+    EXPECT_EQ(game.window.MarkJudgement(), Judgement::Wrong);
 }
 
 TEST(Judging, FoundIonOnlyRearmsThePauseWithANewStamp) {

@@ -97,7 +97,7 @@ void GameWindow::SetIonButtonPicture(int ionNumber, engine::PicturePtr picture) 
     SetText(button, found ? name + L" 正解済み" : name);
 }
 
-void GameWindow::SetMarkPicture(engine::PicturePtr picture) {
+void GameWindow::SetMarkPicture(engine::PicturePtr picture, engine::Judgement) {
     const MarkedPicture* marked = MarkedOf(picture);
     const std::size_t image3 = images_[3];
     SetFace(image3, FaceOf(picture), picture);

@@ -39,7 +39,7 @@ private:
 
     void SetLabelText(engine::TextLabel label, const std::string& utf8Text) override;
     void SetIonButtonPicture(int ionNumber, engine::PicturePtr picture) override;
-    void SetMarkPicture(engine::PicturePtr picture) override;
+    void SetMarkPicture(engine::PicturePtr picture, engine::Judgement judgement) override;
     void SetVisible(engine::Widget widget, bool visible) override;
     float GaugeLeft() const override { return gaugeLeft_; }
     void SetGaugeLeft(float twips) override;
