@@ -85,7 +85,7 @@ struct Game {
         const int q = r.currentQuestion;
         for (int k = 1; k <= r.answerCounts.at(Index(q)); ++k) {
             const int ion = Slot(r, q, k);
-            if (ion >= 1 && ion <= kIonButtons && !r.foundFlags.at(Index(ion)).IsSet()) return ion;
+            if (ion >= 1 && ion <= kIonCount && !r.foundFlags.at(Index(ion)).IsSet()) return ion;
         }
         return 0;
     }
@@ -94,7 +94,7 @@ struct Game {
     int WrongIon() const {
         const GameRecord& r = engine.Record();
         const int q = r.currentQuestion;
-        for (int ion = 1; ion <= kIonButtons; ++ion) {
+        for (int ion = 1; ion <= kIonCount; ++ion) {
             bool correct = false;
             for (int k = 1; k <= r.answerCounts.at(Index(q)); ++k) correct = correct || Slot(r, q, k) == ion;
             if (!correct) return ion;

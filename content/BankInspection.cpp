@@ -9,16 +9,21 @@
 #include <optional>
 #include <utility>
 
+#include "content/BankIssues.h"
 #include "content/Bytes.h"
-#include "content/ContentMessages.h"
 #include "content/ExplanationFile.h"
 #include "content/FieldTokenizer.h"
 #include "content/IonNames.h"
+#include "content/QuestionBank.h"
 #include "content/ShiftJis.h"
 
+// The decisions only: each finding is kept as a value (BankIssues.h) and put
+// into words once the file is read (BankIssueMessages.cpp).
 namespace soruberia {
 
 namespace {
+
+using namespace inspection;
 
 using bytes::IsBlank;
 using bytes::IsLineEnd;
@@ -43,55 +48,46 @@ bool IsValidUtf8(std::string_view bytes) {
 
 class Findings {
 public:
-    Findings(std::string file, std::vector<Finding>& out) : file_(std::move(file)), out_(out) {}
-    void Error(int line, std::string message) { Add(Severity::kError, line, std::move(message)); }
-    void Warning(int line, std::string message) { Add(Severity::kWarning, line, std::move(message)); }
-    void Note(int line, std::string message) { Add(Severity::kNote, line, std::move(message)); }
+    explicit Findings(std::string file) : file_(std::move(file)) {}
+    void Error(int line, Issue issue) { Add(Severity::kError, line, std::move(issue)); }
+    void Warning(int line, Issue issue) { Add(Severity::kWarning, line, std::move(issue)); }
 
     // A mistake that moves every later field to another question: an error,
     // the cause of what follows.
-    void Shift(int line, std::string message) {
-        Error(line, std::move(message));
+    void Shift(int line, Issue issue) {
+        Error(line, std::move(issue));
         if (!shiftLine_) shiftLine_ = line;
     }
     // What holds only as the game reads the fields. Once a shift is reported
     // it is a follow-on: a note marked with the line of its cause.
-    void AsRead(Severity severity, int line, std::string message) {
+    void AsRead(Severity severity, int line, Issue issue) {
         if (shiftLine_) {
-            Note(line, message + "（" + std::to_string(*shiftLine_) + " 行目のずれによる）");
+            inspected_.push_back({Severity::kNote, line, *shiftLine_, std::move(issue)});
         } else {
-            Add(severity, line, std::move(message));
+            Add(severity, line, std::move(issue));
         }
     }
     bool Shifted() const { return shiftLine_.has_value(); }
-    void FieldAsRead(const Field& field, FieldRole role, int question, int answer,
-                     const std::string& more) {
-        AsRead(Severity::kError, field.problemLine,
-               DescribeFailure(FailureOf(field, file_, role, question, answer)) + more);
+    // The game's failure on a field.
+    ContentFailure FailureAt(const Field& field, FieldRole role, int question, int answer) const {
+        return FailureOf(field, file_, role, question, answer);
     }
-    // A field the game cannot read, in the game's own words.
-    void FieldError(const Field& field, FieldRole role, int question, int answer,
-                    const std::string& more) {
-        Error(field.problemLine, DescribeFailure(FailureOf(field, file_, role, question, answer)) + more);
+    // A field the game cannot read, in the game's own words and the hint.
+    void FieldError(const Field& field, FieldRole role, int question, int answer, FieldHint hint,
+                    bool restUnchecked = false) {
+        Error(field.problemLine,
+              UnreadableField{FailureAt(field, role, question, answer), hint, GameStops::kHere, restUnchecked});
     }
-    const std::string& File() const { return file_; }
+    std::vector<Finding> Words() const { return Render(file_, inspected_); }
 
 private:
-    void Add(Severity severity, int line, std::string message) {
-        out_.push_back({severity, file_, line, std::move(message)});
+    void Add(Severity severity, int line, Issue issue) {
+        inspected_.push_back({severity, line, 0, std::move(issue)});
     }
     std::string file_;
-    std::vector<Finding>& out_;
+    std::vector<Inspected> inspected_;
     std::optional<int> shiftLine_;
 };
-
-constexpr const char* kGameStopsHere = "。ゲームはここで止まります";
-
-constexpr const char* kUtf8Advice =
-    "ファイルが UTF-8 で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、"
-    "止まるか文字化けします。Shift-JIS で保存し直してください。メモ帳: 「名前を付けて保存」で"
-    "文字コードを「ANSI」に（日本語版 Windows）。VS Code: 右下の「UTF-8」→「エンコード付きで保存」→"
-    "「Japanese (Shift JIS)」。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります";
 
 // What to type instead of a character that code page 932 lacks, as a
 // chemistry teacher writes charges and formulae.
@@ -123,7 +119,7 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
 // characters that Shift-JIS lacks with what to write instead, as the
 // conversion stops at them.
 void ReportUtf8(Findings& findings, std::string_view bytes, int reportLine) {
-    findings.Error(reportLine, kUtf8Advice);
+    findings.Error(reportLine, SavedAsUtf8{});
     int line = 1;
     std::size_t i = 0;
     std::string run;
@@ -131,9 +127,7 @@ void ReportUtf8(Findings& findings, std::string_view bytes, int reportLine) {
     bool replaceable = true;
     const auto flush = [&] {
         if (run.empty()) return;
-        findings.Error(line, "「" + run + "」は Shift-JIS にない文字で、変換できません。" +
-                                 (replaceable ? "「" + instead + "」と書いてください"
-                                              : std::string("別の書き方にしてください")));
+        findings.Error(line, NotInCodePage932{run, replaceable ? instead : std::string()});
         run.clear();
         instead.clear();
         replaceable = true;
@@ -180,8 +174,6 @@ bool HoldsCharacter(std::string_view text, std::string_view c) {
 bool HoldsFullWidthComma(std::string_view text) {
     return HoldsCharacter(text, kFullWidthComma) || HoldsCharacter(text, kFullWidthComma2);
 }
-
-constexpr const char* kSaveAsShiftJis = "。ファイルを Shift-JIS（コードページ 932）で保存してください";
 
 // The first offset from `from` on that holds something other than blanks
 // and line ends.
@@ -262,9 +254,7 @@ public:
         while (next_ < fields_.size()) {
             const KeyField& f = fields_[next_++];
             if (f.field.problem != ContentFault::kEmptyNumber) return &f;
-            findings_.FieldError(f.field, role, question, answer,
-                                 "（コンマが二つ続いている、行末にコンマがある、または空の行があります）" +
-                                     std::string(kGameStopsHere));
+            findings_.FieldError(f.field, role, question, answer, FieldHint::kEmptyField);
         }
         return nullptr;
     }
@@ -272,11 +262,12 @@ public:
     void SkipLine(int line) {
         while (next_ < fields_.size() && fields_[next_].field.line == line) ++next_;
     }
-    // The end of the file, reported as the field `role` that is missing.
-    void ReportEnd(FieldRole role, int question, int answer, const std::string& more) {
+    // The end of the file where the field `role` is missing: its failure
+    // and the line to report it on.
+    std::pair<ContentFailure, int> End(FieldRole role, int question, int answer) const {
         Field missing = end_;
         missing.number = next_ < fields_.size() ? fields_[next_].field.number : end_.number;
-        findings_.FieldAsRead(missing, role, question, answer, more);
+        return {findings_.FailureAt(missing, role, question, answer), missing.problemLine};
     }
 
 private:
@@ -286,18 +277,12 @@ private:
     std::size_t next_ = 0;
 };
 
-std::string NumberProblem(const Field& field) {
-    if (field.problem != ContentFault::kNotANumber) return kGameStopsHere;
-    std::string hint;
-    if (HoldsFullWidthComma(field.raw)) {
-        hint = "（数が全角の「、」や「，」で区切られています。ゲームが区切りとして読むのは半角のコンマ , "
-               "だけです。「、」を , に書き換えてください）";
-    } else if (HasFullWidthDigit(field.raw)) {
-        hint = "（全角の数字です。0 から 9 は半角で書いてください）";
-    } else {
-        hint = "（半角数字の整数を書いてください）";
-    }
-    return hint + kGameStopsHere;
+// What the checker adds on a number the game cannot read.
+FieldHint NumberHint(const Field& field) {
+    if (field.problem != ContentFault::kNotANumber) return FieldHint::kNone;
+    if (HoldsFullWidthComma(field.raw)) return FieldHint::kCommaBetweenNumbers;
+    if (HasFullWidthDigit(field.raw)) return FieldHint::kFullWidthDigit;
+    return FieldHint::kWholeNumber;
 }
 
 // Returns false where the file ends.
@@ -307,33 +292,21 @@ bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
     for (int k = 1; k <= toRead; ++k) {
         const KeyField* f = walker.Next(FieldRole::kAnswer, q, k);
         if (f == nullptr) {
-            walker.ReportEnd(FieldRole::kAnswer, q, k,
-                             "（正解の数 " + std::to_string(count) + " は " +
-                                 std::to_string(countField.field.line) + " 行目）" + kGameStopsHere);
+            auto [failure, line] = walker.End(FieldRole::kAnswer, q, k);
+            findings.AsRead(Severity::kError, line, AnswersRunOut{std::move(failure), count, countField.field.line});
             return false;
         }
         if (f->field.problem) {
-            findings.FieldError(f->field, FieldRole::kAnswer, q, k, NumberProblem(f->field));
+            findings.FieldError(f->field, FieldRole::kAnswer, q, k, NumberHint(f->field));
             continue;
         }
         const int ion = f->field.number16;
-        const std::string name = RoleName(FieldRole::kAnswer, q, k);
         if (ion < 1 || ion > kIonCount) {
-            findings.AsRead(Severity::kError, f->field.line,
-                           name + "が " + std::to_string(ion) +
-                               " で、イオンの番号（1 から 12）ではありません。どのボタンを押しても当たらないので、問題 " +
-                               std::to_string(q) + " はいつまでも終わりません");
+            findings.AsRead(Severity::kError, f->field.line, AnswerNotAnIon{q, k, ion});
             continue;
         }
         const auto [where, fresh] = seen.emplace(ion, k);
-        if (!fresh) {
-            findings.AsRead(Severity::kError, f->field.line,
-                           "イオン " + std::to_string(ion) + "（" + std::string(IonName(ion)) + "）が問題 " +
-                               std::to_string(q) + " に二度書かれています（" +
-                               std::to_string(where->second) + " 番目と " + std::to_string(k) +
-                               " 番目の正解）。一度押せば見つかるので、残りの正解の数が 0 にならず、"
-                               "問題はいつまでも終わりません");
-        }
+        if (!fresh) findings.AsRead(Severity::kError, f->field.line, AnswerTwice{q, ion, where->second, k});
     }
     return true;
 }
@@ -349,11 +322,11 @@ bool LooksLikeUtf8(std::string_view bytes) {
 QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
                                              std::string_view bytes, int n) {
     QuestionTextsInspection result;
-    Findings findings(displayPath, result.findings);
+    Findings findings(displayPath);
     if (bytes.empty()) {
         // Line 1, as the game names it: the line where the first text is missing.
-        findings.Error(1, "ファイルが空です。ゲームはここから " + std::to_string(n) +
-                              " 問の文を読むので、ゲームの開始で止まります");
+        findings.Error(1, TextsFileEmpty{n});
+        result.findings = findings.Words();
         return result;
     }
     const bool utf8 = LooksLikeUtf8(bytes);
@@ -362,19 +335,17 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
 
     FieldTokenizer tokenizer(bytes);
     for (int i = 1; i <= n; ++i) {
-        const std::string name = RoleName(FieldRole::kQuestionText, i, 0);
-        const std::string later = i < n ? "問題 " + std::to_string(i + 1) + " から後の文がすべて一つずつずれて、"
-                                          "別の問題の正解で採点されます"
-                                        : std::string("最後の文が切れます");
+        const bool last = i == n;
         Field field = tokenizer.NextText();
         if (field.problem == ContentFault::kFileEnds) {
-            findings.FieldAsRead(field, FieldRole::kQuestionText, i, 0,
-                                 "（文は " + std::to_string(i - 1) + " 個しかなく、ゲームは " +
-                                     std::to_string(n) + " 個読みます）。ゲームの開始で止まります");
+            findings.AsRead(Severity::kError, field.problemLine,
+                            TextsRunOut{findings.FailureAt(field, FieldRole::kQuestionText, i, 0), i - 1, n});
+            result.findings = findings.Words();
             return result;
         }
         if (field.problem == ContentFault::kUnclosedQuote) {
-            findings.FieldError(field, FieldRole::kQuestionText, i, 0, kGameStopsHere);
+            findings.FieldError(field, FieldRole::kQuestionText, i, 0, FieldHint::kNone);
+            result.findings = findings.Words();
             return result;
         }
         const bool fullWidthQuotes =
@@ -382,36 +353,23 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
         const bool inFullWidthQuotes = field.raw.substr(0, 2) == kOpeningQuote && field.raw.size() >= 4 &&
                                        field.raw.substr(field.raw.size() - 2) == kClosingQuote;
         if (field.quoted && field.endLine != field.line) {
-            findings.Shift(field.line, name + "が " + std::to_string(field.endLine) +
-                                           " 行目まで続いています。二重引用符の間の改行も文の一部になるので、" +
-                                           later + "（この行の閉じる \" が抜けていませんか）");
+            findings.Shift(field.line, TextSpansLines{i, field.endLine, last});
         } else if (!field.quoted && field.endsAtComma && tokenizer.ContentLeftOnLine()) {
-            const std::string hint =
-                fullWidthQuotes ? "文が全角の “ ” で囲まれています。ゲームが文の囲みとして読むのは半角の \" "
-                                  "だけなので、“ ” を \" に書き換えてください"
-                                : "コンマも文の一部なら、文を半角の二重引用符 \" で囲んでください";
-            findings.Shift(field.line, name + "は二重引用符で囲まれていないので、半角のコンマ , で終わります。"
-                                               "コンマのあとは別の文として読まれ、" + later + "（" + hint + "）");
+            findings.Shift(field.line, TextEndsAtComma{i, last, fullWidthQuotes});
         } else if (!field.quoted && inFullWidthQuotes) {
-            findings.Warning(field.line, name + "の全角の “ ” は、囲みではなく文の一部としてそのまま表示されます"
-                                                "（文を囲むなら半角の \" を使ってください）");
+            findings.Warning(field.line, FullWidthQuotesShown{i});
         }
         if (field.problem == ContentFault::kTextAfterQuote) {
             const bool fullWidthComma = field.problemBytes.substr(0, 2) == kFullWidthComma ||
                                         field.problemBytes.substr(0, 2) == kFullWidthComma2;
             findings.FieldError(field, FieldRole::kQuestionText, i, 0,
-                                (fullWidthComma ? "（全角の「、」や「，」は文の区切りになりません。文と文の間は"
-                                                  "半角のコンマ , で区切ってください。二重引用符の中の「、」は"
-                                                  "そのままで構いません）"
-                                                : "") +
-                                    std::string(kGameStopsHere));
+                                fullWidthComma ? FieldHint::kCommaBetweenTexts : FieldHint::kNone);
             continue;
         }
         if (field.problem == ContentFault::kInvalidShiftJis) {
             // In a UTF-8 file only the first, where the game stops.
             if (!utf8 || !utf8StopReported) {
-                findings.FieldError(field, FieldRole::kQuestionText, i, 0,
-                                    std::string(kSaveAsShiftJis) + kGameStopsHere);
+                findings.FieldError(field, FieldRole::kQuestionText, i, 0, FieldHint::kSaveAsShiftJis);
             }
             utf8StopReported = utf8;
             continue;
@@ -419,134 +377,103 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
         if (utf8) continue;
         if (field.raw.empty()) {
             if (tokenizer.ContentLeft()) {
-                findings.Shift(field.line, name + "が空です。空の行や、コンマが二つ続くところ、行末のコンマも"
-                                                   "一つの文として数えられるので、" + later);
+                findings.Shift(field.line, EmptyTextShifts{i, last});
             } else {
-                findings.AsRead(Severity::kWarning, field.line, name + "が空なので、問題の欄に何も出ません");
+                findings.AsRead(Severity::kWarning, field.line, EmptyTextShown{i});
             }
             continue;
         }
         result.texts.push_back({i, field.line, std::move(field.text)});
     }
     if (const auto rest = FirstContent(bytes, tokenizer.Offset())) {
-        findings.AsRead(Severity::kNote, LineOf(bytes, *rest),
-                        "ここから先は読まれません。ゲームが読むのは " + std::to_string(n) + " 問の文だけです");
+        findings.AsRead(Severity::kNote, LineOf(bytes, *rest), TextsLeftUnread{n});
     }
+    result.findings = findings.Words();
     return result;
 }
 
 std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::string_view bytes,
                                       int n) {
-    std::vector<Finding> out;
-    Findings findings(displayPath, out);
+    Findings findings(displayPath);
     if (bytes.empty()) {
-        findings.Error(1, "ファイルが空です。ゲームはここから " + std::to_string(n) +
-                              " 問の正解を読むので、ゲームの開始で止まります");
-        return out;
+        findings.Error(1, KeyFileEmpty{n});
+        return findings.Words();
     }
     Field end;
     const std::vector<KeyField> fields = NumberFields(bytes, end);
     KeyWalker walker(fields, end, findings);
     for (int q = 1; q <= n; ++q) {
-        const std::string countName = RoleName(FieldRole::kAnswerCount, q, 0);
+        const bool last = q == n;
         const KeyField* f = walker.Next(FieldRole::kAnswerCount, q, 0);
         if (f == nullptr) {
-            walker.ReportEnd(FieldRole::kAnswerCount, q, 0,
-                             "（ファイルには " + std::to_string(q - 1) + " 問分の正解しかなく、ゲームは " +
-                                 std::to_string(n) + " 問読みます）。ゲームの開始で止まります");
-            return out;
+            auto [failure, line] = walker.End(FieldRole::kAnswerCount, q, 0);
+            findings.AsRead(Severity::kError, line, KeyRunsOut{std::move(failure), q - 1, n});
+            return findings.Words();
         }
         if (f->field.problem) {
             if (f->startsLine) {
                 // One question to a line: the next line is the next question.
-                findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, NumberProblem(f->field));
+                findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, NumberHint(f->field));
                 walker.SkipLine(f->field.line);
                 continue;
             }
-            findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0,
-                                NumberProblem(f->field) +
-                                    "（次の問題がどこから始まるかわからないので、ファイルの残りは調べていません）");
-            return out;
+            findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, NumberHint(f->field), true);
+            return findings.Words();
         }
         const int count = f->field.number16;
-        const std::string countText = std::to_string(count);
         const int line = f->field.line;
         if (count < 0) {
-            findings.AsRead(Severity::kError, line, countName + "が " + countText +
-                                     " です。イオンは一つも読まれず、残りの正解の数は " + countText +
-                                     " から始まって 0 にならないので、問題はいつまでも終わりません（5 回目の"
-                                     "ミスでしか終わりません）。正解の数は 1 から 12 にしてください");
+            findings.AsRead(Severity::kError, line, CountNegative{q, count});
             continue;
         }
         if (count == 0) {
             // The game accepts it, but the question has no right answer: it
             // ends only through a miss, which costs points.
-            findings.AsRead(Severity::kWarning, line, countName + "が 0 です。正しいイオンがないので、どのボタンを押しても"
-                                               "ミス（-100 点）になり、最初の一押しで問題が終わります");
+            findings.AsRead(Severity::kWarning, line, CountZero{q});
             continue;
         }
         const int onLine = f->fieldsOnLine - 1;
         int toRead = count;
-        if (count > kIonCount) {
-            findings.AsRead(Severity::kError, line, countName + " " + countText +
-                                     " が 12 を超えています（イオンのボタンも正解の枠も 12 個です）。"
-                                     "ゲームは毎回、開始のときにエラーで止まります");
+        if (count > kMaxAnswersPerQuestion) {
+            findings.AsRead(Severity::kError, line, CountAboveSlots{q, count});
             if (f->startsLine && onLine > 0) toRead = onLine;
         } else if (f->startsLine && onLine > 0 && onLine != count) {
-            std::string consequence;
-            if (onLine < count) {
-                consequence = "足りない " + std::to_string(count - onLine) + " 個が下の行から取られ、";
-            } else if (q < n) {
-                consequence = "この行の最後の " + std::to_string(onLine - count) + " 個が問題 " +
-                              std::to_string(q + 1) + " の始まりになり、";
-            }
-            std::string message = "問題 " + std::to_string(q) + ": 正解の数 " + countText +
-                                  " のあとに、この行にはイオンの番号が " + std::to_string(onLine) +
-                                  " 個あります。ゲームは場所にかかわらず次の " + countText + " 個の数を取るので、";
-            if (consequence.empty()) {
-                findings.AsRead(Severity::kWarning, line,
-                                message + "この行の最後の " + std::to_string(onLine - count) + " 個は読まれません");
+            if (onLine > count && last) {
+                findings.AsRead(Severity::kWarning, line, ExtraAnswersUnread{q, count, onLine});
             } else if (findings.Shifted()) {
-                findings.AsRead(Severity::kError, line, message + consequence + "それ以降の問題がすべてずれます");
+                findings.AsRead(Severity::kError, line, CountOffTheLine{q, count, onLine, last, true});
             } else {
-                findings.Shift(line, message + consequence +
-                                         (q < n ? "それ以降の問題がすべてずれて、別の問題の正解で採点されます。"
-                                                : "この問題が正しく読まれません。") +
-                                         "正解の数か、この行の番号を直してください");
+                findings.Shift(line, CountOffTheLine{q, count, onLine, last, false});
             }
         }
-        if (!CheckAnswers(walker, findings, q, count, toRead, *f)) return out;
+        if (!CheckAnswers(walker, findings, q, count, toRead, *f)) return findings.Words();
     }
     if (const KeyField* rest = walker.Remaining()) {
-        findings.AsRead(Severity::kNote, rest->field.line, "ここから先は読まれません。ゲームが読むのは " + std::to_string(n) +
-                                            " 問の正解だけです");
+        findings.AsRead(Severity::kNote, rest->field.line, KeyLeftUnread{n});
     }
-    return out;
+    return findings.Words();
 }
 
 std::vector<Finding> InspectExplanation(const std::string& displayPath, std::string_view bytes) {
-    std::vector<Finding> out;
-    Findings findings(displayPath, out);
+    Findings findings(displayPath);
     const ParsedExplanation parsed = TryParseExplanationLine({displayPath, std::string(bytes)});
     if (parsed.failure && parsed.failure->fault == ContentFault::kEmptyFile) {
-        findings.Error(0, "ファイルが空です。メニューは最初の行を説明として表示するので、これがないと"
-                          "ゲームは起動の時点で止まります");
-        return out;
+        findings.Error(0, ExplanationFileEmpty{});
+        return findings.Words();
     }
     const std::size_t lineEnd = std::min(bytes.find_first_of("\r\n"), bytes.size());
     const std::string_view line = bytes.substr(0, lineEnd);
     if (LooksLikeUtf8(line)) {
         ReportUtf8(findings, line, 1);
     } else if (parsed.failure) {
-        findings.Error(1, DescribeFailure(*parsed.failure) + kSaveAsShiftJis + "。ゲームは起動の時点で止まります");
+        findings.Error(1, UnreadableField{*parsed.failure, FieldHint::kSaveAsShiftJis, GameStops::kAtProgramStart});
     } else if (FirstContent(line, 0) == std::nullopt) {
-        findings.Warning(1, "最初の行が空なので、メニューの説明には何も表示されません");
+        findings.Warning(1, ExplanationLineBlank{});
     }
     if (const auto rest = FirstContent(bytes, lineEnd)) {
-        findings.Warning(LineOf(bytes, *rest), "メニューに表示されるのは最初の行だけです。"
-                                               "この行から後は表示されません");
+        findings.Warning(LineOf(bytes, *rest), ExplanationLinesUnshown{});
     }
-    return out;
+    return findings.Words();
 }
 
 }  // namespace soruberia

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "content/Bytes.h"
+#include "content/QuestionBank.h"
 #include "content/ShiftJis.h"
 
 namespace soruberia {
@@ -77,7 +78,7 @@ std::string Problem(const ContentFailure& f) {
         return "Shift-JIS（コードページ 932）として読めないバイトがあります: 行の " +
                std::to_string(f.column) + " バイト目の " + HexBytes(f.found);
     case ContentFault::kCountAboveSlots:
-        return "正解の数 " + value + " が正解の枠の数 12 を超えています";
+        return "正解の数 " + value + " が正解の枠の数 " + std::to_string(kMaxAnswersPerQuestion) + " を超えています";
     case ContentFault::kTooManyQuestions:
         return value + " 問を読むように求められましたが、問題の表には 30 問までしか入りません";
     }

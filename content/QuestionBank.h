@@ -10,14 +10,20 @@
 #include <vector>
 
 #include "content/ContentFile.h"
+#include "content/IonNames.h"
 
 namespace soruberia {
 
 // Tables of the game record that the question bank reader fills; entry 0 of
 // each holds nothing. The reader owns none of them.
 inline constexpr int kQuestionTableSize = 31;  // questions 0..30
-inline constexpr int kAnswerSlots = 13;        // answer slots 0..12
-inline constexpr int kMaxAnswersPerQuestion = 12;
+// A question has an answer slot for each ion button, slots 1..12.
+inline constexpr int kMaxAnswersPerQuestion = kIonCount;
+inline constexpr int kAnswerSlots = kMaxAnswersPerQuestion + 1;  // 0..12
+
+// A game reads this many questions from the bank and asks them all.
+inline constexpr int kQuestionsInPlay = 26;
+static_assert(kQuestionsInPlay < kQuestionTableSize);
 
 using QuestionTextTable = std::array<std::string, kQuestionTableSize>;  // UTF-8
 using AnswerCountTable = std::array<std::int16_t, kQuestionTableSize>;

@@ -13,18 +13,17 @@
 #include "engine/Checked.h"
 #include "engine/ClockFoldedRandom.h"
 #include "engine/Stamp.h"
+#include "layout/GameLayout.h"
 
 namespace soruberia::engine {
 
 namespace {
 
-constexpr std::int16_t kQuestionsInPlay = 26;
 constexpr int kTimerIntervalMs = 500;
 constexpr int kPointsPerAnswer = 100;
 constexpr int kBonusPoints = 500;
 constexpr int kGoalScore = 10000;
 constexpr int kFailureLevel = 5;
-constexpr int kGaugeStep = 1005;  // twips per miss level
 
 // Only "5 or more" and "not 0" are ever asked of the miss counters, so at the
 // 16-bit limit they stay put instead of ending the game.
@@ -57,7 +56,7 @@ void GameEngine::StartGame() {
     record_.hintUsed.Clear();
     record_.bonusPending.Clear();
     view_.SetLabelText(TextLabel::Label4, "");
-    record_.questionCount = kQuestionsInPlay;
+    record_.questionCount = static_cast<std::int16_t>(kQuestionsInPlay);
     record_.gaugeHomeLeft =
         RoundedInt<std::int16_t>(static_cast<double>(view_.GaugeLeft()), "gaugeHomeLeft");
     view_.SetVisible(Widget::Image1, true);
@@ -75,10 +74,10 @@ void GameEngine::StartGame() {
 }
 
 void GameEngine::ResetIonButtons() {
-    for (int i = 1; i <= kIonButtons; ++i) {
+    for (int i = 1; i <= kIonCount; ++i) {
         At(record_.foundFlags, i, "foundFlags").Clear();
     }
-    for (int i = 1; i <= kIonButtons; ++i) {
+    for (int i = 1; i <= kIonCount; ++i) {
         view_.SetIonButtonPicture(i, LoadPicture(IonPictureName(i, false)));
     }
 }
@@ -135,7 +134,7 @@ void GameEngine::ShowQuestion() {
 // ---- presses ----------------------------------------------------------------
 
 void GameEngine::PressIon(int ionNumber) {
-    if (ionNumber < 1 || ionNumber > kIonButtons) {
+    if (ionNumber < 1 || ionNumber > kIonCount) {
         throw FatalError("Command1(" + Decimal(ionNumber) + "): there is no such ion button");
     }
     if (record_.inputLocked.IsSet()) {
@@ -310,9 +309,9 @@ void GameEngine::Timer6Action() { view_.SetVisible(Widget::Command4, true); }
 
 // The gauge is placed for the level, never stepped from where it stands.
 void GameEngine::PlaceGauge() {
-    const std::int16_t offset = Checked16(record_.missLevel * kGaugeStep, "missLevel * 1005");
-    const std::int16_t left =
-        Checked16(record_.gaugeHomeLeft + offset, "left edge of Image1 (gaugeHomeLeft + missLevel * 1005)");
+    const std::int16_t offset = Checked16(record_.missLevel * layout::kGaugeStep, "missLevel * kGaugeStep");
+    const std::int16_t left = Checked16(record_.gaugeHomeLeft + offset,
+                                        "left edge of Image1 (gaugeHomeLeft + missLevel * kGaugeStep)");
     view_.SetGaugeLeft(static_cast<float>(left));
 }
 

@@ -7,12 +7,12 @@
 #include <array>
 #include <cstdint>
 
+#include "content/IonNames.h"
 #include "content/QuestionBank.h"
 #include "engine/Checked.h"
 
 namespace soruberia::engine {
 
-inline constexpr int kIonButtons = 12;
 inline constexpr int kTimers = 6;
 
 // All state of one game, kept by the game window for the whole run. Entry 0
@@ -32,7 +32,7 @@ struct GameRecord {
     std::int16_t currentQuestion = 0;
     std::array<Flag, kQuestionTableSize> askedFlags{};           // 0..30
     std::array<std::int16_t, kQuestionTableSize> recentQueue{};  // 0..30, window at 1..14
-    std::array<Flag, kIonButtons + 1> foundFlags{};              // 0..12
+    std::array<Flag, kIonCount + 1> foundFlags{};                // 0..12
     std::int16_t score = 0;
     std::int16_t missLevel = 0;
     std::int16_t gaugeHomeLeft = 0;

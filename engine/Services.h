@@ -27,7 +27,7 @@ public:
     virtual void Play(const std::string& fullPath) = 0;
 };
 
-// Local time of day in seconds since midnight, [0, 86400).
+// Local time of day in seconds since midnight, [0, 86400) (DayClockReading).
 class Clock {
 public:
     virtual ~Clock() = default;

@@ -17,7 +17,7 @@ constexpr Colour kTeal{0, 170, 170};
 constexpr Widget Ion(int index, std::string_view name, std::string_view picture, int left, int top) {
     return {.name = name,
             .kind = Kind::PushButton,
-            .box = {left, top, 1530, 920},
+            .box = {left, top, kIonButtonWidth, kIonButtonHeight},
             .picture = picture,
             .accessibleName = IonName(index),
             .tabIndex = index - 1};

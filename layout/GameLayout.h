@@ -22,6 +22,11 @@ inline constexpr int kGaugeHomeLeft = 315;
 inline constexpr int kGaugeTop = 4575;
 inline constexpr int kGaugeStep = 1005;
 
+// The twelve ion buttons' size; a picture larger than the face loses its
+// margins at the edges.
+inline constexpr int kIonButtonWidth = 1530;
+inline constexpr int kIonButtonHeight = 920;
+
 // A text label as far as the wrapping of its text goes.
 struct TextBox {
     Font font;

@@ -26,6 +26,7 @@
 #include <QTimer>
 
 #include "content/ContentFile.h"
+#include "content/StereoSound.h"
 #include "platform/SoundFile.h"
 
 namespace soruberia::platform {
@@ -44,31 +45,13 @@ struct Pcm {
     int rate = 0;
 };
 
-// Mono is doubled, more than two channels are averaged to mono first, so
-// that every sound reaches both loudspeakers at the level of its file.
 Pcm ToStereo(const DecodedSound& sound) {
     const auto channels = static_cast<std::size_t>(sound.channels);
-    const auto frames = static_cast<std::size_t>(sound.Frames());
-    const auto toInt16 = [](float x) {
-        const long v = std::lround(static_cast<double>(x) * 32768.0);
-        return static_cast<std::int16_t>(std::clamp(v, -32768L, 32767L));
-    };
-    Pcm pcm;
-    pcm.rate = sound.rate;
-    pcm.samples.resize(frames * 2);
-    for (std::size_t f = 0; f < frames; ++f) {
-        const float* in = &sound.samples[f * channels];
-        float left = in[0];
-        float right = channels == 2 ? in[1] : in[0];
-        if (channels > 2) {
-            float sum = 0.0f;
-            for (std::size_t c = 0; c < channels; ++c) sum += in[c];
-            left = right = sum / static_cast<float>(channels);
-        }
-        pcm.samples[2 * f] = toInt16(left);
-        pcm.samples[2 * f + 1] = toInt16(right);
-    }
-    return pcm;
+    return {media::ToStereo16(static_cast<std::size_t>(sound.Frames()), channels,
+                              [&](std::size_t frame, std::size_t channel) {
+                                  return sound.samples[frame * channels + channel];
+                              }),
+            sound.rate};
 }
 
 std::string AlErrorText(ALenum error) {

@@ -12,10 +12,6 @@ namespace soruberia::platform {
 class SystemClock final : public engine::Clock {
 public:
     float SecondsSinceMidnight() override;
-
-    // A reading in seconds as the clock gives it: single precision and
-    // always below one full day.
-    static float ClampToDay(double seconds);
 };
 
 }  // namespace soruberia::platform

@@ -3,25 +3,23 @@
 # SPDX-License-Identifier: MIT
 
 # The Windows program, cross-built with mingw-w64; included by the Makefile.
-#   make windows        both executables: build-win64/ (x86-64), build-win32/ (i686)
+#   make windows        both executables: build-win64/ (preset win64, x86-64),
+#                       build-win32/ (preset win32, i686)
 #   make test-windows   the x86-64 tests under Wine, both executables checked as files
-WIN64_BUILD ?= build-win64
-WIN32_BUILD ?= build-win32
+WIN64_BUILD := build-win64
+WIN32_BUILD := build-win32
 # The content and engine test groups, cross-built and run under Wine as well;
 # WINDOWS_SHARED_TESTS=OFF leaves them to the native build.
 WINDOWS_SHARED_TESTS ?= ON
 WIN64_TESTS = $(if $(filter ON,$(WINDOWS_SHARED_TESTS)),$(WIN64_BUILD),$(WIN64_BUILD)/windows)
-WINDOWS_CONFIGURE = cmake -S . -G Ninja -C windows/config.cmake $(WERROR)
 
 .PHONY: windows test-windows
 
 windows: setup
-	@$(WINDOWS_CONFIGURE) -B $(WIN64_BUILD) --toolchain cmake/mingw-w64-x86_64.cmake \
-	  -DSORUBERIA_TESTS=$(WINDOWS_SHARED_TESTS) >/dev/null
-	@cmake --build $(WIN64_BUILD) -j $(JOBS)
-	@$(WINDOWS_CONFIGURE) -B $(WIN32_BUILD) --toolchain cmake/mingw-w64-i686.cmake \
-	  -DSORUBERIA_TESTS=OFF -DSORUBERIA_WINDOWS_TESTS=OFF >/dev/null
-	@cmake --build $(WIN32_BUILD) -j $(JOBS)
+	@cmake --preset win64 -DSORUBERIA_TESTS=$(WINDOWS_SHARED_TESTS) >/dev/null
+	@cmake --build --preset win64 -j $(JOBS)
+	@cmake --preset win32 >/dev/null
+	@cmake --build --preset win32 -j $(JOBS)
 
 # One fresh Wine prefix and one wineserver for the whole run, shared by every
 # test case, both ready before CTest lists the test cases (which it gives 5 s

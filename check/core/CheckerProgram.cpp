@@ -34,7 +34,7 @@ constexpr const char* kUsage =
     "最後に件数をまとめた行が続きます。\n"
     "終了状態: 0 エラーなし（警告はあってもよい）、1 エラーあり、2 使い方の誤り。\n";
 
-constexpr const char* kVersion = "soruberia-check 1.00";
+constexpr const char* kVersion = "soruberia-check " SORUBERIA_VERSION;
 
 Invocation BadUsage(std::string problem) {
     return {Invocation::Kind::kBadUsage, {}, std::move(problem)};

@@ -17,6 +17,7 @@
 #include "content/ContentFile.h"
 #include "content/ContentMessages.h"
 #include "content/ContentPaths.h"
+#include "content/QuestionBank.h"
 
 namespace soruberia::check {
 
@@ -24,8 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A game reads 26 questions (questionCount).
-constexpr int kQuestions = 26;
 
 // A file of the folder whose name differs only in ASCII case, as one copied
 // from Windows may be named.
@@ -100,14 +99,14 @@ void CheckQuestionFolder(const std::string& basePath, CheckServices& services,
     const std::string textsPath = FullPath(basePath, paths::kQuestionTexts);
     if (const auto file = Read(textsPath, "問題の文", out)) {
         QuestionTextsInspection inspection =
-            InspectQuestionTexts(file->displayPath, file->bytes, kQuestions);
+            InspectQuestionTexts(file->displayPath, file->bytes, kQuestionsInPlay);
         out.insert(out.end(), inspection.findings.begin(), inspection.findings.end());
         CheckQuestionLabel(inspection.texts, file->displayPath, services.label, out);
     }
 
     const std::string keyPath = FullPath(basePath, paths::kAnswerKey);
     if (const auto file = Read(keyPath, "正解", out)) {
-        const std::vector<Finding> findings = InspectAnswerKey(file->displayPath, file->bytes, kQuestions);
+        const std::vector<Finding> findings = InspectAnswerKey(file->displayPath, file->bytes, kQuestionsInPlay);
         out.insert(out.end(), findings.begin(), findings.end());
     }
 

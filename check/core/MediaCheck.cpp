@@ -15,6 +15,7 @@
 #include "content/ContentFile.h"
 #include "content/ContentPaths.h"
 #include "content/IonNames.h"
+#include "layout/GameLayout.h"
 #include "layout/Units.h"
 
 namespace soruberia::check {
@@ -23,9 +24,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An ion button's face; a larger picture loses its margins at the edges.
-constexpr int kButtonWidth = layout::TwipsToPixels(1530);
-constexpr int kButtonHeight = layout::TwipsToPixels(920);
+// An ion button's face at 96 dpi.
+constexpr int kButtonWidth = layout::TwipsToPixels(layout::kIonButtonWidth);
+constexpr int kButtonHeight = layout::TwipsToPixels(layout::kIonButtonHeight);
 
 const std::string kPictureNeeded = "。ゲームはこの画像が要る場面で止まります";
 const std::string kSoundSkipped = "。ゲームはこの音を鳴らさずに続きます";

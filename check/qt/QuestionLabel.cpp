@@ -12,29 +12,25 @@
 
 #include <cmath>
 
-#include "layout/GameLayout.h"
+#include "check/core/LabelTwin.h"
 #include "ui/Fonts.h"
 #include "ui/Twips.h"
 
 namespace soruberia::check {
 
+// As the game window's form builds its labels (ui/FormWidgets).
 QuestionLabel::QuestionLabel() {
-    label_.setGeometry(ui::TwipsRect(layout::kQuestionLabel.box));
+    label_.setGeometry(ui::ToQRect(kQuestionLabelTwin.box));
     label_.setTextFormat(Qt::PlainText);
     label_.setWordWrap(true);
     label_.setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label_.setFont(ui::LayoutFont(layout::kQuestionLabel.font));
+    label_.setFont(ui::LayoutFont(kQuestionLabelTwin.font));
 }
 
 std::string QuestionLabel::FontNote() {
-    const QFontInfo font(label_.font());
-    if (font.family().contains(QStringLiteral("明朝")) ||
-        font.family().contains(QStringLiteral("Mincho"), Qt::CaseInsensitive)) {
-        return {};
-    }
-    return "ＭＳ Ｐ明朝 も代わりの IPAPMincho（Debian のパッケージ fonts-ipafont-mincho）も"
-           "入っていないので、問題の文はフォント「" +
-           font.family().toStdString() + "」で測っています";
+    return check::FontNote(QFontInfo(label_.font()).family().toStdString(),
+                           "ＭＳ Ｐ明朝 も代わりの IPAPMincho（Debian のパッケージ fonts-ipafont-mincho）も"
+                           "入っていない");
 }
 
 LabelFit QuestionLabel::Measure(const std::string& utf8) {
@@ -75,8 +71,8 @@ LabelFit QuestionLabel::Measure(const std::string& utf8) {
     }
     layout.endLayout();
     laidOut.replace(QChar::LineSeparator, QLatin1Char(' '));
-    fit.shown = laidOut.left(shownEnd).trimmed().toStdString();
-    fit.cut = laidOut.mid(shownEnd).trimmed().toStdString();
+    fit.shown = OneLine(laidOut.left(shownEnd).toStdString());
+    fit.cut = OneLine(laidOut.mid(shownEnd).toStdString());
     return fit;
 }
 

@@ -110,6 +110,7 @@ TEST(ResourceFilesTest, ScriptCompilesToIconAndJapaneseVersionRecord) {
     compiler.setWorkingDirectory(out.path());  // the icon is found beside the script
     // The host's C preprocessor stands in for the mingw-w64 compiler's.
     compiler.start(windres, {QStringLiteral("--preprocessor=cpp"),
+                             QStringLiteral("--include-dir=") + QStringLiteral(SORUBERIA_VERSION_HEADER_DIR),
                              QStringLiteral("--input=") + kSource + QStringLiteral("/app/soruberia.rc"),
                              QStringLiteral("--output-format=res"),
                              QStringLiteral("--output=") + res});

@@ -23,7 +23,8 @@
 namespace soruberia::contentgen {
 namespace {
 
-constexpr std::int16_t kQuestionsInPlay = 26;
+// As many as a game reads.
+constexpr auto kQuestionsRead = static_cast<std::int16_t>(kQuestionsInPlay);
 const std::string kDataFolder = std::string(SOURCE_ROOT) + "/data";
 const std::string kToolsData = std::string(SOURCE_ROOT) + "/tools/data";
 
@@ -37,7 +38,7 @@ TEST_F(QuestionBankData, EveryAnswerKeyIsTheOneTheTableGives) {
     ASSERT_EQ(questions.size(), static_cast<std::size_t>(kQuestionsInPlay));
     AnswerCountTable counts{};
     AnswerKeyTable key{};
-    ReadAnswerKey(kDataFolder, kQuestionsInPlay, counts, key);
+    ReadAnswerKey(kDataFolder, kQuestionsRead, counts, key);
 
     for (std::size_t q = 1; q <= questions.size(); ++q) {
         const SourceQuestion& source = questions[q - 1];
@@ -58,7 +59,7 @@ TEST_F(QuestionBankData, EveryAnswerKeyIsTheOneTheTableGives) {
 
 TEST_F(QuestionBankData, TextsReadBackAsWrittenAndFitTheLabel) {
     QuestionTextTable texts{};
-    ReadQuestionTexts(kDataFolder, kQuestionsInPlay, texts);
+    ReadQuestionTexts(kDataFolder, kQuestionsRead, texts);
     for (std::size_t q = 1; q <= questions.size(); ++q) {
         EXPECT_EQ(texts[q], questions[q - 1].text) << "question " << q;
         EXPECT_LE(HalfWidths(texts[q]), kMaxQuestionHalfWidths) << texts[q];

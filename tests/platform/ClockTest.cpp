@@ -23,21 +23,4 @@ TEST(SystemClockTest, ReadsLocalTimeOfDay) {
     EXPECT_LT(std::min(apart, 86400.0 - apart), 2.0) << reading << " vs " << local;
 }
 
-TEST(SystemClockTest, ReadingStaysWithinTheDay) {
-    struct Case {
-        double seconds;
-        float expected;
-    };
-    const Case cases[] = {
-        {0.0, 0.0f},
-        {100.25, 100.25f},
-        {86399.5, 86399.5f},
-        // Rounds to 86400 in single precision; the day has ended only at 0.
-        {86399.999, 86399.9921875f},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SystemClock::ClampToDay(c.seconds), c.expected) << c.seconds;
-    }
-}
-
 }  // namespace

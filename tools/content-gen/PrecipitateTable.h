@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace soruberia::contentgen {
+#include "content/IonNames.h"
 
-inline constexpr int kIonCount = 12;
+namespace soruberia::contentgen {
 
 // tools/data/precipitates.csv: per ion (by button number) and per reagent
 // column, the colour of the precipitate, or an empty text where none forms.

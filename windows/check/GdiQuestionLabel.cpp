@@ -10,8 +10,7 @@
 #include <stdexcept>
 #include <string_view>
 
-#include "layout/GameLayout.h"
-#include "layout/Units.h"
+#include "check/core/LabelTwin.h"
 #include "windows/platform/Utf16.h"
 
 namespace soruberia::windows {
@@ -21,27 +20,16 @@ namespace {
 // As the game window paints its labels; DT_CALCRECT is added to measure.
 constexpr UINT kLabelFlags = DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT;
 
-// A line end becomes one blank, as the report shows text on one line.
-std::string Trimmed(std::wstring text) {
-    for (std::size_t at; (at = text.find(L"\r\n")) != std::wstring::npos;) text.replace(at, 2, L" ");
-    for (wchar_t& c : text)
-        if (c == L'\r' || c == L'\n') c = L' ';
-    const auto first = text.find_first_not_of(L" \t");
-    if (first == std::wstring::npos) return {};
-    const auto last = text.find_last_not_of(L" \t");
-    return Utf8(std::wstring_view(text).substr(first, last - first + 1));
-}
-
 }  // namespace
 
 GdiQuestionLabel::GdiQuestionLabel() {
-    const layout::PixelRect box = layout::ToPixels(layout::kQuestionLabel.box);
-    width_ = box.width;
-    height_ = box.height;
+    const check::LabelTwinSetUp& twin = check::kQuestionLabelTwin;
+    width_ = twin.box.width;
+    height_ = twin.box.height;
     dc_ = CreateCompatibleDC(nullptr);
     if (dc_ == nullptr) throw std::runtime_error("GDI の描画面を作れません");
-    const layout::Font& font = layout::kQuestionLabel.font;
-    font_ = CreateFontW(-layout::PointsToPixels(font.points), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+    const layout::Font& font = twin.font;
+    font_ = CreateFontW(-twin.fontPixels, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                         FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Utf16(font.family).c_str());
     if (font_ == nullptr) {
@@ -67,11 +55,7 @@ std::string GdiQuestionLabel::Face() const {
     return Utf8(std::wstring_view(face, static_cast<std::size_t>(std::max(0, length - 1))));
 }
 
-std::string GdiQuestionLabel::FontNote() {
-    const std::string face = Face();
-    if (face.find("明朝") != std::string::npos || face.find("Mincho") != std::string::npos) return {};
-    return "ＭＳ Ｐ明朝 が見つからないので、問題の文はフォント「" + face + "」で測っています";
-}
+std::string GdiQuestionLabel::FontNote() { return check::FontNote(Face(), "ＭＳ Ｐ明朝 が見つからない"); }
 
 int GdiQuestionLabel::Height(const std::wstring& text) const {
     if (text.empty()) return 0;
@@ -131,12 +115,12 @@ check::LabelFit GdiQuestionLabel::Measure(const std::string& text) {
     fit.lines = (fit.neededHeight + lineHeight_ - 1) / lineHeight_;
     fit.shownLines = std::min(fit.lines, fit.height / lineHeight_);
     if (fit.fits) {
-        fit.shown = Trimmed(wide);
+        fit.shown = check::OneLine(text);
         return fit;
     }
     const std::size_t shownEnd = ShownLength(wide, fit.shownLines);
-    fit.shown = Trimmed(wide.substr(0, shownEnd));
-    fit.cut = Trimmed(wide.substr(shownEnd));
+    fit.shown = check::OneLine(Utf8(std::wstring_view(wide).substr(0, shownEnd)));
+    fit.cut = check::OneLine(Utf8(std::wstring_view(wide).substr(shownEnd)));
     return fit;
 }
 

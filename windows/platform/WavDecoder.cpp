@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "content/MediaLimits.h"
+#include "content/StereoSound.h"
 
 namespace soruberia::windows {
 namespace {
@@ -63,11 +64,6 @@ double Sample(const unsigned char* p, const Format& format) {
             return static_cast<std::int32_t>(raw) / 2147483648.0;
         }
     }
-}
-
-std::int16_t ToInt16(double x) {
-    const long v = std::lround(x * 32768.0);
-    return static_cast<std::int16_t>(std::clamp(v, -32768L, 32767L));
 }
 
 std::string CheckFormat(const Format& format) {
@@ -147,19 +143,9 @@ DecodedWav DecodeWav(std::string_view file) {
     const std::size_t width = format->bits / 8u;
     const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
     result.pcm.rate = static_cast<int>(format->rate);
-    result.pcm.samples.resize(frames * 2);
-    for (std::size_t f = 0; f < frames; ++f) {
-        const unsigned char* frame = bytes + f * format->blockAlign;
-        double left = Sample(frame, *format);
-        double right = channels >= 2 ? Sample(frame + width, *format) : left;
-        if (channels > 2) {
-            double sum = 0.0;
-            for (std::size_t c = 0; c < channels; ++c) sum += Sample(frame + c * width, *format);
-            left = right = sum / static_cast<double>(channels);
-        }
-        result.pcm.samples[2 * f] = ToInt16(left);
-        result.pcm.samples[2 * f + 1] = ToInt16(right);
-    }
+    result.pcm.samples = media::ToStereo16(frames, channels, [&](std::size_t frame, std::size_t channel) {
+        return Sample(bytes + frame * format->blockAlign + channel * width, *format);
+    });
     return result;
 }
 

@@ -24,10 +24,9 @@ struct DecodedWav {
 };
 
 // A RIFF WAVE file's sound: integer PCM of 8, 16, 24 or 32 bits and IEEE
-// float of 32 or 64 bits, plain or in the extensible header. Mono is
-// doubled, more than two channels are averaged to mono first, so that every
-// sound reaches both loudspeakers at the level of its file. A sound longer
-// than content/MediaLimits.h allows is refused before it is decoded.
+// float of 32 or 64 bits, plain or in the extensible header, made stereo as
+// content/StereoSound.h does for every sound channel. A sound longer than
+// content/MediaLimits.h allows is refused before it is decoded.
 DecodedWav DecodeWav(std::string_view file);
 
 }  // namespace soruberia::windows

@@ -11,8 +11,7 @@
 #include <string>
 
 #include "engine/Services.h"
-
-struct IWICImagingFactory;
+#include "windows/platform/WicDecoder.h"
 
 namespace soruberia::windows {
 
@@ -39,20 +38,16 @@ private:
     const std::uint32_t* pixels_;
 };
 
-// Decodes with Windows' own imaging component (WIC). The file is read anew at
-// every call, nothing is cached; a missing or undecodable file throws
-// FatalError naming it. Made on the window thread, once COM is started there.
+// Decodes with Windows' own imaging component (WicDecoder). The file is read
+// anew at every call, nothing is cached; a missing or undecodable file
+// throws FatalError naming it. Made on the window thread, once COM is
+// started there.
 class WicPictureLoader final : public engine::PictureLoader {
 public:
-    WicPictureLoader();
-    ~WicPictureLoader() override;
-    WicPictureLoader(const WicPictureLoader&) = delete;
-    WicPictureLoader& operator=(const WicPictureLoader&) = delete;
-
     engine::PicturePtr Load(const std::string& fullPath) override;
 
 private:
-    IWICImagingFactory* factory_ = nullptr;
+    WicDecoder wic_;
 };
 
 }  // namespace soruberia::windows

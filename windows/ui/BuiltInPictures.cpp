@@ -4,38 +4,27 @@
 
 #include "windows/ui/BuiltInPictures.h"
 
-#include <wincodec.h>
-
-#include <cstdio>
-
 #include "content/FatalError.h"
 
 namespace soruberia::windows {
 
 namespace {
 
-template <typename T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() {
-        if (p_ != nullptr) p_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    T** operator&() { return &p_; }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
-};
-
 [[noreturn]] void Fail(std::string_view name, const char* reason, HRESULT result) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
     throw FatalError("組み込みの画像 " + std::string(name) + " を読み込めません (" + reason + ", " +
-                     code + ")");
+                     HresultText(result) + ")");
+}
+
+const char* Reason(WicFault fault) {
+    switch (fault) {
+        case WicFault::kCannotScale: return "拡大縮小できません";
+        case WicFault::kNoMemory: return "記憶域を確保できません";
+        case WicFault::kNone:
+        case WicFault::kNotAPicture:
+        case WicFault::kUndecodable:
+        case WicFault::kBadSize: break;
+    }
+    return "解読できません";
 }
 
 struct Resource {
@@ -52,19 +41,6 @@ Resource FindPicture(const std::wstring& resourceName) {
 }
 
 }  // namespace
-
-BuiltInPictures::BuiltInPictures() {
-    const HRESULT result = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_PPV_ARGS(&factory_));
-    if (FAILED(result)) {
-        factory_ = nullptr;
-        Fail("(WIC)", "画像の読み込み部品を使えません", result);
-    }
-}
-
-BuiltInPictures::~BuiltInPictures() {
-    if (factory_ != nullptr) factory_->Release();
-}
 
 std::wstring BuiltInPictures::ResourceName(std::string_view name, bool doubleSize) {
     // The file's format is no part of the name.
@@ -95,68 +71,17 @@ OwnedFace BuiltInPictures::Load(std::string_view name, Dpi dpi) {
     }
     if (resource.bytes == nullptr || resource.size == 0) Fail(name, "プログラムにありません", E_FAIL);
 
-    ComPtr<IWICStream> stream;
-    HRESULT result = factory_->CreateStream(&stream);
-    if (SUCCEEDED(result)) {
-        // WIC only reads from it; the resource itself is read-only memory.
-        result = stream->InitializeFromMemory(const_cast<BYTE*>(resource.bytes), resource.size);
-    }
-    ComPtr<IWICBitmapDecoder> decoder;
-    if (SUCCEEDED(result)) {
-        result = factory_->CreateDecoderFromStream(stream.get(), nullptr,
-                                                   WICDecodeMetadataCacheOnLoad, &decoder);
-    }
-    ComPtr<IWICBitmapFrameDecode> frame;
-    if (SUCCEEDED(result)) result = decoder->GetFrame(0, &frame);
-    ComPtr<IWICFormatConverter> converter;
-    if (SUCCEEDED(result)) result = factory_->CreateFormatConverter(&converter);
-    if (SUCCEEDED(result)) {
-        result = converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA,
-                                       WICBitmapDitherTypeNone, nullptr, 0.0,
-                                       WICBitmapPaletteTypeCustom);
-    }
-    UINT width = 0;
-    UINT height = 0;
-    if (SUCCEEDED(result)) result = converter->GetSize(&width, &height);
-    if (FAILED(result) || width == 0 || height == 0) Fail(name, "解読できません", result);
-
     Face face;
-    face.logicalWidth = static_cast<int>(doubleSize ? width / 2 : width);
-    face.logicalHeight = static_cast<int>(doubleSize ? height / 2 : height);
-    face.width = dpi.FromPixels(face.logicalWidth);
-    face.height = dpi.FromPixels(face.logicalHeight);
-
-    // Premultiplied pixels scale without dark fringes at the edges.
-    IWICBitmapSource* source = converter.get();
-    ComPtr<IWICBitmapScaler> scaler;
-    if (static_cast<UINT>(face.width) != width || static_cast<UINT>(face.height) != height) {
-        result = factory_->CreateBitmapScaler(&scaler);
-        if (SUCCEEDED(result)) {
-            result = scaler->Initialize(converter.get(), static_cast<UINT>(face.width),
-                                        static_cast<UINT>(face.height),
-                                        WICBitmapInterpolationModeFant);
-        }
-        if (FAILED(result)) Fail(name, "拡大縮小できません", result);
-        source = scaler.get();
-    }
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = face.width;
-    info.bmiHeader.biHeight = -face.height;  // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    face.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (face.bitmap == nullptr) Fail(name, "記憶域を確保できません", E_OUTOFMEMORY);
-    OwnedFace owned(face);
-    const UINT stride = static_cast<UINT>(face.width) * 4;
-    result = source->CopyPixels(nullptr, stride, stride * static_cast<UINT>(face.height),
-                                static_cast<BYTE*>(bits));
-    if (FAILED(result)) Fail(name, "解読できません", result);
-    GdiFlush();
-    return owned;
+    const WicBitmap decoded = wic_.Decode(resource.bytes, resource.size, [&](SIZE own) {
+        face.logicalWidth = static_cast<int>(doubleSize ? own.cx / 2 : own.cx);
+        face.logicalHeight = static_cast<int>(doubleSize ? own.cy / 2 : own.cy);
+        return SIZE{dpi.FromPixels(face.logicalWidth), dpi.FromPixels(face.logicalHeight)};
+    });
+    if (decoded.fault != WicFault::kNone) Fail(name, Reason(decoded.fault), decoded.code);
+    face.bitmap = decoded.bitmap;
+    face.width = decoded.width;
+    face.height = decoded.height;
+    return OwnedFace(face);
 }
 
 }  // namespace soruberia::windows

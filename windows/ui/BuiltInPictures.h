@@ -7,24 +7,20 @@
 #include <string>
 #include <string_view>
 
+#include "windows/platform/WicDecoder.h"
 #include "windows/ui/Dpi.h"
 #include "windows/ui/Face.h"
-
-struct IWICImagingFactory;
 
 namespace soruberia::windows {
 
 // The windows' own pictures, compiled into the program as RCDATA resources
 // named after their file: "game/ion1.png" is GAME_ION1, its 2× drawing
 // GAME_ION1_2X. Above 100 % the 2× drawing is scaled down to the exact size,
-// so faces stay sharp. Decoded with WIC from memory, so the file format of
-// the resources is WIC's business. Made on the window thread once COM runs.
+// so faces stay sharp. Decoded with WIC from memory (WicDecoder), so the
+// file format of the resources is WIC's business. Made on the window thread
+// once COM runs.
 class BuiltInPictures {
 public:
-    BuiltInPictures();
-    ~BuiltInPictures();
-    BuiltInPictures(const BuiltInPictures&) = delete;
-    BuiltInPictures& operator=(const BuiltInPictures&) = delete;
 
     // Throws FatalError when the picture is not in the program.
     OwnedFace Load(std::string_view name, Dpi dpi);
@@ -33,7 +29,7 @@ public:
     static std::wstring ResourceName(std::string_view name, bool doubleSize);
 
 private:
-    IWICImagingFactory* factory_ = nullptr;
+    WicDecoder wic_;
 };
 
 }  // namespace soruberia::windows

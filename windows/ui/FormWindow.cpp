@@ -239,8 +239,6 @@ void FormWindow::SetVisible(std::size_t index, bool visible) {
     Invalidate(RectOf(widget));
 }
 
-bool FormWindow::IsVisible(std::size_t index) const { return widgets_.at(index).visible; }
-
 void FormWindow::MoveLeft(std::size_t index, double twips) {
     Widget& widget = widgets_.at(index);
     const RECT before = RectOf(widget);

@@ -65,7 +65,6 @@ protected:
     // face leaves it blank. keepAlive owns the face's bitmap.
     void SetFace(std::size_t widget, Face face, std::shared_ptr<const void> keepAlive);
     void SetVisible(std::size_t widget, bool visible);
-    bool IsVisible(std::size_t widget) const;
     void MoveLeft(std::size_t widget, double twips);
     void Focus(std::size_t widget);
     bool SomeWidgetHasFocus() const;

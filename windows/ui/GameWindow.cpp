@@ -22,7 +22,7 @@ namespace {
 const MarkedPicture* MarkedOf(const engine::PicturePtr& picture) {
     if (!picture) return nullptr;
     const auto* marked = dynamic_cast<const MarkedPicture*>(picture.get());
-    if (marked == nullptr) throw FatalError("GameForm: a picture not made by the window's picture loader");
+    if (marked == nullptr) throw FatalError("画像を表示できません: ゲームの画面の画像読み込みで読んだ画像ではありません");
     return marked;
 }
 
@@ -87,7 +87,7 @@ void GameWindow::SetLabelText(engine::TextLabel label, const std::string& utf8Te
 
 void GameWindow::SetIonButtonPicture(int ionNumber, engine::PicturePtr picture) {
     if (ionNumber < 1 || ionNumber > kIonCount)
-        throw FatalError("GameForm: no ion button Command1(" + std::to_string(ionNumber) + ")");
+        throw FatalError("イオンのボタンがありません: Command1(" + std::to_string(ionNumber) + ")");
     const std::size_t button = ion_[static_cast<std::size_t>(ionNumber)];
     SetFace(button, FaceOf(picture), picture);
     // The engine flags a found ion before it gives the button its found
@@ -128,7 +128,7 @@ void GameWindow::SetGaugeLeft(float twips) {
 
 void GameWindow::SetTimerInterval(int timerNumber, int milliseconds) {
     if (timerNumber < 1 || timerNumber > kTimerCount)
-        throw FatalError("GameForm: no timer Timer" + std::to_string(timerNumber));
+        throw FatalError("タイマーがありません: Timer" + std::to_string(timerNumber));
     const auto timer = static_cast<UINT_PTR>(timerNumber);
     if (milliseconds > 0) {
         StartTimer(timer, static_cast<UINT>(milliseconds));

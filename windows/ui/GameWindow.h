@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "content/IonNames.h"
 #include "engine/GameEngine.h"
 #include "engine/GameView.h"
 #include "engine/Services.h"
@@ -23,7 +24,6 @@ namespace soruberia::windows {
 // is given, which must be MarkedPictures.
 class GameWindow final : public FormWindow, private engine::GameView {
 public:
-    static constexpr int kIonCount = 12;
     static constexpr int kTimerCount = layout::kGameTimerCount;
 
     // Creating the window loads it: the first game starts (and may throw

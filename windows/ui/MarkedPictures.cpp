@@ -14,7 +14,7 @@ namespace soruberia::windows {
 MarkedPicture::MarkedPicture(engine::PicturePtr read, std::string fullPath)
     : read_(std::move(read)), fullPath_(std::move(fullPath)) {
     picture_ = dynamic_cast<const WinPicture*>(read_.get());
-    if (picture_ == nullptr) throw FatalError("GameForm: a picture the window cannot draw");
+    if (picture_ == nullptr) throw FatalError("画像を表示できません: ウィンドウで描けない画像です");
 }
 
 engine::PicturePtr MarkedPictures::Load(const std::string& fullPath) {

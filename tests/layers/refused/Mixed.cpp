@@ -7,6 +7,7 @@
 #include "refused/Beside.h"
 #include "Beside.h"
 #include "content/FatalError.h"
+#include "contentish/Near.h"
 #include "ui/MenuWindow.h"
 #include "Missing.h"
 #include <QString>

@@ -1,0 +1,218 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// The one place where the checker's findings on the text content files
+// become words, in Japanese, for a teacher.
+
+#include <string>
+#include <type_traits>
+
+#include "content/BankIssues.h"
+#include "content/ContentMessages.h"
+#include "content/IonNames.h"
+#include "content/QuestionBank.h"
+
+namespace soruberia::inspection {
+
+namespace {
+
+std::string N(int value) { return std::to_string(value); }
+
+constexpr const char* kGameStopsHere = "。ゲームはここで止まります";
+constexpr const char* kGameStopsAtStart = "。ゲームの開始で止まります";
+constexpr const char* kSaveAsShiftJis = "。ファイルを Shift-JIS（コードページ 932）で保存してください";
+
+constexpr const char* kUtf8Advice =
+    "ファイルが UTF-8 で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、"
+    "止まるか文字化けします。Shift-JIS で保存し直してください。メモ帳: 「名前を付けて保存」で"
+    "文字コードを「ANSI」に（日本語版 Windows）。VS Code: 右下の「UTF-8」→「エンコード付きで保存」→"
+    "「Japanese (Shift JIS)」。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります";
+
+std::string Hint(FieldHint hint) {
+    switch (hint) {
+    case FieldHint::kNone:
+        return {};
+    case FieldHint::kEmptyField:
+        return "（コンマが二つ続いている、行末にコンマがある、または空の行があります）";
+    case FieldHint::kCommaBetweenTexts:
+        return "（全角の「、」や「，」は文の区切りになりません。文と文の間は半角のコンマ , で区切ってください。"
+               "二重引用符の中の「、」はそのままで構いません）";
+    case FieldHint::kCommaBetweenNumbers:
+        return "（数が全角の「、」や「，」で区切られています。ゲームが区切りとして読むのは半角のコンマ , "
+               "だけです。「、」を , に書き換えてください）";
+    case FieldHint::kFullWidthDigit:
+        return "（全角の数字です。0 から 9 は半角で書いてください）";
+    case FieldHint::kWholeNumber:
+        return "（半角数字の整数を書いてください）";
+    case FieldHint::kSaveAsShiftJis:
+        return kSaveAsShiftJis;
+    }
+    return {};
+}
+
+std::string Stops(GameStops stops) {
+    return stops == GameStops::kAtProgramStart ? "。ゲームは起動の時点で止まります" : kGameStopsHere;
+}
+
+// What a shift of the texts does from question `question` on.
+std::string LaterTexts(int question, bool last) {
+    return last ? std::string("最後の文が切れます")
+                : "問題 " + N(question + 1) + " から後の文がすべて一つずつずれて、別の問題の正解で採点されます";
+}
+
+std::string TextName(int question) { return RoleName(FieldRole::kQuestionText, question, 0); }
+std::string CountName(int question) { return RoleName(FieldRole::kAnswerCount, question, 0); }
+
+// How a count and the ion numbers on its line disagree.
+std::string CountAgainstLine(int question, int count, int onLine) {
+    return "問題 " + N(question) + ": 正解の数 " + N(count) + " のあとに、この行にはイオンの番号が " + N(onLine) +
+           " 個あります。ゲームは場所にかかわらず次の " + N(count) + " 個の数を取るので、";
+}
+
+std::string Words(const SavedAsUtf8&) { return kUtf8Advice; }
+
+std::string Words(const NotInCodePage932& i) {
+    return "「" + i.characters + "」は Shift-JIS にない文字で、変換できません。" +
+           (i.instead.empty() ? std::string("別の書き方にしてください") : "「" + i.instead + "」と書いてください");
+}
+
+std::string Words(const UnreadableField& i) {
+    return DescribeFailure(i.failure) + Hint(i.hint) + Stops(i.stops) +
+           (i.restUnchecked ? "（次の問題がどこから始まるかわからないので、ファイルの残りは調べていません）" : "");
+}
+
+std::string Words(const TextsFileEmpty& i) {
+    return "ファイルが空です。ゲームはここから " + N(i.questions) + " 問の文を読むので、ゲームの開始で止まります";
+}
+
+std::string Words(const TextsRunOut& i) {
+    return DescribeFailure(i.failure) + "（文は " + N(i.texts) + " 個しかなく、ゲームは " + N(i.questions) +
+           " 個読みます）" + kGameStopsAtStart;
+}
+
+std::string Words(const TextSpansLines& i) {
+    return TextName(i.question) + "が " + N(i.endLine) + " 行目まで続いています。二重引用符の間の改行も文の一部になるので、" +
+           LaterTexts(i.question, i.last) + "（この行の閉じる \" が抜けていませんか）";
+}
+
+std::string Words(const TextEndsAtComma& i) {
+    const std::string hint = i.fullWidthQuotes
+                                 ? "文が全角の “ ” で囲まれています。ゲームが文の囲みとして読むのは半角の \" "
+                                   "だけなので、“ ” を \" に書き換えてください"
+                                 : "コンマも文の一部なら、文を半角の二重引用符 \" で囲んでください";
+    return TextName(i.question) + "は二重引用符で囲まれていないので、半角のコンマ , で終わります。"
+                                  "コンマのあとは別の文として読まれ、" +
+           LaterTexts(i.question, i.last) + "（" + hint + "）";
+}
+
+std::string Words(const FullWidthQuotesShown& i) {
+    return TextName(i.question) + "の全角の “ ” は、囲みではなく文の一部としてそのまま表示されます"
+                                  "（文を囲むなら半角の \" を使ってください）";
+}
+
+std::string Words(const EmptyTextShifts& i) {
+    return TextName(i.question) + "が空です。空の行や、コンマが二つ続くところ、行末のコンマも"
+                                  "一つの文として数えられるので、" +
+           LaterTexts(i.question, i.last);
+}
+
+std::string Words(const EmptyTextShown& i) { return TextName(i.question) + "が空なので、問題の欄に何も出ません"; }
+
+std::string Words(const TextsLeftUnread& i) {
+    return "ここから先は読まれません。ゲームが読むのは " + N(i.questions) + " 問の文だけです";
+}
+
+std::string Words(const KeyFileEmpty& i) {
+    return "ファイルが空です。ゲームはここから " + N(i.questions) + " 問の正解を読むので、ゲームの開始で止まります";
+}
+
+std::string Words(const KeyRunsOut& i) {
+    return DescribeFailure(i.failure) + "（ファイルには " + N(i.answered) + " 問分の正解しかなく、ゲームは " +
+           N(i.questions) + " 問読みます）" + kGameStopsAtStart;
+}
+
+std::string Words(const AnswersRunOut& i) {
+    return DescribeFailure(i.failure) + "（正解の数 " + N(i.count) + " は " + N(i.countLine) + " 行目）" +
+           kGameStopsHere;
+}
+
+std::string Words(const CountNegative& i) {
+    return CountName(i.question) + "が " + N(i.count) + " です。イオンは一つも読まれず、残りの正解の数は " + N(i.count) +
+           " から始まって 0 にならないので、問題はいつまでも終わりません（5 回目の"
+           "ミスでしか終わりません）。正解の数は 1 から " +
+           N(kIonCount) + " にしてください";
+}
+
+std::string Words(const CountZero& i) {
+    return CountName(i.question) + "が 0 です。正しいイオンがないので、どのボタンを押しても"
+                                   "ミス（-100 点）になり、最初の一押しで問題が終わります";
+}
+
+std::string Words(const CountAboveSlots& i) {
+    return CountName(i.question) + " " + N(i.count) + " が " + N(kMaxAnswersPerQuestion) + " を超えています（イオンのボタンも正解の枠も " +
+           N(kMaxAnswersPerQuestion) + " 個です）。ゲームは毎回、開始のときにエラーで止まります";
+}
+
+std::string Words(const ExtraAnswersUnread& i) {
+    return CountAgainstLine(i.question, i.count, i.onLine) + "この行の最後の " + N(i.onLine - i.count) +
+           " 個は読まれません";
+}
+
+std::string Words(const CountOffTheLine& i) {
+    const std::string consequence =
+        i.onLine < i.count ? "足りない " + N(i.count - i.onLine) + " 個が下の行から取られ、"
+                           : "この行の最後の " + N(i.onLine - i.count) + " 個が問題 " + N(i.question + 1) +
+                                 " の始まりになり、";
+    std::string words = CountAgainstLine(i.question, i.count, i.onLine) + consequence;
+    if (i.afterShift) return words + "それ以降の問題がすべてずれます";
+    return words +
+           (i.last ? "この問題が正しく読まれません。" : "それ以降の問題がすべてずれて、別の問題の正解で採点されます。") +
+           "正解の数か、この行の番号を直してください";
+}
+
+std::string Words(const AnswerNotAnIon& i) {
+    return RoleName(FieldRole::kAnswer, i.question, i.answer) + "が " + N(i.ion) + " で、イオンの番号（1 から " +
+           N(kIonCount) + "）ではありません。どのボタンを押しても当たらないので、問題 " + N(i.question) +
+           " はいつまでも終わりません";
+}
+
+std::string Words(const AnswerTwice& i) {
+    return "イオン " + N(i.ion) + "（" + std::string(IonName(i.ion)) + "）が問題 " + N(i.question) +
+           " に二度書かれています（" + N(i.first) + " 番目と " + N(i.second) +
+           " 番目の正解）。一度押せば見つかるので、残りの正解の数が 0 にならず、問題はいつまでも終わりません";
+}
+
+std::string Words(const KeyLeftUnread& i) {
+    return "ここから先は読まれません。ゲームが読むのは " + N(i.questions) + " 問の正解だけです";
+}
+
+std::string Words(const ExplanationFileEmpty&) {
+    return "ファイルが空です。メニューは最初の行を説明として表示するので、これがないと"
+           "ゲームは起動の時点で止まります";
+}
+
+std::string Words(const ExplanationLineBlank&) { return "最初の行が空なので、メニューの説明には何も表示されません"; }
+
+std::string Words(const ExplanationLinesUnshown&) {
+    return "メニューに表示されるのは最初の行だけです。この行から後は表示されません";
+}
+
+}  // namespace
+
+std::string Describe(const Issue& issue) {
+    return std::visit([](const auto& i) { return Words(i); }, issue);
+}
+
+std::vector<Finding> Render(const std::string& file, const std::vector<Inspected>& inspected) {
+    std::vector<Finding> findings;
+    findings.reserve(inspected.size());
+    for (const Inspected& i : inspected) {
+        std::string message = Describe(i.issue);
+        if (i.causeLine != 0) message += "（" + N(i.causeLine) + " 行目のずれによる）";
+        findings.push_back({i.severity, file, i.line, std::move(message)});
+    }
+    return findings;
+}
+
+}  // namespace soruberia::inspection
