@@ -4,6 +4,12 @@
 
 #include "tests/e2e/Screens.h"
 
+#include <QFont>
+#include <QPainter>
+
+#include "layout/Fonts.h"
+
+#include <string>
 #include <vector>
 
 namespace soruberia::e2e {
@@ -43,7 +49,7 @@ bool MenuView::Painted() const {
 
 bool MenuView::ShowsTile(int index) const {
     const QImage& tile = Picture(QStringLiteral("menu/tile%1.png").arg(index).toLatin1().constData());
-    return Likeness(Grab(QRect(layout::MenuTile(index), tile.size())), tile) >= kSame;
+    return Likeness(Grab(QRect(BoxOf(MenuForm(), "Image1_" + std::to_string(index)).topLeft(), tile.size())), tile) >= kSame;
 }
 
 int MenuView::TilesShown() const {
@@ -52,61 +58,120 @@ int MenuView::TilesShown() const {
     return shown;
 }
 
-bool MenuView::ShowsQuit() const { return ShowsButton(layout::kMenuQuit, Picture("menu/quit.png")); }
-bool MenuView::ShowsExplain() const { return ShowsButton(layout::kMenuExplain, Picture("menu/explain.png")); }
-bool MenuView::ShowsStart() const { return ShowsButton(layout::kMenuStart, Picture("menu/start.png")); }
-bool MenuView::ShowsBack() const { return ShowsButton(layout::kMenuExplain, Picture("menu/back.png")); }
-bool MenuView::ShowsPanel() const { return Pixel(layout::kPanel) == QColor(0, 0, 64); }
+bool MenuView::ShowsQuit() const { return ShowsButton(BoxOf(MenuForm(), "Command1"), Picture("menu/quit.png")); }
+bool MenuView::ShowsExplain() const { return ShowsButton(BoxOf(MenuForm(), "Command2"), Picture("menu/explain.png")); }
+bool MenuView::ShowsStart() const { return ShowsButton(BoxOf(MenuForm(), "Command3"), Picture("menu/start.png")); }
+bool MenuView::ShowsBack() const { return ShowsButton(BoxOf(MenuForm(), "Command4"), Picture("menu/back.png")); }
+bool MenuView::ShowsPanel() const { return Pixel(BoxOf(MenuForm(), "Label1").topLeft() + QPoint(4, 4)) == QColor(0, 0, 64); }
 
 bool GameView::IonShows(int ion, QColor colour) const {
     // The middle of the face, away from a focus frame.
-    const QPoint centre = layout::IonCentre(ion);
+    const QPoint centre = Centre(IonBox(ion));
     const QImage face = Grab(QRect(centre - QPoint(20, 10), QSize(40, 20)));
     QImage expected(face.size(), QImage::Format_RGB32);
     expected.fill(colour);
     return Likeness(face, expected) == 1.0;
 }
 
-bool GameView::MarkShows(QColor colour) const { return Pixel(layout::kMarkCentre) == colour; }
+bool GameView::MarkShows(QColor colour) const { return Pixel(CentreOf(GameForm(), "Image3")) == colour; }
 
 bool GameView::MarkHidden() const {
-    const QColor centre = Pixel(layout::kMarkCentre);
+    const QColor centre = Pixel(CentreOf(GameForm(), "Image3"));
     return centre != kCorrectMark && centre != kWrongMark;
 }
 
 bool GameView::GaugeAt(int level) const {
     const QImage& carriage = Picture("game/carriage.png");
-    const QPoint left = layout::kGaugeHome + QPoint(layout::kGaugeStep * level, 0);
+    const QPoint left = GaugePlace(level);
     return Likeness(Grab(QRect(left, carriage.size())), carriage) >= kSame;
 }
 
 bool GameView::BurstShown() const {
     const QImage& burst = Picture("game/burst.png");
-    return Likeness(Grab(QRect(layout::kBurst, burst.size())), burst) >= kSame;
+    return Likeness(Grab(QRect(BoxOf(GameForm(), "Image2").topLeft(), burst.size())), burst) >= kSame;
 }
 
 bool GameView::BalloonWhole() const {
-    const QRect box(layout::kBurst, Picture("game/burst.png").size());
+    const QRect box(BoxOf(GameForm(), "Image2").topLeft(), Picture("game/burst.png").size());
     return Likeness(Grab(box), Picture("game/background.png").copy(box)) >= kSame;
 }
 
 bool GameView::BonusShown() const {
     const QImage& bonus = Picture("game/bonus.png");
-    return Likeness(Grab(QRect(layout::kBonus, bonus.size())), bonus) >= kSame;
+    return Likeness(Grab(QRect(BoxOf(GameForm(), "Image5").topLeft(), bonus.size())), bonus) >= kSame;
 }
 
 bool GameView::MedalShown() const {
     // Stretched from 80 × 100 to its box, without keeping its proportions.
     static const QImage medal = Picture("game/medal.png")
-                             .scaled(layout::kMedal.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return Likeness(Grab(layout::kMedal), medal, {}, 24) >= kStretchedSame;
+                             .scaled(BoxOf(GameForm(), "Image4").size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Likeness(Grab(BoxOf(GameForm(), "Image4")), medal, {}, 24) >= kStretchedSame;
 }
 
-bool GameView::RetryShown() const { return ShowsButton(layout::kRetry, Picture("game/retry.png")); }
+bool GameView::RetryShown() const { return ShowsButton(BoxOf(GameForm(), "Command4"), Picture("game/retry.png")); }
+
+namespace {
+
+// Ink: the light pixels of white text on black.
+std::vector<bool> InkOf(const QImage& image) {
+    std::vector<bool> ink(static_cast<std::size_t>(image.width() * image.height()));
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink[static_cast<std::size_t>(y * image.width() + x)] = qGray(image.pixel(x, y)) > 128;
+    return ink;
+}
+
+// Share of the ink of `a` that has ink of `b` within a pixel: the two
+// programs draw the same font with their own smoothing.
+double InkCovered(const std::vector<bool>& a, const std::vector<bool>& b, int width, int height) {
+    long counted = 0;
+    long covered = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!a[static_cast<std::size_t>(y * width + x)]) continue;
+            ++counted;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    near = nx >= 0 && ny >= 0 && nx < width && ny < height &&
+                           b[static_cast<std::size_t>(ny * width + nx)];
+                }
+            if (near) ++covered;
+        }
+    }
+    return counted == 0 ? 1.0 : static_cast<double>(covered) / static_cast<double>(counted);
+}
+
+}  // namespace
+
+bool GameView::ScoreShows(const QString& score) const {
+    const layout::Widget& label = *layout::Find(GameForm(), "Label4");
+    const QRect box = BoxOf(GameForm(), "Label4");
+    const QImage shown = Grab(box);
+    QImage expected(box.size(), QImage::Format_RGB32);
+    expected.fill(Qt::black);
+    {
+        QPainter painter(&expected);
+        const std::string_view family = layout::StandInFamily(label.font.family);
+        QFont font(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
+        font.setPixelSize(layout::PointsToPixels(label.font.points));
+        font.setBold(label.font.bold);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(QPoint(0, 0), box.size()), Qt::AlignHCenter | Qt::AlignTop, score);
+    }
+    const std::vector<bool> want = InkOf(expected);
+    const std::vector<bool> got = InkOf(shown);
+    constexpr double kSameText = 0.9;
+    return InkCovered(want, got, box.width(), box.height()) >= kSameText &&
+           InkCovered(got, want, box.width(), box.height()) >= kSameText;
+}
 
 void GameView::ClickIons(int first, int last) const {
     std::vector<QPoint> points;
-    for (int ion = first; ion <= last; ++ion) points.push_back(At(layout::IonCentre(ion)));
+    for (int ion = first; ion <= last; ++ion) points.push_back(At(Centre(IonBox(ion))));
     x_.ClickEach(points);
 }
 

@@ -2,29 +2,28 @@
 //
 // SPDX-License-Identifier: MIT
 
-#include "tests/e2e/WholeGame.h"
+#include "tests/e2e/Play.h"
 
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include "tests/e2e/Screens.h"
-
 namespace soruberia::e2e {
 
-namespace {
-
-const QString kMenuTitle = QStringLiteral("メニュー");
-const QString kGameTitle = QStringLiteral("ソルベリア");
-const QString kHintTitle = QStringLiteral("ヒント");
-
-// Perfect questions from a score of 0 to the goal: 6 × 1600 = 9600 is
-// short of 10000, the 7th brings 11200.
-constexpr int kQuestionsToGoal = 7;
-
 std::string Shown(XServer& x) { return x.Titles().join(QStringLiteral(" | ")).toStdString(); }
+
+std::optional<MenuView> StartAtMenu(Session& session, const QStringList& wrapper) {
+    XServer& x = session.X();
+    session.Start(wrapper);
+    std::optional<TopWindow> window;
+    const bool shown = WaitUntil([&] {
+        window = x.Find(kMenuTitle);
+        return window && MenuView(x, *window).Painted();
+    });
+    EXPECT_TRUE(shown) << "no menu; windows: " << Shown(x) << "; errors: " << session.Errors().toStdString();
+    if (!shown) return std::nullopt;
+    return MenuView(x, *window);
+}
 
 void MenuBuildsUpAndExplains(Session& session, MenuView& menu) {
     XServer& x = session.X();
@@ -54,12 +53,12 @@ void MenuBuildsUpAndExplains(Session& session, MenuView& menu) {
 
     // The explanation lays its panel over the title; the back button takes
     // the explanation button's place, so a second click there goes back.
-    menu.Click(Centre(layout::kMenuExplain));
+    menu.Press("Command2");
     ASSERT_TRUE(WaitUntil([&] {
         return menu.ShowsPanel() && menu.ShowsBack() && !menu.ShowsQuit() && !menu.ShowsStart();
     })) << "no explanation panel";
     EXPECT_FALSE(menu.ShowsTile(0));
-    menu.Click(Centre(layout::kMenuExplain));
+    menu.Press("Command4");
     ASSERT_TRUE(WaitUntil([&] {
         return !menu.ShowsPanel() && menu.TilesShown() == 5 && menu.ShowsQuit() &&
                menu.ShowsExplain() && menu.ShowsStart();
@@ -67,61 +66,102 @@ void MenuBuildsUpAndExplains(Session& session, MenuView& menu) {
     EXPECT_EQ(x.Titles(), QStringList{kMenuTitle});
 }
 
-void RightWrongAndFailure(Session& session, const GameView& game) {
+std::optional<GameView> StartGame(Session& session, const MenuView& menu) {
     XServer& x = session.X();
+    EXPECT_TRUE(WaitUntil([&] { return menu.ShowsStart(); })) << "no start button";
+    // Start: the menu goes and the game window comes with its first question.
+    menu.Press("Command3");
+    std::optional<TopWindow> window;
+    const bool shown = WaitUntil([&] {
+        window = x.Find(kGameTitle);
+        return window && !window->dialog && !x.Find(kMenuTitle) &&
+               GameView(x, *window).IonShows(12, kPlainIon);
+    });
+    EXPECT_TRUE(shown) << "no game window; windows: " << Shown(x) << "; errors: " << session.Errors().toStdString();
+    if (!shown) return std::nullopt;
+    EXPECT_EQ(x.Titles(), QStringList{kGameTitle});
+    return GameView(x, *window);
+}
+
+void EndsWell(Session& session, const char* after) {
+    const std::optional<int> status = session.WaitForExit();
+    ASSERT_TRUE(status) << "the program did not end after " << after;
+    EXPECT_EQ(*status, 0) << "after " << after << "; errors: " << session.Errors().toStdString();
+    EXPECT_TRUE(session.X().Titles().isEmpty()) << Shown(session.X());
+}
+
+void RightAndWrong(const GameView& game) {
     ASSERT_TRUE(game.GaugeAt(0));
     ASSERT_TRUE(game.BalloonWhole());
+    EXPECT_TRUE(game.ScoreShows(QString())) << "a score before the first press";
 
-    // Right: the found picture on the button and the right-answer mark.
+    // Right: the found picture on the button, the right-answer mark, 100 points.
     game.ClickIon(1);
     ASSERT_TRUE(WaitUntil([&] { return game.MarkShows(kCorrectMark) && game.IonShows(1, kFoundIon); }))
         << "no right-answer mark after a right answer";
-    // Wrong: the wrong-answer mark, and the gauge moves only when the
-    // pause after the last press ends, with the mark going away.
+    EXPECT_TRUE(WaitUntil([&] { return game.ScoreShows(QStringLiteral("100")); })) << "no score of 100";
+    EXPECT_FALSE(game.ScoreShows(QStringLiteral("0"))) << "the score cannot be told from another";
+    // Wrong: the wrong-answer mark, 100 points off, and the gauge moves only
+    // when the pause after the last press ends, with the mark going away.
     game.ClickIon(kWrongIon);
     ASSERT_TRUE(WaitUntil([&] { return game.MarkShows(kWrongMark); })) << "no wrong-answer mark";
     EXPECT_TRUE(game.GaugeAt(0));
+    EXPECT_TRUE(WaitUntil([&] { return game.ScoreShows(QStringLiteral("0")); })) << "no score of 0";
     ASSERT_TRUE(WaitUntil([&] { return game.MarkHidden() && game.GaugeAt(1); }))
         << "the gauge did not move to level 1";
+    EXPECT_TRUE(game.IonShows(1, kFoundIon)) << "the question went away after a miss";
+}
 
-    // Misses 2 to 4: one step of the carriage each.
-    for (int level = 2; level <= 4; ++level) {
+void PerfectQuestion(const GameView& game, int scoreAfter) {
+    ASSERT_TRUE(WaitUntil([&] { return game.IonShows(1, kPlainIon); })) << "no fresh question";
+    game.ClickIons(1, kAnswersPerQuestion);
+    ASSERT_TRUE(WaitUntil([&] { return game.BonusShown(); })) << "no bonus picture";
+    ASSERT_TRUE(WaitUntil([&] { return !game.BonusShown() && game.IonShows(1, kPlainIon); }))
+        << "no next question after the bonus";
+    EXPECT_TRUE(game.ScoreShows(QString::number(scoreAfter))) << "not " << scoreAfter << " points";
+}
+
+void FiveMissesAndFailure(const GameView& game, int score) {
+    // Misses 1 to 4: one step of the carriage each, 100 points off each.
+    for (int level = 1; level <= 4; ++level) {
         SCOPED_TRACE(level);
         game.ClickIon(kWrongIon);
         ASSERT_TRUE(WaitUntil([&] { return game.MarkShows(kWrongMark); }));
         ASSERT_TRUE(WaitUntil([&] { return game.MarkHidden() && game.GaugeAt(level); }))
             << "the gauge did not move to level " << level;
         EXPECT_TRUE(game.BalloonWhole());
+        EXPECT_TRUE(game.ScoreShows(QString::number(score - 100 * level)));
     }
-
-    // The fifth miss: the carriage reaches the balloon and it bursts; then
-    // the carriage goes home, the balloon is whole and a new question comes
-    // (its buttons show their plain pictures again).
+    // The fifth miss costs nothing: the carriage reaches the balloon and it
+    // bursts; then the score is halved, the carriage goes home, the balloon
+    // is whole and a new question comes.
+    const int atBurst = score - 400;
     game.ClickIon(kWrongIon);
     ASSERT_TRUE(WaitUntil([&] { return game.MarkShows(kWrongMark); }));
     ASSERT_TRUE(WaitUntil([&] { return game.GaugeAt(5) && game.BurstShown(); }))
         << "no burst balloon at the fifth miss";
+    EXPECT_TRUE(game.ScoreShows(QString::number(atBurst))) << "not " << atBurst << " at the burst";
     ASSERT_TRUE(WaitUntil([&] {
         return game.GaugeAt(0) && game.BalloonWhole() && game.IonShows(1, kPlainIon);
     })) << "the failure did not end with the gauge home and a new question";
-    EXPECT_EQ(x.Titles(), QStringList{kGameTitle});
+    EXPECT_TRUE(WaitUntil([&] { return game.ScoreShows(QString::number(atBurst / 2)); }))
+        << "the score was not halved to " << atBurst / 2;
 }
 
-void GoalAndRetry(const GameView& game) {
+void ToTheGoalAndRetry(const GameView& game, int score) {
     // Perfect questions: each earns the bonus picture, then the next
-    // question comes; the last one reaches the goal and the pass picture.
-    for (int question = 1; question <= kQuestionsToGoal; ++question) {
-        SCOPED_TRACE(question);
-        game.ClickIons(1, kAnswersPerQuestion);
-        ASSERT_TRUE(WaitUntil([&] { return game.BonusShown(); })) << "no bonus picture";
-        if (question < kQuestionsToGoal) {
-            ASSERT_TRUE(WaitUntil([&] { return !game.BonusShown() && game.IonShows(1, kPlainIon); }))
-                << "no next question after the bonus";
-        }
+    // question comes; the one that reaches 10000 brings the pass picture.
+    while (score + kPerfectQuestion < 10000) {
+        score += kPerfectQuestion;
+        PerfectQuestion(game, score);
+        if (::testing::Test::HasFatalFailure()) return;
     }
+    ASSERT_TRUE(WaitUntil([&] { return game.IonShows(1, kPlainIon); }));
+    game.ClickIons(1, kAnswersPerQuestion);
     ASSERT_TRUE(WaitUntil([&] { return game.MedalShown() && !game.BonusShown(); }))
         << "no pass picture at the goal";
     EXPECT_TRUE(game.IonShows(1, kFoundIon)) << "the finished question went away";
+    EXPECT_TRUE(game.ScoreShows(QString::number(score + kPerfectQuestion)));
 
     // After the goal the ion buttons are locked: no mark comes while the
     // retry button is waited for, four to five seconds.
@@ -134,56 +174,77 @@ void GoalAndRetry(const GameView& game) {
     EXPECT_FALSE(markSeen) << "an ion button answered after the goal";
     EXPECT_TRUE(game.MedalShown());
 
-    // Retry: a new game in the same window, the buttons answer again.
-    game.Click(Centre(layout::kRetry));
+    // The retry button has the focus: Space starts a new game in the same
+    // window, whose score stays empty until the first press.
+    game.Key(QStringLiteral("space"));
     ASSERT_TRUE(WaitUntil([&] {
         return !game.RetryShown() && !game.MedalShown() && game.GaugeAt(0) && game.IonShows(1, kPlainIon);
-    })) << "the retry did not start a new game";
+    })) << "Space on the retry button did not start a new game";
+    EXPECT_TRUE(game.ScoreShows(QString())) << "a score before the new game's first press";
     game.ClickIon(1);
     ASSERT_TRUE(WaitUntil([&] { return game.MarkShows(kCorrectMark) && game.IonShows(1, kFoundIon); }))
         << "the new game does not answer";
 }
 
+namespace {
+
+QRect IonArea(const GameView& game) {
+    return {game.At(Centre(IonBox(1)) - QPoint(40, 20)), QSize(80, 40)};
+}
+
 // Opens the hint window by the game's hint button and waits until it is
 // painted in front of the game window.
 std::optional<TopWindow> OpenHint(XServer& x, const GameView& game) {
-    game.Click(Centre(layout::kHint));
+    game.Press("Command3");
     std::optional<TopWindow> hint;
-    const QRect ionArea(game.At(layout::IonCentre(1) - QPoint(40, 20)), QSize(80, 40));
     const bool shown = WaitUntil([&] {
         hint = x.Find(kHintTitle);
-        return hint && HintCovers(x, *hint, ionArea);
+        return hint && HintCovers(x, *hint, IonArea(game));
     });
     EXPECT_TRUE(shown) << "no hint window in front; windows: " << Shown(x);
     return shown ? hint : std::nullopt;
 }
 
-void HintComesForwardAndCloses(XServer& x, const GameView& game) {
+// What a window manager does when the player clicks the game window.
+void BringGameForward(XServer& x, const GameView& game) {
+    x.Raise(game.Window());
+    ASSERT_TRUE(WaitUntil([&] { return !HintCovers(x, *x.Find(kHintTitle), IonArea(game)); }))
+        << "the game window did not come up";
+}
+
+}  // namespace
+
+void HintOnceAndBack(Session& session, const GameView& game) {
+    XServer& x = session.X();
     const std::optional<TopWindow> hint = OpenHint(x, game);
     ASSERT_TRUE(hint);
     EXPECT_EQ(x.Titles(), (QStringList{kGameTitle, kHintTitle}));
     // The hint window is larger and centred too: it hides the game window.
-    const QRect ionArea(game.At(layout::IonCentre(1) - QPoint(40, 20)), QSize(80, 40));
     EXPECT_TRUE(hint->area.contains(game.Window().area));
+    EXPECT_EQ(hint->area.size(), QSize(HintForm().clientWidth, HintForm().clientHeight));
 
-    // The player brings the game window to the front (a window manager
-    // raises a clicked window), then presses the hint button again: the
-    // same hint window comes forward, and there is still only one.
-    x.Raise(game.Window());
-    ASSERT_TRUE(WaitUntil([&] { return game.IonShows(1, kFoundIon); })) << "the game window did not come up";
-    game.Click(Centre(layout::kHint));
-    ASSERT_TRUE(WaitUntil([&] { return HintCovers(x, *hint, ionArea); }))
+    // The player brings the game window to the front, then presses the hint
+    // button again: the same hint window comes forward, and there is still
+    // only one.
+    BringGameForward(x, game);
+    if (::testing::Test::HasFatalFailure()) return;
+    game.Press("Command3");
+    ASSERT_TRUE(WaitUntil([&] { return HintCovers(x, *hint, IonArea(game)); }))
         << "the hint window did not come forward";
     const std::vector<TopWindow> windows = x.Windows();
     ASSERT_EQ(windows.size(), 2U) << Shown(x);
     EXPECT_EQ(windows.back().id, hint->id) << "not the same hint window, or not in front";
     EXPECT_EQ(windows.front().title, kGameTitle);
 
-    // Its own button closes it; the game window is seen again.
+    // One click on its 戻る button closes it; the game window is seen again
+    // and answers.
     const WindowView hintView(x, *hint);
-    hintView.Click(Centre(layout::kHintBack));
-    ASSERT_TRUE(WaitUntil([&] { return x.Titles() == QStringList{kGameTitle}; })) << Shown(x);
-    ASSERT_TRUE(WaitUntil([&] { return game.IonShows(1, kFoundIon); }));
+    hintView.Click(CentreOf(HintForm(), "Command1"));
+    ASSERT_TRUE(WaitUntil([&] { return x.Titles() == QStringList{kGameTitle}; }, 5s))
+        << "one click on 戻る did not close the hint window; windows: " << Shown(x);
+    ASSERT_TRUE(WaitUntil([&] { return !HintCovers(x, *hint, IonArea(game)); }));
+    game.ClickIon(kWrongIon);
+    ASSERT_TRUE(WaitUntil([&] { return game.MarkShows(kWrongMark); })) << "the game stopped with the hint";
 }
 
 void LeaveByCloseBoxes(Session& session, const GameView& game) {
@@ -205,64 +266,16 @@ void LeaveByCloseBoxes(Session& session, const GameView& game) {
     ASSERT_TRUE(WaitUntil([&] { return x.Titles() == QStringList{kHintTitle}; })) << Shown(x);
     EXPECT_FALSE(session.WaitForExit(1500ms)) << "the program ended with its hint window open";
     x.PressCloseBox(*hint);
-    const std::optional<int> status = session.WaitForExit();
-    ASSERT_TRUE(status) << "the program did not end when its last window closed";
-    EXPECT_EQ(*status, 0);
+    EndsWell(session, "its last window closed");
 }
 
 void LeaveByQuitButton(Session& session, const GameView& game) {
     XServer& x = session.X();
     ASSERT_TRUE(OpenHint(x, game));
-    x.Raise(game.Window());
-    ASSERT_TRUE(WaitUntil([&] { return game.IonShows(1, kFoundIon); }));
-    game.Click(Centre(layout::kQuit));
-    const std::optional<int> status = session.WaitForExit();
-    ASSERT_TRUE(status) << "the quit button did not end the program";
-    EXPECT_EQ(*status, 0);
-}
-
-}  // namespace
-
-void PlayWholeGame(Session& session, Ending ending, const QStringList& wrapper) {
-    XServer& x = session.X();
-    session.Start(wrapper);
-
-    std::optional<TopWindow> menuWindow;
-    ASSERT_TRUE(WaitUntil([&] {
-        menuWindow = x.Find(kMenuTitle);
-        return menuWindow && MenuView(x, *menuWindow).Painted();
-    })) << "no menu; windows: " << Shown(x) << "; errors: " << session.Errors().toStdString();
-    MenuView menu(x, *menuWindow);
-    MenuBuildsUpAndExplains(session, menu);
+    BringGameForward(x, game);
     if (::testing::Test::HasFatalFailure()) return;
-
-    // Start: the menu goes and the game window comes with its first question.
-    menu.Click(Centre(layout::kMenuStart));
-    std::optional<TopWindow> gameWindow;
-    ASSERT_TRUE(WaitUntil([&] {
-        gameWindow = x.Find(kGameTitle);
-        return gameWindow && !x.Find(kMenuTitle) && GameView(x, *gameWindow).IonShows(12, kPlainIon);
-    })) << "no game window; windows: " << Shown(x);
-    EXPECT_EQ(x.Titles(), QStringList{kGameTitle});
-    const GameView game(x, *gameWindow);
-
-    RightWrongAndFailure(session, game);
-    if (::testing::Test::HasFatalFailure()) return;
-    GoalAndRetry(game);
-    if (::testing::Test::HasFatalFailure()) return;
-    HintComesForwardAndCloses(x, game);
-    if (::testing::Test::HasFatalFailure()) return;
-
-    if (ending == Ending::CloseBoxes)
-        LeaveByCloseBoxes(session, game);
-    else
-        LeaveByQuitButton(session, game);
-    if (::testing::Test::HasFatalFailure()) return;
-
-    EXPECT_TRUE(x.Titles().isEmpty()) << Shown(x);
-    // Every picture loaded and every sound played: the program reported
-    // nothing on its own account.
-    EXPECT_FALSE(session.Errors().contains(QStringLiteral("ソルベリア"))) << session.Errors().toStdString();
+    game.Press("Command2");
+    EndsWell(session, "the quit button");
 }
 
 }  // namespace soruberia::e2e
