@@ -230,10 +230,11 @@ TEST_P(FatalMessageTest, MessageNamesTheFileAndTheProgramEnds) {
     EXPECT_TRUE(message.contains(contentFile ? file + says : says))
         << "the message does not say " << c.says << ":\n" << message.toStdString();
     if (contentFile) {
-        // The last line sends the teacher to the checker, with the folder.
-        EXPECT_TRUE(message.endsWith(QStringLiteral("\n問題点をすべて確かめるには、soruberia-check ") +
+        // The last line sends the teacher to the checker, with the folder,
+        // quoted for its space.
+        EXPECT_TRUE(message.endsWith(QStringLiteral("\n問題点をすべて確かめるには、soruberia-check \"") +
                                      session.ShownPath(QStringLiteral("問題")).chopped(3) +
-                                     QStringLiteral(" を実行してください。")))
+                                     QStringLiteral("\" を実行してください。")))
             << message.toStdString();
     }
 

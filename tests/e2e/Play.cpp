@@ -91,8 +91,7 @@ void EndsWell(Session& session, const char* after) {
 }
 
 void RightAndWrong(const GameView& game) {
-    ASSERT_TRUE(game.GaugeAt(0));
-    ASSERT_TRUE(game.BalloonWhole());
+    ASSERT_TRUE(WaitUntil([&] { return game.GaugeAt(0) && game.BalloonWhole(); })) << "no gauge at home";
     EXPECT_TRUE(game.ScoreShows(QString())) << "a score before the first press";
 
     // Right: the found picture on the button, the right-answer mark, 100 points.
@@ -214,18 +213,35 @@ void BringGameForward(XServer& x, const GameView& game) {
 
 }  // namespace
 
+namespace {
+
+// One click on the hint window's 戻る button closes it; the game window is
+// seen again.
+void BackClosesTheHint(XServer& x, const TopWindow& hint, const GameView& game) {
+    WindowView(x, hint).Click(CentreOf(HintForm(), "Command1"));
+    ASSERT_TRUE(WaitUntil([&] { return x.Titles() == QStringList{kGameTitle}; }, 5s))
+        << "one click on 戻る did not close the hint window; windows: " << Shown(x);
+    ASSERT_TRUE(WaitUntil([&] { return !HintCovers(x, hint, IonArea(game)); }));
+}
+
+}  // namespace
+
 void HintOnceAndBack(Session& session, const GameView& game) {
     XServer& x = session.X();
-    const std::optional<TopWindow> hint = OpenHint(x, game);
+    std::optional<TopWindow> hint = OpenHint(x, game);
     ASSERT_TRUE(hint);
     EXPECT_EQ(x.Titles(), (QStringList{kGameTitle, kHintTitle}));
     // The hint window is larger and centred too: it hides the game window.
     EXPECT_TRUE(hint->area.contains(game.Window().area));
     EXPECT_EQ(hint->area.size(), QSize(HintForm().clientWidth, HintForm().clientHeight));
+    BackClosesTheHint(x, *hint, game);
+    if (::testing::Test::HasFatalFailure()) return;
 
-    // The player brings the game window to the front, then presses the hint
-    // button again: the same hint window comes forward, and there is still
-    // only one.
+    // Opened again, the player brings the game window to the front and
+    // presses the hint button once more: the same hint window comes
+    // forward, and there is still only one.
+    hint = OpenHint(x, game);
+    ASSERT_TRUE(hint);
     BringGameForward(x, game);
     if (::testing::Test::HasFatalFailure()) return;
     game.Press("Command3");
@@ -235,14 +251,10 @@ void HintOnceAndBack(Session& session, const GameView& game) {
     ASSERT_EQ(windows.size(), 2U) << Shown(x);
     EXPECT_EQ(windows.back().id, hint->id) << "not the same hint window, or not in front";
     EXPECT_EQ(windows.front().title, kGameTitle);
+    BackClosesTheHint(x, *hint, game);
+    if (::testing::Test::HasFatalFailure()) return;
 
-    // One click on its 戻る button closes it; the game window is seen again
-    // and answers.
-    const WindowView hintView(x, *hint);
-    hintView.Click(CentreOf(HintForm(), "Command1"));
-    ASSERT_TRUE(WaitUntil([&] { return x.Titles() == QStringList{kGameTitle}; }, 5s))
-        << "one click on 戻る did not close the hint window; windows: " << Shown(x);
-    ASSERT_TRUE(WaitUntil([&] { return !HintCovers(x, *hint, IonArea(game)); }));
+    // The game answers again.
     game.ClickIon(kWrongIon);
     ASSERT_TRUE(WaitUntil([&] { return game.MarkShows(kWrongMark); })) << "the game stopped with the hint";
 }

@@ -7,6 +7,9 @@
 #include <QFont>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "layout/Fonts.h"
 
 #include <string>
@@ -102,10 +105,16 @@ bool GameView::BonusShown() const {
 }
 
 bool GameView::MedalShown() const {
-    // Stretched from 80 × 100 to its box, without keeping its proportions.
+    // Stretched from 80 × 100 to its box, without keeping its proportions;
+    // each program smooths it in its own way, so the two are compared in
+    // blocks of 4 × 4 pixels.
+    const QRect box = BoxOf(GameForm(), "Image4");
+    const QSize blocks = box.size() / 4;
     static const QImage medal = Picture("game/medal.png")
-                             .scaled(BoxOf(GameForm(), "Image4").size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return Likeness(Grab(BoxOf(GameForm(), "Image4")), medal, {}, 24) >= kStretchedSame;
+                                    .scaled(box.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage shown = Grab(box).scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Likeness(shown, medal, {}, 32) >= kStretchedSame;
 }
 
 bool GameView::RetryShown() const { return ShowsButton(BoxOf(GameForm(), "Command4"), Picture("game/retry.png")); }
@@ -113,47 +122,70 @@ bool GameView::RetryShown() const { return ShowsButton(BoxOf(GameForm(), "Comman
 namespace {
 
 // Ink: the light pixels of white text on black.
-std::vector<bool> InkOf(const QImage& image) {
-    std::vector<bool> ink(static_cast<std::size_t>(image.width() * image.height()));
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            ink[static_cast<std::size_t>(y * image.width() + x)] = qGray(image.pixel(x, y)) > 128;
-    return ink;
+struct Ink {
+    QImage image;
+    bool At(int x, int y) const { return image.valid(x, y) && qGray(image.pixel(x, y)) > 128; }
+};
+
+// The characters of a line of text: runs of columns with ink, each with
+// the rows its ink covers.
+std::vector<QRect> Characters(const Ink& ink) {
+    std::vector<QRect> characters;
+    const int width = ink.image.width();
+    const int height = ink.image.height();
+    int x = 0;
+    while (x < width) {
+        int top = height;
+        int bottom = -1;
+        const int left = x;
+        for (; x < width; ++x) {
+            bool any = false;
+            for (int y = 0; y < height; ++y)
+                if (ink.At(x, y)) {
+                    any = true;
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            if (!any) break;
+        }
+        if (x > left) characters.emplace_back(QPoint(left, top), QPoint(x - 1, bottom));
+        ++x;
+    }
+    return characters;
 }
 
-// Share of the ink of `a` that has ink of `b` within a pixel: the two
-// programs draw the same font with their own smoothing.
-double InkCovered(const std::vector<bool>& a, const std::vector<bool>& b, int width, int height) {
+// Share of the ink of character `a` that the ink of `b` has within a pixel,
+// the two laid over each other by their top-left corners.
+double Covered(const Ink& a, const QRect& inA, const Ink& b, const QRect& inB) {
     long counted = 0;
     long covered = 0;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            if (!a[static_cast<std::size_t>(y * width + x)]) continue;
+    const QPoint shift = inB.topLeft() - inA.topLeft();
+    for (int y = inA.top(); y <= inA.bottom(); ++y) {
+        for (int x = inA.left(); x <= inA.right(); ++x) {
+            if (!a.At(x, y)) continue;
             ++counted;
             bool near = false;
             for (int dy = -1; dy <= 1 && !near; ++dy)
-                for (int dx = -1; dx <= 1 && !near; ++dx) {
-                    const int nx = x + dx;
-                    const int ny = y + dy;
-                    near = nx >= 0 && ny >= 0 && nx < width && ny < height &&
-                           b[static_cast<std::size_t>(ny * width + nx)];
-                }
+                for (int dx = -1; dx <= 1 && !near; ++dx) near = b.At(x + shift.x() + dx, y + shift.y() + dy);
             if (near) ++covered;
         }
     }
-    return counted == 0 ? 1.0 : static_cast<double>(covered) / static_cast<double>(counted);
+    return counted == 0 ? 0.0 : static_cast<double>(covered) / static_cast<double>(counted);
 }
 
 }  // namespace
 
 bool GameView::ScoreShows(const QString& score) const {
+    // The text as it should read, drawn in the counter's font; the two
+    // programs space and smooth their characters a little differently, so
+    // the screen is read character by character.
     const layout::Widget& label = *layout::Find(GameForm(), "Label4");
     const QRect box = BoxOf(GameForm(), "Label4");
-    const QImage shown = Grab(box);
-    QImage expected(box.size(), QImage::Format_RGB32);
-    expected.fill(Qt::black);
+    const Ink shown{Grab(box)};
+    Ink expected{QImage(box.size(), QImage::Format_RGB32)};
+    expected.image.fill(Qt::black);
     {
-        QPainter painter(&expected);
+        QPainter painter(&expected.image);
         const std::string_view family = layout::StandInFamily(label.font.family);
         QFont font(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
         font.setPixelSize(layout::PointsToPixels(label.font.points));
@@ -162,11 +194,18 @@ bool GameView::ScoreShows(const QString& score) const {
         painter.setPen(Qt::white);
         painter.drawText(QRect(QPoint(0, 0), box.size()), Qt::AlignHCenter | Qt::AlignTop, score);
     }
-    const std::vector<bool> want = InkOf(expected);
-    const std::vector<bool> got = InkOf(shown);
-    constexpr double kSameText = 0.9;
-    return InkCovered(want, got, box.width(), box.height()) >= kSameText &&
-           InkCovered(got, want, box.width(), box.height()) >= kSameText;
+    const std::vector<QRect> want = Characters(expected);
+    const std::vector<QRect> got = Characters(shown);
+    if (want.size() != got.size()) return false;
+    constexpr double kSameCharacter = 0.9;
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        if (std::abs(want[i].width() - got[i].width()) > 3 || std::abs(want[i].height() - got[i].height()) > 3)
+            return false;
+        if (Covered(expected, want[i], shown, got[i]) < kSameCharacter ||
+            Covered(shown, got[i], expected, want[i]) < kSameCharacter)
+            return false;
+    }
+    return true;
 }
 
 void GameView::ClickIons(int first, int last) const {

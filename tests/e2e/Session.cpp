@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcessEnvironment>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -92,6 +93,8 @@ Session::~Session() {
     StopProgram();
     wine_.reset();
     pulse_.reset();
+    // An ending wineserver may still be saving the registry.
+    for (int attempt = 0; attempt < 50 && !root_.remove(); ++attempt) QThread::msleep(100);
 }
 
 QString Session::ProgramFolder() const { return QDir(root_.path()).filePath(kProgramFolder); }

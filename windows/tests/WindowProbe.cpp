@@ -6,6 +6,7 @@
 //   window-probe.exe TITLE [WATCH_MS]
 // finds the top-level window titled TITLE and prints one line per widget:
 //   NAME VISIBLE LEFT TOP WIDTH HEIGHT FOCUSED TEXT
+// FOCUSED is 1 for the widget that keys go to: the focus of the foreground window.
 // tab-separated, in UTF-8, the rectangle in client pixels. Widgets are named
 // by the form's layout: the controls' identifiers count the form's widgets
 // other than timers, from 1. With WATCH_MS the window is read every 20 ms for
@@ -50,8 +51,11 @@ std::vector<const Widget*> ControlsOf(const Form& form) {
 std::string Reading(HWND window, std::span<const Widget* const> controls) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    const HWND focus = GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus
-                                                                                         : nullptr;
+    // Keys go to the focused widget of the foreground window only.
+    const HWND focus = GetForegroundWindow() == window &&
+                               GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui)
+                           ? gui.hwndFocus
+                           : nullptr;
     std::string out;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const HWND child = GetDlgItem(window, static_cast<int>(i + 1));
