@@ -152,6 +152,14 @@ const Scenario kScenarios[] = {
          game.Key(QStringLiteral("space"));
          EXPECT_TRUE(WaitUntil([&] { return game.MarkShows(kCorrectMark) && game.IonShows(1, kFoundIon); }))
              << "Space did not press the first ion button";
+         // The hint window takes the keyboard focus on its 戻る button:
+         // Space closes it.
+         game.Press("Command3");
+         std::optional<TopWindow> hint;
+         ASSERT_TRUE(WaitUntil([&] { return (hint = x.Find(kHintTitle)).has_value(); })) << Shown(x);
+         WindowView(x, *hint).Key(QStringLiteral("space"));
+         EXPECT_TRUE(WaitUntil([&] { return x.Titles() == QStringList{kGameTitle}; }, 5s))
+             << "Space did not close the hint window; windows: " << Shown(x);
      }},
 };
 
