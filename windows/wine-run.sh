@@ -8,7 +8,8 @@
 # emulator. Every test case of one run shares one Wine prefix and one
 # wineserver, so only the first pays the ~10 s of making the prefix. The
 # prefix is $WINEPREFIX when set (`make test-windows` makes a fresh one per
-# run), else one per user below $TMPDIR.
+# run), else one per user below $TMPDIR. `wine-run.sh --prepare` only makes
+# the prefix.
 set -euo pipefail
 
 export WINEPREFIX="${WINEPREFIX:-${TMPDIR:-/tmp}/soruberia-wine-$(id -u)}"
@@ -42,6 +43,7 @@ mkdir -p "$WINEPREFIX"
     touch "$WINEPREFIX/.soruberia-ready"
   fi
 ) 9>"$WINEPREFIX/.lock"
+[ "${1:-}" != --prepare ] || exit 0
 
 # Wine reads a standard input that is a pipe, as CTest gives, and would keep
 # the program from ending; the tests take no input.

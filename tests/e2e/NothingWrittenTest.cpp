@@ -2,9 +2,11 @@
 //
 // SPDX-License-Identifier: MIT
 
-// A whole game under strace: the program opens no file for writing and
-// creates, removes, renames or changes none, anywhere.
+// A whole game that writes nothing: the Qt program under strace opens no
+// file for writing and creates, removes, renames or changes none, anywhere;
+// the Windows program leaves every file it could reach as it was.
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -16,8 +18,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "tests/e2e/FrontEnd.h"
+#include "tests/e2e/Play.h"
 #include "tests/e2e/Session.h"
-#include "tests/e2e/WholeGame.h"
 
 namespace soruberia::e2e {
 namespace {
@@ -107,10 +110,33 @@ Trace ReadTrace(const QString& folder) {
     return trace;
 }
 
-TEST(NothingWrittenTest, WholeGameUnderStraceWritesNoFile) {
+// A failure, the goal, the hint window and the quit button: every content
+// file is read.
+void PlayWholeGame(Session& session, const QStringList& wrapper = {}) {
+    std::optional<MenuView> menu = StartAtMenu(session, wrapper);
+    ASSERT_TRUE(menu);
+    const std::optional<GameView> game = StartGame(session, *menu);
+    ASSERT_TRUE(game);
+    RightAndWrong(*game);
+    if (::testing::Test::HasFatalFailure()) return;
+    // 100 − 100 = 0; the gauge stands at level 1, so four misses burst the
+    // balloon: the failure from 0 leaves 0.
+    for (int miss = 2; miss <= 5; ++miss) {
+        game->ClickIon(kWrongIon);
+        ASSERT_TRUE(WaitUntil([&] { return game->MarkShows(kWrongMark); }));
+        ASSERT_TRUE(WaitUntil([&] { return game->MarkHidden(); }));
+    }
+    ASSERT_TRUE(WaitUntil([&] { return game->GaugeAt(0) && game->IonShows(1, kPlainIon); }))
+        << "no failure after five misses";
+    ToTheGoalAndRetry(*game, 0);
+    if (::testing::Test::HasFatalFailure()) return;
+    LeaveByQuitButton(session, *game);
+}
+
+TEST(NothingWrittenTest, QtWholeGameUnderStraceWritesNoFile) {
     QTemporaryDir traceFolder;
     ASSERT_TRUE(traceFolder.isValid());
-    Session session;
+    Session session(FrontEnd::Qt);
 
     // Every thread and child in a file of its own, successful calls only,
     // each file descriptor with the path it stands for.
@@ -119,8 +145,7 @@ TEST(NothingWrittenTest, WholeGameUnderStraceWritesNoFile) {
                              QStringLiteral("-e"), QStringLiteral("trace=%file,bind"),
                              QStringLiteral("-e"), QStringLiteral("signal=none"),
                              QStringLiteral("-o"), traceFolder.filePath(QStringLiteral("trace"))};
-    // The whole game, as in the play test, left by the quit button.
-    PlayWholeGame(session, Ending::QuitButton, strace);
+    PlayWholeGame(session, strace);
     if (HasFatalFailure()) return;
 
     const Trace trace = ReadTrace(traceFolder.path());
@@ -133,6 +158,72 @@ TEST(NothingWrittenTest, WholeGameUnderStraceWritesNoFile) {
     }
     EXPECT_TRUE(trace.written.isEmpty()) << "written or changed:\n"
                                          << trace.written.join(QLatin1Char('\n')).toStdString();
+}
+
+// Where the Windows program could write: its folder, the home, the
+// temporary folder, drive C: of the prefix (the user's profile, its
+// temporary folder, the Windows folder) and the registry (the keys Wine
+// saves once its server has ended). Folders count by name only, files by
+// size and time. Left out is what Wine and its sound client keep for
+// themselves: the server's folder, PulseAudio's client files, and the keys
+// Wine refreshes at every start or fills when a program opens a sound device.
+QStringList Reachable(const Session& session) {
+    QStringList listing;
+    const QString prefix = session.Wine()->Folder();
+    for (const QString& root : {session.ProgramFolder(), session.HomeFolder(), session.TemporaryFolder(),
+                                prefix + QStringLiteral("/drive_c")}) {
+        QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo info = it.nextFileInfo();
+            const QString path = info.filePath();
+            if (path.startsWith(session.HomeFolder() + QStringLiteral("/.config/pulse")) ||
+                path.startsWith(session.TemporaryFolder() + QStringLiteral("/wine-")) ||
+                path.startsWith(session.TemporaryFolder() + QStringLiteral("/pulse-")))
+                continue;
+            listing << (info.isDir() && !info.isSymLink()
+                            ? path + QLatin1Char('/')
+                            : QStringLiteral("%1 %2 %3").arg(path).arg(info.size()).arg(
+                                  info.lastModified().toMSecsSinceEpoch()));
+        }
+    }
+    static const QRegularExpression key(QStringLiteral(R"(^(\[.*\]) \d+$)"));
+    for (const char* hive : {"system.reg", "user.reg", "userdef.reg"}) {
+        QFile file(prefix + QLatin1Char('/') + QLatin1String(hive));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        for (const QByteArray& bytes : file.readAll().split('\n')) {
+            const QRegularExpressionMatch match = key.match(QString::fromUtf8(bytes).trimmed());
+            if (!match.hasMatch()) continue;
+            const QString name = match.captured(1);
+            if (name.startsWith(QStringLiteral("[Software\\\\Wine\\\\")) ||
+                name.contains(QStringLiteral("\\\\MMDevices\\\\")) ||
+                name.endsWith(QStringLiteral("\\\\NetworkCards]")))
+                continue;
+            listing << QLatin1String(hive) + QLatin1Char(' ') + name;
+        }
+    }
+    listing.sort();
+    return listing;
+}
+
+TEST(NothingWrittenTest, WineWholeGameLeavesEveryFileAsItWas) {
+    if (const std::string missing = MissingFor(FrontEnd::Wine); !missing.empty()) GTEST_SKIP() << missing;
+    Session session(FrontEnd::Wine);
+    // The prefix as it is before the program: the server has started the
+    // system's own programs and saved what they changed.
+    session.Wine()->Run(session.DesktopEnvironment(), {QStringLiteral("cmd"), QStringLiteral("/c"), QStringLiteral("exit")});
+    session.Wine()->WaitForServer();
+    const QStringList before = Reachable(session);
+    PlayWholeGame(session);
+    if (HasFatalFailure()) return;
+    session.Wine()->WaitForServer();
+    const QStringList after = Reachable(session);
+    QStringList changed;
+    for (const QString& line : before)
+        if (!after.contains(line)) changed << QStringLiteral("- ") + line;
+    for (const QString& line : after)
+        if (!before.contains(line)) changed << QStringLiteral("+ ") + line;
+    EXPECT_TRUE(changed.isEmpty()) << "changed:\n" << changed.join(QLatin1Char('\n')).toStdString();
 }
 
 }  // namespace

@@ -4,6 +4,15 @@
 
 #include "tests/e2e/Screens.h"
 
+#include <QFont>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "layout/Fonts.h"
+
+#include <string>
 #include <vector>
 
 namespace soruberia::e2e {
@@ -43,7 +52,7 @@ bool MenuView::Painted() const {
 
 bool MenuView::ShowsTile(int index) const {
     const QImage& tile = Picture(QStringLiteral("menu/tile%1.png").arg(index).toLatin1().constData());
-    return Likeness(Grab(QRect(layout::MenuTile(index), tile.size())), tile) >= kSame;
+    return Likeness(Grab(QRect(BoxOf(MenuForm(), "Image1_" + std::to_string(index)).topLeft(), tile.size())), tile) >= kSame;
 }
 
 int MenuView::TilesShown() const {
@@ -52,61 +61,156 @@ int MenuView::TilesShown() const {
     return shown;
 }
 
-bool MenuView::ShowsQuit() const { return ShowsButton(layout::kMenuQuit, Picture("menu/quit.png")); }
-bool MenuView::ShowsExplain() const { return ShowsButton(layout::kMenuExplain, Picture("menu/explain.png")); }
-bool MenuView::ShowsStart() const { return ShowsButton(layout::kMenuStart, Picture("menu/start.png")); }
-bool MenuView::ShowsBack() const { return ShowsButton(layout::kMenuExplain, Picture("menu/back.png")); }
-bool MenuView::ShowsPanel() const { return Pixel(layout::kPanel) == QColor(0, 0, 64); }
+bool MenuView::ShowsQuit() const { return ShowsButton(BoxOf(MenuForm(), "Command1"), Picture("menu/quit.png")); }
+bool MenuView::ShowsExplain() const { return ShowsButton(BoxOf(MenuForm(), "Command2"), Picture("menu/explain.png")); }
+bool MenuView::ShowsStart() const { return ShowsButton(BoxOf(MenuForm(), "Command3"), Picture("menu/start.png")); }
+bool MenuView::ShowsBack() const { return ShowsButton(BoxOf(MenuForm(), "Command4"), Picture("menu/back.png")); }
+bool MenuView::ShowsPanel() const { return Pixel(BoxOf(MenuForm(), "Label1").topLeft() + QPoint(4, 4)) == QColor(0, 0, 64); }
 
 bool GameView::IonShows(int ion, QColor colour) const {
     // The middle of the face, away from a focus frame.
-    const QPoint centre = layout::IonCentre(ion);
+    const QPoint centre = Centre(IonBox(ion));
     const QImage face = Grab(QRect(centre - QPoint(20, 10), QSize(40, 20)));
     QImage expected(face.size(), QImage::Format_RGB32);
     expected.fill(colour);
     return Likeness(face, expected) == 1.0;
 }
 
-bool GameView::MarkShows(QColor colour) const { return Pixel(layout::kMarkCentre) == colour; }
+bool GameView::MarkShows(QColor colour) const { return Pixel(CentreOf(GameForm(), "Image3")) == colour; }
 
 bool GameView::MarkHidden() const {
-    const QColor centre = Pixel(layout::kMarkCentre);
+    const QColor centre = Pixel(CentreOf(GameForm(), "Image3"));
     return centre != kCorrectMark && centre != kWrongMark;
 }
 
 bool GameView::GaugeAt(int level) const {
     const QImage& carriage = Picture("game/carriage.png");
-    const QPoint left = layout::kGaugeHome + QPoint(layout::kGaugeStep * level, 0);
+    const QPoint left = GaugePlace(level);
     return Likeness(Grab(QRect(left, carriage.size())), carriage) >= kSame;
 }
 
 bool GameView::BurstShown() const {
     const QImage& burst = Picture("game/burst.png");
-    return Likeness(Grab(QRect(layout::kBurst, burst.size())), burst) >= kSame;
+    return Likeness(Grab(QRect(BoxOf(GameForm(), "Image2").topLeft(), burst.size())), burst) >= kSame;
 }
 
 bool GameView::BalloonWhole() const {
-    const QRect box(layout::kBurst, Picture("game/burst.png").size());
+    const QRect box(BoxOf(GameForm(), "Image2").topLeft(), Picture("game/burst.png").size());
     return Likeness(Grab(box), Picture("game/background.png").copy(box)) >= kSame;
 }
 
 bool GameView::BonusShown() const {
     const QImage& bonus = Picture("game/bonus.png");
-    return Likeness(Grab(QRect(layout::kBonus, bonus.size())), bonus) >= kSame;
+    return Likeness(Grab(QRect(BoxOf(GameForm(), "Image5").topLeft(), bonus.size())), bonus) >= kSame;
 }
 
 bool GameView::MedalShown() const {
-    // Stretched from 80 × 100 to its box, without keeping its proportions.
+    // Stretched from 80 × 100 to its box, without keeping its proportions;
+    // each program smooths it in its own way, so the two are compared in
+    // blocks of 4 × 4 pixels.
+    const QRect box = BoxOf(GameForm(), "Image4");
+    const QSize blocks = box.size() / 4;
     static const QImage medal = Picture("game/medal.png")
-                             .scaled(layout::kMedal.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return Likeness(Grab(layout::kMedal), medal, {}, 24) >= kStretchedSame;
+                                    .scaled(box.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage shown = Grab(box).scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return Likeness(shown, medal, {}, 32) >= kStretchedSame;
 }
 
-bool GameView::RetryShown() const { return ShowsButton(layout::kRetry, Picture("game/retry.png")); }
+bool GameView::RetryShown() const { return ShowsButton(BoxOf(GameForm(), "Command4"), Picture("game/retry.png")); }
+
+namespace {
+
+// Ink: the light pixels of white text on black.
+struct Ink {
+    QImage image;
+    bool At(int x, int y) const { return image.valid(x, y) && qGray(image.pixel(x, y)) > 128; }
+};
+
+// The characters of a line of text: runs of columns with ink, each with
+// the rows its ink covers.
+std::vector<QRect> Characters(const Ink& ink) {
+    std::vector<QRect> characters;
+    const int width = ink.image.width();
+    const int height = ink.image.height();
+    int x = 0;
+    while (x < width) {
+        int top = height;
+        int bottom = -1;
+        const int left = x;
+        for (; x < width; ++x) {
+            bool any = false;
+            for (int y = 0; y < height; ++y)
+                if (ink.At(x, y)) {
+                    any = true;
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            if (!any) break;
+        }
+        if (x > left) characters.emplace_back(QPoint(left, top), QPoint(x - 1, bottom));
+        ++x;
+    }
+    return characters;
+}
+
+// Share of the ink of character `a` that the ink of `b` has within a pixel,
+// the two laid over each other by their top-left corners.
+double Covered(const Ink& a, const QRect& inA, const Ink& b, const QRect& inB) {
+    long counted = 0;
+    long covered = 0;
+    const QPoint shift = inB.topLeft() - inA.topLeft();
+    for (int y = inA.top(); y <= inA.bottom(); ++y) {
+        for (int x = inA.left(); x <= inA.right(); ++x) {
+            if (!a.At(x, y)) continue;
+            ++counted;
+            bool near = false;
+            for (int dy = -1; dy <= 1 && !near; ++dy)
+                for (int dx = -1; dx <= 1 && !near; ++dx) near = b.At(x + shift.x() + dx, y + shift.y() + dy);
+            if (near) ++covered;
+        }
+    }
+    return counted == 0 ? 0.0 : static_cast<double>(covered) / static_cast<double>(counted);
+}
+
+}  // namespace
+
+bool GameView::ScoreShows(const QString& score) const {
+    // The text as it should read, drawn in the counter's font; the two
+    // programs space and smooth their characters a little differently, so
+    // the screen is read character by character.
+    const layout::Widget& label = *layout::Find(GameForm(), "Label4");
+    const QRect box = BoxOf(GameForm(), "Label4");
+    const Ink shown{Grab(box)};
+    Ink expected{QImage(box.size(), QImage::Format_RGB32)};
+    expected.image.fill(Qt::black);
+    {
+        QPainter painter(&expected.image);
+        const std::string_view family = layout::StandInFamily(label.font.family);
+        QFont font(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
+        font.setPixelSize(layout::PointsToPixels(label.font.points));
+        font.setBold(label.font.bold);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(QPoint(0, 0), box.size()), Qt::AlignHCenter | Qt::AlignTop, score);
+    }
+    const std::vector<QRect> want = Characters(expected);
+    const std::vector<QRect> got = Characters(shown);
+    if (want.size() != got.size()) return false;
+    constexpr double kSameCharacter = 0.9;
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        if (std::abs(want[i].width() - got[i].width()) > 3 || std::abs(want[i].height() - got[i].height()) > 3)
+            return false;
+        if (Covered(expected, want[i], shown, got[i]) < kSameCharacter ||
+            Covered(shown, got[i], expected, want[i]) < kSameCharacter)
+            return false;
+    }
+    return true;
+}
 
 void GameView::ClickIons(int first, int last) const {
     std::vector<QPoint> points;
-    for (int ion = first; ion <= last; ++ion) points.push_back(At(layout::IonCentre(ion)));
+    for (int ion = first; ion <= last; ++ion) points.push_back(At(Centre(IonBox(ion))));
     x_.ClickEach(points);
 }
 

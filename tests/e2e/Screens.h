@@ -13,12 +13,11 @@
 
 #include <optional>
 
+#include "tests/e2e/Places.h"
 #include "tests/e2e/Session.h"
 #include "tests/e2e/XServer.h"
 
 namespace soruberia::e2e {
-
-inline QPoint Centre(const QRect& box) { return box.topLeft() + QPoint(box.width() / 2, box.height() / 2); }
 
 // A window of the program found by its title, and its pixels.
 class WindowView {
@@ -29,6 +28,7 @@ public:
     QColor Pixel(QPoint client) const { return x_.Pixel(At(client)); }
     QImage Grab(const QRect& client) const { return x_.Grab(client.translated(window_.area.topLeft())); }
     void Click(QPoint client) const { x_.Click(At(client)); }
+    void Key(const QString& keys) const { x_.Key(At({2, 2}), keys); }
     // A picture button shows its 100 × 32 face centred on a 93 × 31 button.
     bool ShowsButton(const QRect& button, const QImage& face) const;
 
@@ -48,6 +48,7 @@ public:
     bool ShowsStart() const;
     bool ShowsBack() const;
     bool ShowsPanel() const;
+    void Press(std::string_view button) const { Click(CentreOf(MenuForm(), button)); }
 };
 
 class GameView : public WindowView {
@@ -62,8 +63,11 @@ public:
     bool BonusShown() const;
     bool MedalShown() const;
     bool RetryShown() const;
-    void ClickIon(int ion) const { Click(layout::IonCentre(ion)); }
+    // The score as shown: the text `score` in the counter's font and place.
+    bool ScoreShows(const QString& score) const;
+    void ClickIon(int ion) const { Click(Centre(IonBox(ion))); }
     void ClickIons(int first, int last) const;
+    void Press(std::string_view button) const { Click(CentreOf(GameForm(), button)); }
 };
 
 // The hint window's table covers `screenArea` (screen coordinates).

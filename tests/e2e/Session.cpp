@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcessEnvironment>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,18 @@ namespace soruberia::e2e {
 
 namespace {
 
+QByteArray Probe(const Session& session, const QStringList& arguments) {
+    if (session.Wine() == nullptr) throw std::logic_error("only the Windows program is read so");
+    return session.Wine()->Run(session.DesktopEnvironment(),
+                               QStringList{QStringLiteral(SORUBERIA_WINDOW_PROBE)} + arguments, 30000);
+}
+
 constexpr int kQuestions = 26;
 constexpr int kIons = 12;
+
+// Not ASCII, with a space: the program must find its content and name its
+// files wherever a teacher unpacks it.
+const QString kProgramFolder = QStringLiteral("ソルベリア 試験");
 
 using testsupport::WriteBytes;
 
@@ -36,10 +47,23 @@ void WriteSolidGif(const QString& path, QSize size, QColor colour) {
 
 }  // namespace
 
-Session::Session() {
+std::string ExecutableOf(FrontEnd front) {
+    return front == FrontEnd::Qt ? SORUBERIA_EXECUTABLE : SORUBERIA_WINDOWS_EXECUTABLE;
+}
+
+std::string MissingFor(FrontEnd front) {
+    if (!QFile::exists(QString::fromStdString(ExecutableOf(front))))
+        return ExecutableOf(front) + " is not built (make windows)";
+    if (front == FrontEnd::Wine && !QFile::exists(QString::fromLatin1(kWine)))
+        return std::string(kWine) + " is missing";
+    return {};
+}
+
+Session::Session(FrontEnd front) : front_(front) {
     if (!root_.isValid()) throw std::runtime_error("no temporary folder");
     const QDir root(root_.path());
-    for (const char* folder : {"game", "home", "runtime"}) root.mkpath(QString::fromLatin1(folder));
+    for (const char* folder : {"home", "runtime", "tmp"}) root.mkpath(QString::fromLatin1(folder));
+    root.mkpath(kProgramFolder);
     QFile::setPermissions(root.filePath(QStringLiteral("runtime")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -53,6 +77,7 @@ Session::Session() {
     x_ = std::make_unique<XServer>();
 
     pulse_ = std::make_unique<testsupport::PulseSandbox>(root.filePath(QStringLiteral("pulse")));
+    if (front_ == FrontEnd::Wine) wine_ = std::make_unique<WinePrefix>(root.filePath(QStringLiteral("prefix")));
 }
 
 Session::~Session() {
@@ -66,16 +91,25 @@ Session::~Session() {
         x_->Grab(QRect(0, 0, 1280, 1024)).save(QDir(shots).filePath(QString(name).replace(QLatin1Char('/'), QLatin1Char('_')) + QStringLiteral(".png")));
     }
     StopProgram();
+    wine_.reset();
     pulse_.reset();
+    // An ending wineserver may still be saving the registry.
+    for (int attempt = 0; attempt < 50 && !root_.remove(); ++attempt) QThread::msleep(100);
 }
 
-QString Session::ProgramFolder() const { return QDir(root_.path()).filePath(QStringLiteral("game")); }
+QString Session::ProgramFolder() const { return QDir(root_.path()).filePath(kProgramFolder); }
 
 QString Session::PathOf(const QString& relative) const {
     return QDir(ProgramFolder()).filePath(relative);
 }
 
+QString Session::ShownPath(const QString& relative) const {
+    return front_ == FrontEnd::Wine ? WinePrefix::WindowsPath(PathOf(relative)) : PathOf(relative);
+}
+
 QString Session::HomeFolder() const { return QDir(root_.path()).filePath(QStringLiteral("home")); }
+
+QString Session::TemporaryFolder() const { return QDir(root_.path()).filePath(QStringLiteral("tmp")); }
 
 void Session::WriteFile(const QString& relative, const std::string& bytes) const {
     WriteBytes(PathOf(relative), bytes);
@@ -130,26 +164,33 @@ QProcessEnvironment Session::DesktopEnvironment() const {
     env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("DISPLAY"), x_->Display());
     env.insert(QStringLiteral("HOME"), HomeFolder());
+    env.insert(QStringLiteral("TMPDIR"), TemporaryFolder());
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QDir(root_.path()).filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("PULSE_SERVER"), pulse_->Address());
     // No message bus in this session: nothing may be started to provide one.
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
                QStringLiteral("unix:path=") + QDir(root_.path()).filePath(QStringLiteral("runtime/no-bus")));
+    if (wine_) wine_->AddTo(env);
     return env;
 }
 
 void Session::Start(const QStringList& wrapper) {
-    const QString program = PathOf(QStringLiteral("soruberia"));
+    const QString executable = QString::fromStdString(ExecutableOf(front_));
+    const QString program = PathOf(QFileInfo(executable).fileName());
     QFile::remove(program);
-    if (!QFile::copy(QStringLiteral(SORUBERIA_EXECUTABLE), program))
-        throw std::runtime_error("cannot copy the program");
+    if (!QFile::copy(executable, program)) throw std::runtime_error("cannot copy the program");
 
     program_.setProcessEnvironment(DesktopEnvironment());
     program_.setWorkingDirectory(root_.path());  // the content is found beside the program
     testsupport::DieWithTest(program_);
     program_.setReadChannel(QProcess::StandardError);
     errors_.clear();
-    if (wrapper.isEmpty()) {
+    if (wine_) {
+        if (!wrapper.isEmpty()) throw std::invalid_argument("no wrapper for Wine");
+        // Wine waits on a standard input that is a pipe; the program reads none.
+        program_.setStandardInputFile(QProcess::nullDevice());
+        program_.start(QString::fromLatin1(kWine), {program});
+    } else if (wrapper.isEmpty()) {
         program_.start(program, {});
     } else {
         program_.start(wrapper.first(), wrapper.mid(1) + QStringList{program});
@@ -190,28 +231,23 @@ void Session::StopProgram() {
     program_.waitForFinished(static_cast<int>(kPatience.count()));
 }
 
-namespace layout {
-
-QPoint IonCentre(int ion) {
-    static constexpr std::array<std::array<int, 2>, 13> places{{
-        {0, 0},
-        {975, 750}, {2510, 750}, {4040, 750}, {5565, 750}, {7090, 750},
-        {975, 1680}, {7090, 1680},
-        {975, 2610}, {2510, 2610}, {4040, 2610}, {5565, 2610}, {7090, 2610},
-    }};
-    const auto& place = places.at(static_cast<std::size_t>(ion));
-    return {qRound(place[0] / 15.0) + 51, qRound(place[1] / 15.0) + 30};
+std::optional<WindowReading> Session::ReadWindow(const QString& title) const {
+    const QByteArray out = Probe(*this, {title});
+    if (out.isEmpty()) return std::nullopt;
+    WindowReading reading;
+    for (const QByteArray& line : out.split('\n')) {
+        const QStringList fields = QString::fromUtf8(line).split(QLatin1Char('\t'));
+        if (fields.size() != 8) continue;
+        reading[fields[0]] = {fields[1] == QLatin1String("1"),
+                              QRect(fields[2].toInt(), fields[3].toInt(), fields[4].toInt(), fields[5].toInt()),
+                              fields[6] == QLatin1String("1"), fields[7]};
+    }
+    return reading;
 }
 
-QPoint MenuTile(int index) {
-    static constexpr std::array<std::array<int, 2>, 5> places{{
-        {2235, 465}, {5355, 465}, {1395, 2505}, {3795, 2505}, {6195, 2505},
-    }};
-    const auto& place = places.at(static_cast<std::size_t>(index));
-    return {qRound(place[0] / 15.0), qRound(place[1] / 15.0)};
+QString Session::ReadMessageBox(const QString& title) const {
+    return QString::fromUtf8(Probe(*this, {QStringLiteral("--box"), title}));
 }
-
-}  // namespace layout
 
 QImage BuiltInPicture(const QString& relative) {
     QImage picture(QStringLiteral(SORUBERIA_SOURCE_DIR "/ui/resources/") + relative);

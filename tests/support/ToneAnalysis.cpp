@@ -4,6 +4,7 @@
 
 #include "tests/support/ToneAnalysis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -12,6 +13,8 @@ namespace soruberia::testsupport {
 namespace {
 
 constexpr double kWindowSeconds = 0.020;
+constexpr double kBridgeSeconds = 0.030;
+constexpr double kShortestSeconds = 0.020;
 
 // Goertzel at the exact frequency, Hann-windowed: a steady tone reads its
 // own amplitude.
@@ -50,5 +53,42 @@ double StepSeconds(std::size_t step) {
 }
 
 double Decibels(double ratio) { return 20.0 * std::log10(ratio); }
+
+std::vector<Segment> Segments(const std::vector<double>& envelope, double threshold,
+                              bool closedOnly) {
+    struct Run {
+        std::size_t first, last;
+    };
+    std::vector<Run> runs;
+    const auto bridge = static_cast<std::size_t>(kBridgeSeconds / kStepSeconds);
+    for (std::size_t i = 0; i < envelope.size(); ++i) {
+        if (envelope[i] < threshold) continue;
+        if (!runs.empty() && i - runs.back().last <= bridge) {
+            runs.back().last = i;
+        } else {
+            runs.push_back({i, i});
+        }
+    }
+    std::vector<Segment> segments;
+    for (const Run& run : runs) {
+        if (closedOnly && envelope.size() - 1 - run.last <= bridge) continue;
+        Segment segment;
+        segment.first = StepSeconds(run.first);
+        segment.last = StepSeconds(run.last);
+        if (segment.Length() < kShortestSeconds) continue;
+        const double peak = *std::max_element(envelope.begin() + static_cast<long>(run.first),
+                                              envelope.begin() + static_cast<long>(run.last) + 1);
+        std::vector<double> steady;
+        for (std::size_t i = run.first; i <= run.last; ++i) {
+            if (envelope[i] >= peak / 2) steady.push_back(envelope[i]);
+        }
+        std::nth_element(steady.begin(), steady.begin() + static_cast<long>(steady.size() / 2),
+                         steady.end());
+        segment.level = steady[steady.size() / 2];
+        segments.push_back(segment);
+    }
+    return segments;
+}
+
 
 }  // namespace soruberia::testsupport

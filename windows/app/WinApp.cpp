@@ -52,6 +52,9 @@ void WinApp::OpenHint() {
 }
 
 void WinApp::EndProgram() {
+    // The sound stops with the program; its device is closed first, since
+    // ending the process under a running audio stream can crash it.
+    sound_.Close();
     for (FormWindow* window : {static_cast<FormWindow*>(hint_.get()),
                                static_cast<FormWindow*>(game_.get()),
                                static_cast<FormWindow*>(menu_.get())}) {

@@ -169,4 +169,6 @@ void WaveOutChannel::Play(const std::string& fullPath) {
 
 void WaveOutChannel::Stop() { device_->Silence(); }
 
+void WaveOutChannel::Close() { device_->Close(); }
+
 }  // namespace soruberia::windows

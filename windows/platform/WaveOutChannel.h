@@ -25,6 +25,10 @@ public:
 
     void Play(const std::string& fullPath) override;
     void Stop();
+    // Stops the sound and closes the device, as the program must before it
+    // ends itself: an audio stream still running then can bring the process
+    // down on its way out. A later sound opens the device again.
+    void Close();
 
 private:
     struct Device;

@@ -6,11 +6,14 @@
 //   window-probe.exe TITLE [WATCH_MS]
 // finds the top-level window titled TITLE and prints one line per widget:
 //   NAME VISIBLE LEFT TOP WIDTH HEIGHT FOCUSED TEXT
+// FOCUSED is 1 for the widget that keys go to: the focus of the foreground window.
 // tab-separated, in UTF-8, the rectangle in client pixels. Widgets are named
 // by the form's layout: the controls' identifiers count the form's widgets
 // other than timers, from 1. With WATCH_MS the window is read every 20 ms for
 // that long and every reading that differs from the one before is printed,
 // each followed by a line "--". Exit status 1 when there is no such window.
+//   window-probe.exe --box TITLE
+// prints the text of the message box titled TITLE.
 #include <windows.h>
 
 #include <span>
@@ -48,8 +51,11 @@ std::vector<const Widget*> ControlsOf(const Form& form) {
 std::string Reading(HWND window, std::span<const Widget* const> controls) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
-    const HWND focus = GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) ? gui.hwndFocus
-                                                                                         : nullptr;
+    // Keys go to the focused widget of the foreground window only.
+    const HWND focus = GetForegroundWindow() == window &&
+                               GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui)
+                           ? gui.hwndFocus
+                           : nullptr;
     std::string out;
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const HWND child = GetDlgItem(window, static_cast<int>(i + 1));
@@ -67,6 +73,20 @@ std::string Reading(HWND window, std::span<const Widget* const> controls) {
     return out;
 }
 
+// The texts of a message box: its static controls, as a screen reader reads them.
+std::string BoxText(HWND box) {
+    std::string out;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[32] = {};
+        GetClassNameW(child, kind, 32);
+        if (lstrcmpiW(kind, L"Static") != 0) continue;
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(child)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(child, text.data(), static_cast<int>(text.size()))));
+        if (!text.empty()) out += Utf8(text);
+    }
+    return out;
+}
+
 void Write(const std::string& text) {
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -76,8 +96,14 @@ void Write(const std::string& text) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2 || argc > 3) {
-        Write("usage: window-probe TITLE [WATCH_MS]\n");
+        Write("usage: window-probe TITLE [WATCH_MS] | window-probe --box TITLE\n");
         return 2;
+    }
+    if (std::wstring(argv[1]) == L"--box" && argc == 3) {
+        const HWND box = FindWindowW(L"#32770", argv[2]);
+        if (box == nullptr) return 1;
+        Write(BoxText(box));
+        return 0;
     }
     const std::wstring title = argv[1];
     const Form* form = FormTitled(title);
