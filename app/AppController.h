@@ -4,79 +4,45 @@
 
 #pragma once
 
-#include <QObject>
-#include <QPointer>
-
-#include <functional>
-#include <memory>
 #include <string>
 
+#include "app/OpenAlOutput.h"
+#include "app/QtShell.h"
+#include "appcore/App.h"
+#include "appcore/FolderExplanation.h"
 #include "engine/ClockFoldedRandom.h"
 #include "engine/FolderBank.h"
-#include "engine/Services.h"
 #include "platform/QtPicture.h"
 #include "platform/SystemClock.h"
-#include "ui/GameServices.h"
-
-namespace soruberia::ui {
-class GameForm;
-class HintWindow;
-class MenuWindow;
-}  // namespace soruberia::ui
 
 namespace soruberia::app {
 
-// The program's three windows and how they come and go: the menu at start,
-// the game window from the menu's start button, at most one hint window, and
-// the end action of the two quit buttons. Each window is referred to by one
-// pointer that empties itself when the window is destroyed. Every service of
-// the run is built here and handed to the windows: the clock, the random
-// generator, the picture loader and the one sound channel.
-class AppController final : public QObject, public engine::AppRequests {
-    Q_OBJECT
+// The Qt program: the run's services, built here at the program's edge, the
+// window system, and the app core that decides everything above the engine.
+class AppController final {
 public:
-    // The end action's last step: leaves the process. The program passes
-    // EndProcess; a test may pass a step that records the call instead.
-    using Terminate = std::function<void()>;
-
-    explicit AppController(std::string basePath, Terminate terminate = EndProcess);
-    ~AppController() override;
-    AppController(const AppController&) = delete;
-    AppController& operator=(const AppController&) = delete;
+    explicit AppController(std::string basePath, QtShell::Terminate terminate = QtShell::ExitNow);
 
     // Creates the menu, which loads it (reads the explanation line, throws
-    // FatalError when it cannot, arms the title's timer), then shows it.
-    void Start();
+    // FatalError when it cannot), then shows it.
+    void Start() { app_.Start(); }
 
-    // Shows the one hint window, creating it, centred, when none is open.
-    void OpenHint() override;
+    appcore::App& Core() { return app_; }
 
-    // Ends the program at once: every window leaves the screen, no timer of
-    // any window ticks again, and the process exits, which stops the sound.
-    void EndProgram() override;
-
-    // The open windows; null once a window is destroyed.
-    ui::MenuWindow* Menu() const;
-    ui::GameForm* Game() const;
-    ui::HintWindow* Hint() const;
-
-    // Leaves the process at once with status 0: no destructor, no atexit
-    // handler and no event runs any more.
-    [[noreturn]] static void EndProcess();
+    // The open windows; null once a window is closed.
+    ui::FormWindow* Menu() const { return shell_.Window(appcore::FormId::Menu); }
+    ui::FormWindow* Game() const { return shell_.Window(appcore::FormId::Game); }
+    ui::FormWindow* Hint() const { return shell_.Window(appcore::FormId::Hint); }
 
 private:
-    void OpenGame();
-
-    std::string basePath_;
-    Terminate terminate_;
     platform::SystemClock clock_;
     engine::ClockFoldedRandom random_;
     platform::QtPictureLoader pictures_;
     engine::FolderBank bank_;  // the bank beside the program, read at every game start
-    std::unique_ptr<ui::GameSound> sound_;  // opened with the game window, not before the menu
-    QPointer<ui::MenuWindow> menu_;
-    QPointer<ui::GameForm> game_;
-    QPointer<ui::HintWindow> hint_;
+    appcore::FolderExplanation explanation_;
+    OpenAlOutput sound_;
+    QtShell shell_;     // the windows go before the services they use
+    appcore::App app_;  // last: it uses all of the above
 };
 
 }  // namespace soruberia::app

@@ -119,7 +119,16 @@ void App::StartGame() {
         engine::Services{services_.pictures, *sound_, services_.clock, services_.random, *this,
                          services_.bank});
     view.Focus(IonButtonName(1));
-    engine_->Load();
+    try {
+        engine_->Load();
+    } catch (...) {
+        // No window is left behind a game that could not start.
+        Forget(FormId::Game);
+        engine_.reset();
+        screen_.reset();
+        shell_.Destroy(FormId::Game);
+        throw;
+    }
     screen_->Publish(engine_->Record());
     handingOver_ = false;
     shell_.Show(FormId::Game);

@@ -42,6 +42,13 @@ class FormWidgets {
 public:
     FormWidgets(QWidget& window, const layout::Form& form);
 
+    // The widget or timer of that name, or null.
+    QObject* Find(std::string_view name) const {
+        for (const auto& [madeName, object] : made_)
+            if (madeName == name) return object;
+        return nullptr;
+    }
+
     // The widget or timer of that name, as the type it was made as.
     template <typename T>
     T* Get(std::string_view name) const {

@@ -18,9 +18,7 @@
 #include "tests/a11y/A11yKit.h"
 #include "tests/app/AppTestKit.h"
 #include "tests/ui/GameTestKit.h"
-#include "ui/GameForm.h"
-#include "ui/HintWindow.h"
-#include "ui/MenuWindow.h"
+#include "app/AppController.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::a11y {
@@ -47,8 +45,10 @@ protected:
     void SetUp() override {
         random_.questions = {1, 2, 3};
         bank_.emplace(content_.BasePath());
-        form_ = new ui::GameForm(content_.BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
-        form_->show();
+        game_ = std::make_unique<ui::testing::GameUnderTest>(
+            content_.BasePath(),
+            ui::testing::GameServices{pictures_, sound_, clock_, random_, app_, *bank_});
+        form_ = game_->Window();
     }
     void TearDown() override { delete form_.data(); }
 
@@ -70,7 +70,8 @@ protected:
     ScriptedRandom random_;
     RecordingApp app_;
     std::optional<engine::FolderBank> bank_;
-    QPointer<ui::GameForm> form_;
+    QPointer<ui::FormWindow> form_;
+    std::unique_ptr<ui::testing::GameUnderTest> game_;
 };
 
 TEST_F(GameNames, ButtonsWindowAndPicturesHaveNames) {
@@ -143,8 +144,9 @@ TEST_F(GameNames, FoundIonsAndTheMarkAreReported) {
 
 TEST(MenuNames, ButtonsTilesAndExplanation) {
     app::testing::ContentFolder content("遊び方の説明\r\n");
-    QPointer<ui::MenuWindow> menu = new ui::MenuWindow(content.BasePath());
-    menu->show();
+    app::AppController controller(content.BasePath(), [] {});
+    controller.Start();
+    QPointer<ui::FormWindow> menu = controller.Menu();
     EXPECT_EQ(Spoken(menu), QStringLiteral("メニュー"));
     const std::array<std::pair<const char*, QString>, 4> buttons{{
         {"Command1", QStringLiteral("終了")},
@@ -167,17 +169,18 @@ TEST(MenuNames, ButtonsTilesAndExplanation) {
     auto& text = app::testing::Child<QLabel>(*menu, "Label2");
     EXPECT_EQ(Spoken(&text), QStringLiteral("遊び方の説明"));
     EXPECT_EQ(Spoken(&text, QAccessible::Description), QStringLiteral("説明"));
-    delete menu.data();
 }
 
 TEST(HintNames, WindowAndButton) {
-    QPointer<ui::HintWindow> hint = new ui::HintWindow();
-    hint->show();
+    ContentFolder content{AgAndBa, NoExtra};
+    ui::testing::FakeServices services;
+    ui::testing::GameUnderTest game(content.BasePath(), services.Services(content.BasePath()));
+    QPointer<ui::FormWindow> hint = game.OpenHint();
+    ASSERT_FALSE(hint.isNull());
     EXPECT_EQ(Spoken(hint), QStringLiteral("ヒント"));
     auto& back = app::testing::Child<QWidget>(*hint, "Command1");
     EXPECT_EQ(Spoken(&back), QStringLiteral("戻る"));
     EXPECT_EQ(RoleOf(&back), QAccessible::Button);
-    delete hint.data();
 }
 
 }  // namespace

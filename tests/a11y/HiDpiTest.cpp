@@ -22,9 +22,6 @@
 
 #include "tests/app/AppTestKit.h"
 #include "tests/ui/GameTestKit.h"
-#include "ui/GameForm.h"
-#include "ui/HintWindow.h"
-#include "ui/MenuWindow.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::a11y {
@@ -95,8 +92,8 @@ TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
     ui::testing::ContentFolder content([](int) { return std::vector<int>{1}; },
                                        [](int) { return std::string(); });
     ui::testing::FakeServices services;
-    QPointer<ui::GameForm> form = new ui::GameForm(content.BasePath(), services.Services(content.BasePath()));
-    form->show();
+    ui::testing::GameUnderTest game(content.BasePath(), services.Services(content.BasePath()));
+    QPointer<ui::FormWindow> form = game.Window();
     QApplication::processEvents();
 
     ExpectLayout(*form, QSize(641, 400),
@@ -143,13 +140,14 @@ TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
     const int inkHeight = QFontMetrics(score->font()).tightBoundingRect(score->text()).height();
     EXPECT_NEAR(bottom - top + 1, inkHeight * kRatio, kRatio * 2);
     app::testing::SaveScreenshot(*form, QStringLiteral("hidpi-game"));
-    delete form.data();
 }
 
 TEST_F(HiDpi, MenuKeepsItsLayoutAndDrawsItsPicturesSharp) {
     app::testing::ContentFolder content;
-    QPointer<ui::MenuWindow> menu = new ui::MenuWindow(content.BasePath());
-    menu->show();
+    ui::testing::FakeServices services;
+    ui::testing::GameUnderTest program(content.BasePath(), services.Services(content.BasePath()),
+                                       ui::testing::GameUnderTest::Until::Menu);
+    QPointer<ui::FormWindow> menu = program.Menu();
     auto& timer = app::testing::Child<QTimer>(*menu, "Timer1");
     for (int tick = 0; tick < 6; ++tick) app::testing::Tick(timer);
 
@@ -178,12 +176,14 @@ TEST_F(HiDpi, MenuKeepsItsLayoutAndDrawsItsPicturesSharp) {
     // The start face away from the focus rectangle's ring.
     EXPECT_EQ(Seen(grabbed, QRect(431 + 5, 328 + 5, 83, 21)),
               Resource(QStringLiteral(":/menu/start@2x.bmp")).copy(8 * kRatio, 5 * kRatio, 83 * kRatio, 21 * kRatio));
-    delete menu.data();
 }
 
 TEST_F(HiDpi, HintKeepsItsLayoutAndDrawsItsTableSharp) {
-    QPointer<ui::HintWindow> hint = new ui::HintWindow();
-    hint->show();
+    ui::testing::ContentFolder content([](int) { return std::vector<int>{1}; },
+                                       [](int) { return std::string(); });
+    ui::testing::FakeServices services;
+    ui::testing::GameUnderTest game(content.BasePath(), services.Services(content.BasePath()));
+    QPointer<ui::FormWindow> hint = game.OpenHint();
     QApplication::processEvents();
     ExpectLayout(*hint, QSize(765, 448), {{"Command1", QRect(616, 9, 93, 31)}});
 
@@ -192,7 +192,6 @@ TEST_F(HiDpi, HintKeepsItsLayoutAndDrawsItsTableSharp) {
     EXPECT_EQ(Seen(grabbed, QRect(0, 50, 765, 396)),
               Resource(QStringLiteral(":/hint/table@2x.bmp")).copy(0, 100, 1530, 792));
     app::testing::SaveScreenshot(*hint, QStringLiteral("hidpi-hint"));
-    delete hint.data();
 }
 
 }  // namespace

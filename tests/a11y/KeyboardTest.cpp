@@ -20,9 +20,6 @@
 #include "tests/a11y/A11yKit.h"
 #include "tests/app/AppTestKit.h"
 #include "tests/ui/GameTestKit.h"
-#include "ui/GameForm.h"
-#include "ui/HintWindow.h"
-#include "ui/MenuWindow.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::a11y {
@@ -40,7 +37,10 @@ protected:
     void Open(const std::function<std::vector<int>(int)>& answers) {
         content_ = std::make_unique<ContentFolder>(answers, NoExtra);
         bank_.emplace(content_->BasePath());
-        form_ = new ui::GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
+        game_ = std::make_unique<ui::testing::GameUnderTest>(
+            content_->BasePath(),
+            ui::testing::GameServices{pictures_, sound_, clock_, random_, app_, *bank_});
+        form_ = game_->Window();
         ASSERT_TRUE(ShowActive(*form_));
     }
     void TearDown() override { delete form_.data(); }
@@ -69,7 +69,8 @@ protected:
     ScriptedRandom random_;
     RecordingApp app_;
     std::optional<engine::FolderBank> bank_;
-    QPointer<ui::GameForm> form_;
+    QPointer<ui::FormWindow> form_;
+    std::unique_ptr<ui::testing::GameUnderTest> game_;
 };
 
 TEST_F(GameKeyboard, TabWalksTheButtonsAsAScreenReaderNamesThem) {
@@ -182,9 +183,10 @@ TEST_F(GameKeyboard, FocusRectangleShowsOnTheFocusedPictureButton) {
 
 TEST(MenuKeyboard, FocusFollowsTheButtonsThatAreShown) {
     app::testing::ContentFolder content;
-    QPointer<ui::MenuWindow> menu = new ui::MenuWindow(content.BasePath());
-    QSignalSpy started(menu.data(), &ui::MenuWindow::startRequested);
-    QSignalSpy quit(menu.data(), &ui::MenuWindow::quitRequested);
+    ui::testing::FakeServices services;
+    ui::testing::GameUnderTest program(content.BasePath(), services.Services(content.BasePath()),
+                                       ui::testing::GameUnderTest::Until::Menu);
+    QPointer<ui::FormWindow> menu = program.Menu();
     ASSERT_TRUE(ShowActive(*menu));
     auto& timer = app::testing::Child<QTimer>(*menu, "Timer1");
     for (int tick = 0; tick < 6; ++tick) app::testing::Tick(timer);
@@ -214,15 +216,18 @@ TEST(MenuKeyboard, FocusFollowsTheButtonsThatAreShown) {
     EXPECT_EQ(Spoken(QApplication::focusWidget()), QStringLiteral("開始"));
     app::testing::SaveScreenshot(*menu, QStringLiteral("keyboard-menu-start"));
     for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) Key(*menu, key);
-    EXPECT_EQ(started.count(), 0);
+    EXPECT_EQ(program.Window(), nullptr);
     Key(*menu, Qt::Key_Space);
-    EXPECT_EQ(started.count(), 1);
-    EXPECT_EQ(quit.count(), 0);
-    delete menu.data();
+    EXPECT_NE(program.Window(), nullptr);  // the game has started
+    EXPECT_EQ(services.app.endRequests, 0);
 }
 
 TEST(HintKeyboard, ItsButtonHasTheFocusAndSpaceClosesIt) {
-    QPointer<ui::HintWindow> hint = new ui::HintWindow();
+    ui::testing::ContentFolder content([](int) { return std::vector<int>{1}; },
+                                       [](int) { return std::string(); });
+    ui::testing::FakeServices services;
+    ui::testing::GameUnderTest game(content.BasePath(), services.Services(content.BasePath()));
+    QPointer<ui::FormWindow> hint = game.OpenHint();
     ASSERT_TRUE(ShowActive(*hint));
     EXPECT_EQ(FocusName(), QStringLiteral("Command1"));
     EXPECT_EQ(Spoken(QApplication::focusWidget()), QStringLiteral("戻る"));

@@ -12,15 +12,21 @@
 #include <gtest/gtest.h>
 
 #include "tests/app/AppTestKit.h"
-#include "ui/HintWindow.h"
+#include "app/AppController.h"
+#include "ui/FormWindow.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::app::testing {
 namespace {
 
 TEST(HintWindowTest, FrameButtonAndFocus) {
-    QPointer<ui::HintWindow> hint = new ui::HintWindow();
-    hint->show();
+    ContentFolder content;
+    AppController controller(content.BasePath(), [] {});
+    controller.Start();
+    controller.Core().Pressed(appcore::FormId::Menu, "Command3");
+    controller.Core().Pressed(appcore::FormId::Game, "Command3");
+    QPointer<ui::FormWindow> hint = controller.Hint();
+    ASSERT_FALSE(hint.isNull());
     QApplication::processEvents();
     EXPECT_EQ(hint->windowTitle(), QStringLiteral("ヒント"));
     EXPECT_EQ(hint->size(), QSize(765, 448));

@@ -20,9 +20,7 @@
 #include "app/AppController.h"
 #include "content/FatalError.h"
 #include "tests/app/AppTestKit.h"
-#include "ui/GameForm.h"
-#include "ui/HintWindow.h"
-#include "ui/MenuWindow.h"
+#include "ui/FormWindow.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::app::testing {
@@ -167,7 +165,7 @@ TEST_F(LifecycleTest, EndActionStopsPendingTimedSteps) {
 TEST_F(LifecycleTest, HintWindowExistsOnceAndComesToTheFront) {
     Do(Step::StartButton);
     Do(Step::HintButton);
-    QPointer<ui::HintWindow> first = controller_->Hint();
+    QPointer<ui::FormWindow> first = controller_->Hint();
     ASSERT_TRUE(first);
     controller_->Game()->activateWindow();
     QApplication::processEvents();
@@ -176,7 +174,8 @@ TEST_F(LifecycleTest, HintWindowExistsOnceAndComesToTheFront) {
     EXPECT_EQ(controller_->Hint(), first.data());
     int hints = 0;
     for (const QWidget* window : QApplication::topLevelWidgets())
-        hints += qobject_cast<const ui::HintWindow*>(window) != nullptr ? 1 : 0;
+        if (const auto* form = qobject_cast<const ui::FormWindow*>(window))
+            hints += form->Form() == appcore::FormId::Hint ? 1 : 0;
     EXPECT_EQ(hints, 1);
     EXPECT_TRUE(first->isActiveWindow());
     // The game window stays open and usable behind it.
@@ -187,7 +186,7 @@ TEST_F(LifecycleTest, HintWindowExistsOnceAndComesToTheFront) {
 TEST_F(LifecycleTest, HintWindowIsMadeAnewAndCentredAfterAClose) {
     Do(Step::StartButton);
     Do(Step::HintButton);
-    QPointer<ui::HintWindow> first = controller_->Hint();
+    QPointer<ui::FormWindow> first = controller_->Hint();
     const QRect centred = first->geometry();
     const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
     EXPECT_LE((centred.center() - screenCentre).manhattanLength(), 2);
@@ -202,7 +201,7 @@ TEST_F(LifecycleTest, HintWindowIsMadeAnewAndCentredAfterAClose) {
     EXPECT_EQ(controller_->Hint()->geometry(), centred);
 
     // Pressed again before the closed window is gone: still a new window.
-    QPointer<ui::HintWindow> second = controller_->Hint();
+    QPointer<ui::FormWindow> second = controller_->Hint();
     Do(Step::HintBack);
     Do(Step::HintButton);
     EXPECT_NE(controller_->Hint(), second.data());
@@ -217,7 +216,7 @@ TEST_F(LifecycleTest, FailedGameStartLeavesNoWindow) {
     QFile::remove(content_->Path(QStringLiteral("問題/mondai.txt")));
     // Handed to the controller directly, the failure comes back here instead
     // of ending the test program.
-    EXPECT_THROW(emit controller_->Menu()->startRequested(), FatalError);
+    EXPECT_THROW(controller_->Core().Pressed(appcore::FormId::Menu, "Command3"), FatalError);
     FlushDeferredDeletes();
     EXPECT_EQ(controller_->Menu(), nullptr);
     EXPECT_EQ(controller_->Game(), nullptr);

@@ -19,13 +19,13 @@
 
 #include "content/FatalError.h"
 #include "tests/app/AppTestKit.h"
-#include "ui/MenuWindow.h"
+#include "app/AppController.h"
+#include "ui/FormWindow.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::app::testing {
 namespace {
 
-using ui::MenuWindow;
 using ui::PictureButton;
 
 const QColor kNavy(0, 0, 64);
@@ -41,17 +41,20 @@ class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override { Open(); }
     void TearDown() override {
-        delete menu_.data();
+        controller_.reset();
         FlushDeferredDeletes();
     }
 
-    void Open(bool show = true) {
-        delete menu_.data();
-        menu_ = new MenuWindow(content_->BasePath());
-        if (show) menu_->show();
+    // The program's start: the menu is made, loaded and shown.
+    void Open() {
+        controller_.reset();
+        controller_ = std::make_unique<AppController>(content_->BasePath(), [this] { ++terminations_; });
+        controller_->Start();
+        menu_ = controller_->Menu();
     }
 
-    MenuWindow& Menu() { return *menu_; }
+    ui::FormWindow& Menu() { return *menu_; }
+    std::int16_t RevealCounter() { return controller_->Core().Menu()->RevealCounter(); }
     QTimer& Timer1() { return Child<QTimer>(*menu_, "Timer1"); }
     PictureButton& Button(int n) {
         return Child<PictureButton>(*menu_, ("Command" + std::to_string(n)).c_str());
@@ -69,14 +72,14 @@ protected:
     QColor PixelAt(QPoint at) { return menu_->grab().toImage().pixelColor(at); }
 
     std::unique_ptr<ContentFolder> content_ = std::make_unique<ContentFolder>();
-    QPointer<MenuWindow> menu_;
+    int terminations_ = 0;
+    std::unique_ptr<AppController> controller_;
+    QPointer<ui::FormWindow> menu_;
 };
 
-TEST_F(MenuTest, LoadRunsBeforeTheFirstShow) {
-    Open(/*show=*/false);
-    EXPECT_FALSE(Menu().isVisible());
+TEST_F(MenuTest, OpensLoadedWithNothingShownButTheGradient) {
     EXPECT_EQ(Label("Label2").text(), QStringLiteral("ソルベリアの遊び方"));
-    EXPECT_EQ(Menu().RevealCounter(), 0);
+    EXPECT_EQ(RevealCounter(), 0);
     EXPECT_TRUE(Timer1().isActive());
     EXPECT_EQ(Timer1().interval(), 500);
     for (const char* tile : kTiles) EXPECT_TRUE(Label(tile).isHidden()) << tile;
@@ -156,7 +159,7 @@ TEST_F(MenuTest, TitleBuildsUpOneTilePerTickThenTheButtons) {
         ++tick;
         SCOPED_TRACE("after tick " + std::to_string(tick));
         EXPECT_EQ(VisibleTiles(), step.tiles);
-        EXPECT_EQ(Menu().RevealCounter(), step.tiles);
+        EXPECT_EQ(RevealCounter(), step.tiles);
         EXPECT_TRUE(Label(kTiles[step.tiles - 1]).isVisible());  // in index order
         for (int n = 1; n <= 3; ++n) EXPECT_EQ(Button(n).isVisible(), step.buttons) << n;
         EXPECT_FALSE(Button(4).isVisible());
@@ -190,7 +193,7 @@ TEST_P(MenuStateTest, ShowsTheWidgetsOfItsState) {
     EXPECT_EQ(Label("Label2").isVisible(), expl);
     // The tiles stay shown; in the explanation they lie under the panel.
     EXPECT_EQ(VisibleTiles(), 5);
-    EXPECT_EQ(Menu().RevealCounter(), 5);
+    EXPECT_EQ(RevealCounter(), 5);
     EXPECT_FALSE(Timer1().isActive());
     EXPECT_EQ(Label("Label2").text(), QStringLiteral("ソルベリアの遊び方"));
 
@@ -298,24 +301,27 @@ TEST_F(MenuTest, ExplanationLineIsShownAsItStands) {
             ASSERT_TRUE(Near(picture.pixelColor(x, y), kNavy, 0)) << x << "," << y;
 }
 
-TEST_F(MenuTest, QuitAndStartAreHandedOn) {
+TEST_F(MenuTest, QuitEndsTheProgramAndStartOpensTheGame) {
     TickTimes(6);
-    QSignalSpy quit(&Menu(), &MenuWindow::quitRequested);
-    QSignalSpy start(&Menu(), &MenuWindow::startRequested);
     Button(1).click();
-    EXPECT_EQ(quit.count(), 1);
-    EXPECT_EQ(start.count(), 0);
+    EXPECT_EQ(terminations_, 1);
+    EXPECT_EQ(controller_->Game(), nullptr);
+    Open();
+    TickTimes(6);
     Button(3).click();
-    EXPECT_EQ(start.count(), 1);
+    EXPECT_EQ(terminations_, 1);
+    EXPECT_NE(controller_->Game(), nullptr);
+    FlushDeferredDeletes();
+    EXPECT_TRUE(menu_.isNull());
 }
 
 TEST_F(MenuTest, MissingOrEmptyExplanationFailsTheLoad) {
-    delete menu_.data();
+    controller_.reset();
     content_->WriteExplanationBytes("");
-    EXPECT_THROW(MenuWindow{content_->BasePath()}, FatalError);
+    EXPECT_THROW(AppController(content_->BasePath(), [] {}).Start(), FatalError);
     content_->RemoveExplanation();
     try {
-        MenuWindow menu(content_->BasePath());
+        AppController(content_->BasePath(), [] {}).Start();
         FAIL() << "the load did not fail";
     } catch (const FatalError& e) {
         EXPECT_NE(std::string(e.what()).find("setumei.txt"), std::string::npos) << e.what();

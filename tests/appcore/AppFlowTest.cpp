@@ -77,7 +77,8 @@ TEST(AppFlow, AFailedGameStartLeavesNoWindowOnScreen) {
     app.Start();
     rig.log.Take();
     EXPECT_THROW(app.Pressed(FormId::Menu, "Command3"), FatalError);
-    EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("destroy menu", "sound open", "create game"));
+    EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("destroy menu", "sound open", "create game", "destroy game"));
+    EXPECT_FALSE(app.IsOpen(FormId::Game));
 }
 
 TEST(AppFlow, OneHintWindowBroughtForwardAndBuiltAnewAfterItsBackButton) {

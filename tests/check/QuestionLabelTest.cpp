@@ -14,38 +14,11 @@
 #include <string>
 
 #include "check/qt/QuestionLabel.h"
-#include "engine/Services.h"
 #include "layout/GameLayout.h"
-#include "platform/QtPicture.h"
-#include "ui/GameForm.h"
-#include "engine/FolderBank.h"
-#include "ui/GameServices.h"
+#include "app/AppController.h"
 
 namespace soruberia::check {
 namespace {
-
-class StillClock final : public engine::Clock {
-public:
-    float SecondsSinceMidnight() override { return 36000.25F; }
-};
-
-class FirstQuestion final : public engine::RandomSource {
-public:
-    void Reseed() override {}
-    float Draw() override { return 0.0F; }
-};
-
-class NoRequests final : public engine::AppRequests {
-public:
-    void OpenHint() override {}
-    void EndProgram() override {}
-};
-
-class NoSound final : public ui::GameSound {
-public:
-    void Play(const std::string&) override {}
-    void Stop() override {}
-};
 
 const QString kTexts[] = {
     QStringLiteral("希塩酸を加えると白色沈殿を生じるイオンは？"),
@@ -59,15 +32,12 @@ const QString kTexts[] = {
 };
 
 TEST(QuestionLabel, MeasuresAsTheGameWindowsLabelLaysOut) {
-    StillClock clock;
-    FirstQuestion random;
-    NoRequests app;
-    platform::QtPictureLoader pictures;
-    NoSound sound;
-    engine::FolderBank bank{std::string(DEFAULT_CONTENT)};
-    const std::unique_ptr<ui::GameForm> form = std::make_unique<ui::GameForm>(
-        std::string(DEFAULT_CONTENT), ui::GameServices{pictures, sound, clock, random, app, bank});
-    auto* game = form->findChild<QLabel*>(QStringLiteral("Label1"));
+    // The game window as the program opens it on the default content.
+    app::AppController program(std::string(DEFAULT_CONTENT), [] {});
+    program.Start();
+    program.Core().Pressed(appcore::FormId::Menu, "Command3");
+    ASSERT_NE(program.Game(), nullptr);
+    auto* game = program.Game()->findChild<QLabel*>(QStringLiteral("Label1"));
     ASSERT_NE(game, nullptr);
 
     QuestionLabel twin;

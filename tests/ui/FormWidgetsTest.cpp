@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,9 +29,6 @@
 #include "tests/support/ContentFiles.h"
 #include "tests/ui/GameTestKit.h"
 #include "ui/Fonts.h"
-#include "ui/GameForm.h"
-#include "ui/HintWindow.h"
-#include "ui/MenuWindow.h"
 #include "ui/PictureButton.h"
 #include "ui/Twips.h"
 
@@ -44,37 +43,26 @@ public:
     OpenWindows()
         : gameContent_([](int q) { return std::vector<int>{(q - 1) % 12 + 1}; },
                        [](int) { return std::string(); }) {
-        const QDir base(menuContent_.path());
-        base.mkdir(QStringLiteral("問題"));
-        testsupport::WriteBytes(base.filePath(QStringLiteral("問題/setumei.txt")), "Explanation\r\n");
-        game_ = new GameForm(gameContent_.BasePath(), services_.Services(gameContent_.BasePath()));
-        menu_ = new MenuWindow(menuContent_.path().toStdString());
-        hint_ = new HintWindow();
-        for (QWidget* window : {static_cast<QWidget*>(game_), static_cast<QWidget*>(menu_),
-                                static_cast<QWidget*>(hint_)})
-            window->show();
-    }
-    ~OpenWindows() {
-        delete game_.data();
-        delete menu_.data();
-        delete hint_.data();
+        game_.emplace(gameContent_.BasePath(), services_.Services(gameContent_.BasePath()));
+        game_->Core().Pressed(appcore::FormId::Game, "Command3");
+        menu_.emplace(gameContent_.BasePath(), menuServices_.Services(gameContent_.BasePath()),
+                      GameUnderTest::Until::Menu);
     }
     OpenWindows(const OpenWindows&) = delete;
     OpenWindows& operator=(const OpenWindows&) = delete;
 
     QWidget* Window(const layout::Form& form) const {
-        if (&form == &layout::GameWindow()) return game_;
-        if (&form == &layout::MenuWindow()) return menu_;
-        return hint_;
+        if (&form == &layout::GameWindow()) return game_->Window();
+        if (&form == &layout::MenuWindow()) return menu_->Menu();
+        return game_->Hint();
     }
 
 private:
     FakeServices services_;
+    FakeServices menuServices_;
     ContentFolder gameContent_;
-    QTemporaryDir menuContent_;
-    QPointer<GameForm> game_;
-    QPointer<MenuWindow> menu_;
-    QPointer<HintWindow> hint_;
+    std::optional<GameUnderTest> game_;  // with its hint window open
+    std::optional<GameUnderTest> menu_;
 };
 
 struct NamedForm {

@@ -20,7 +20,6 @@
 #include "engine/FolderBank.h"
 #include "tests/ui/GameTestKit.h"
 #include "ui/Fonts.h"
-#include "ui/GameForm.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::ui::testing {
@@ -35,11 +34,12 @@ protected:
     static void SetUpTestSuite() {
         content_ = new ContentFolder(TwoAnswers, NoExtra);
         bank_.emplace(content_->BasePath());
-        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
-        form_->show();
+        game_ = std::make_unique<GameUnderTest>(
+            content_->BasePath(), GameServices{pictures_, sound_, clock_, random_, app_, *bank_});
+        form_ = game_->Window();
     }
     static void TearDownTestSuite() {
-        delete form_.data();
+        game_.reset();
         delete content_;
     }
 
@@ -58,6 +58,7 @@ protected:
     static inline RecordingApp app_;
     static inline std::optional<engine::FolderBank> bank_;
     static inline QPointer<GameForm> form_;
+    static inline std::unique_ptr<GameUnderTest> game_;
 };
 
 struct Placement {

@@ -21,7 +21,6 @@
 #include "engine/FolderBank.h"
 #include "content/FatalError.h"
 #include "tests/ui/GameTestKit.h"
-#include "ui/GameForm.h"
 #include "ui/PictureButton.h"
 
 namespace soruberia::ui::testing {
@@ -47,8 +46,9 @@ protected:
     void Open(const std::function<std::vector<int>(int)>& answers) {
         content_ = std::make_unique<ContentFolder>(answers, LongThird);
         bank_.emplace(content_->BasePath());
-        form_ = new GameForm(content_->BasePath(), {pictures_, sound_, clock_, random_, app_, *bank_});
-        form_->show();
+        game_ = std::make_unique<GameUnderTest>(
+            content_->BasePath(), GameServices{pictures_, sound_, clock_, random_, app_, *bank_});
+        form_ = game_->Window();
     }
     void TearDown() override { delete form_.data(); }
 
@@ -79,6 +79,7 @@ protected:
     RecordingApp app_;
     std::optional<engine::FolderBank> bank_;
     QPointer<GameForm> form_;
+    std::unique_ptr<GameUnderTest> game_;
 };
 
 TEST_F(GameFormPlay, ShortGameUpdatesTheRealWidgets) {
@@ -278,7 +279,8 @@ TEST_F(GameFormPlay, CloseBoxMidFailureHaltsEveryPendingStep) {
 TEST(GameFormLoad, MissingContentFailsBeforeTheWindowIsShown) {
     QTemporaryDir empty;
     FakeServices services;
-    EXPECT_THROW(GameForm(empty.path().toStdString(), services.Services(empty.path().toStdString())), FatalError);
+    EXPECT_THROW(GameUnderTest(empty.path().toStdString(), services.Services(empty.path().toStdString())),
+                 FatalError);
 }
 
 }  // namespace

@@ -22,7 +22,6 @@
 #include "content/QuestionBank.h"
 #include "tests/ui/GameTestKit.h"
 #include "ui/Fonts.h"
-#include "ui/GameForm.h"
 
 using namespace soruberia;
 using namespace soruberia::ui;
@@ -112,8 +111,8 @@ int main(int argc, char** argv) {
         ReadAnswerKey(base, 26, bank.counts, bank.key);
 
         FakeServices services;
-        auto* form = new GameForm(base, services.Services(base));
-        form->show();
+        GameUnderTest game(base, services.Services(base));
+        GameForm* form = game.Window();
         Player player(*form, services.clock, bank, QString::fromLocal8Bit(argv[2]));
         player.Save("game-start.png");
 

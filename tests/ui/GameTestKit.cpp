@@ -12,9 +12,9 @@
 #include <QTimerEvent>
 
 #include <stdexcept>
+#include <utility>
 
 #include "tests/support/ContentFiles.h"
-#include "ui/GameForm.h"
 
 namespace soruberia::ui::testing {
 
@@ -34,6 +34,41 @@ float ScriptedRandom::Draw() {
         ++walk_;
     }
     return (static_cast<float>(question) - 0.5F) / static_cast<float>(kQuestions);
+}
+
+std::unique_ptr<appcore::SoundChannel> FakeSound::Open() {
+    class Channel final : public appcore::SoundChannel {
+    public:
+        explicit Channel(FakeSound& sound) : sound_(sound) {}
+        void Play(const std::string& fullPath) override { sound_.played.push_back(fullPath); }
+        void Stop() override { ++sound_.stops; }
+
+    private:
+        FakeSound& sound_;
+    };
+    return std::make_unique<Channel>(*this);
+}
+
+GameUnderTest::GameUnderTest(std::string basePath, const GameServices& services, Until until)
+    : services_(services),
+      app_(std::move(basePath), *this,
+           appcore::AppServices{services.pictures, services.clock, services.random, services.bank,
+                                *this, services.sound}) {
+    shell_.Serve(app_);
+    app_.Start();
+    if (until == Until::Game) app_.Pressed(appcore::FormId::Menu, "Command3");
+}
+
+GameUnderTest::~GameUnderTest() = default;
+
+void GameUnderTest::Show(appcore::FormId form) {
+    if (form == appcore::FormId::Hint) ++services_.app.hintsOpened;
+    shell_.Show(form);
+}
+
+void GameUnderTest::Raise(appcore::FormId form) {
+    if (form == appcore::FormId::Hint) ++services_.app.hintsOpened;
+    shell_.Raise(form);
 }
 
 QColor PlainIonColour(int ion) { return QColor(10 * ion, 40, 90); }
@@ -60,7 +95,7 @@ ContentFolder::ContentFolder(const std::function<std::vector<int>(int)>& answers
                                    {PlainIonColour, FoundIonColour, kMaruColour, kBatuColour});
 }
 
-void TickOnce(GameForm& form, FakeClock& clock) {
+void TickOnce(QWidget& form, FakeClock& clock) {
     clock.now += 0.5F;
     std::vector<QTimer*> armed;
     for (int n = 1; n <= 6; ++n) {
@@ -76,7 +111,7 @@ void TickOnce(GameForm& form, FakeClock& clock) {
     }
 }
 
-bool TickUntil(GameForm& form, FakeClock& clock, const std::function<bool()>& done, int maxTicks) {
+bool TickUntil(QWidget& form, FakeClock& clock, const std::function<bool()>& done, int maxTicks) {
     for (int i = 0; i < maxTicks; ++i) {
         if (done()) return true;
         TickOnce(form, clock);

@@ -13,20 +13,19 @@
 #include <QTemporaryDir>
 
 #include <deque>
+#include <memory>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/QtShell.h"
+#include "appcore/App.h"
+#include "engine/FolderBank.h"
 #include "engine/Services.h"
 #include "platform/QtPicture.h"
-#include "engine/FolderBank.h"
-#include "ui/GameServices.h"
+#include "ui/FormWindow.h"
 
 class QTimer;
-
-namespace soruberia::ui {
-class GameForm;
-}
 
 namespace soruberia::ui::testing {
 
@@ -49,21 +48,28 @@ private:
     int walk_ = 0;
 };
 
-class RecordingApp final : public engine::AppRequests {
-public:
-    int hintsOpened = 0;
-    int endRequests = 0;
-    void OpenHint() override { ++hintsOpened; }
-    void EndProgram() override { ++endRequests; }
+// What the game asked of the rest of the program.
+struct RecordingApp {
+    int hintsOpened = 0;  // the hint window shown or brought forward
+    int endRequests = 0;  // the end action's last step
 };
 
 // Notes what the game hands to its sound channel.
-class FakeSound final : public GameSound {
+class FakeSound final : public appcore::SoundOutput {
 public:
     std::vector<std::string> played;  // full paths, in order
     int stops = 0;
-    void Play(const std::string& fullPath) override { played.push_back(fullPath); }
-    void Stop() override { ++stops; }
+    std::unique_ptr<appcore::SoundChannel> Open() override;
+};
+
+// What a game window is opened with.
+struct GameServices {
+    engine::PictureLoader& pictures;
+    FakeSound& sound;
+    engine::Clock& clock;
+    engine::RandomSource& random;
+    RecordingApp& app;
+    engine::QuestionBankSource& bank;
 };
 
 // The services of one game window: the real picture loader, the rest fakes.
@@ -80,6 +86,43 @@ struct FakeServices {
         return {pictures, sound, clock, random, app, *bank};
     }
 };
+
+// The program up to its game window, opened as the menu's start button opens
+// it, with the test's services; the window system is Qt's, the end action
+// and the hint window are noted in the RecordingApp. Throws FatalError when
+// the game cannot start. The windows go with it.
+class GameUnderTest final : private appcore::Shell, private appcore::ExplanationSource {
+public:
+    enum class Until { Menu, Game };
+    GameUnderTest(std::string basePath, const GameServices& services, Until until = Until::Game);
+    ~GameUnderTest() override;
+
+    ui::FormWindow* Window() const { return shell_.Window(appcore::FormId::Game); }
+    ui::FormWindow* Hint() const { return shell_.Window(appcore::FormId::Hint); }
+    ui::FormWindow* Menu() const { return shell_.Window(appcore::FormId::Menu); }
+    // The hint window, as the game's hint button opens it.
+    ui::FormWindow* OpenHint() {
+        app_.Pressed(appcore::FormId::Game, "Command3");
+        return Hint();
+    }
+    appcore::App& Core() { return app_; }
+
+private:
+    appcore::FormView& Create(appcore::FormId form) override { return shell_.Create(form); }
+    void Show(appcore::FormId form) override;
+    void Raise(appcore::FormId form) override;
+    void Hide(appcore::FormId form) override { shell_.Hide(form); }
+    void Destroy(appcore::FormId form) override { shell_.Destroy(form); }
+    void LeaveEventLoop() override {}
+    void EndProcess() override { ++services_.app.endRequests; }
+    std::string Line() override { return "Explanation"; }
+
+    GameServices services_;
+    app::QtShell shell_;
+    appcore::App app_;
+};
+
+using GameForm = ui::FormWindow;
 
 // Colours of the content pictures, so a test can tell which one a widget shows.
 QColor PlainIonColour(int ion);
@@ -101,10 +144,10 @@ private:
 
 // One tick of 500 ms: the clock moves on and every timer armed at that moment
 // delivers a tick, in the order of their numbers.
-void TickOnce(GameForm& form, FakeClock& clock);
+void TickOnce(QWidget& form, FakeClock& clock);
 
 // Ticks until `done` holds; false if it did not within `maxTicks`.
-bool TickUntil(GameForm& form, FakeClock& clock, const std::function<bool()>& done,
+bool TickUntil(QWidget& form, FakeClock& clock, const std::function<bool()>& done,
                int maxTicks = 20);
 
 QColor ColourOf(const QPixmap& picture);
