@@ -158,7 +158,10 @@ void App::EndProgram() {
             if (widget.kind == layout::Kind::Timer) view->SetTimer(widget.name, 0);
         shell_.Hide(form);
     }
+    // The device is closed too: a process that ends under a running audio
+    // stream can crash on its way out.
     if (sound_) sound_->Stop();
+    sound_.reset();
     shell_.EndProcess();
 }
 

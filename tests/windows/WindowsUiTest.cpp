@@ -21,8 +21,7 @@
 #include "layout/MenuLayout.h"
 #include "windows/tests/TempFolder.h"
 #include "windows/ui/BuiltInPictures.h"
-#include "windows/ui/HintWindow.h"
-#include "windows/ui/MenuWindow.h"
+#include "windows/app/WinProgram.h"
 
 namespace soruberia::windows {
 namespace {
@@ -109,26 +108,48 @@ TEST_F(BuiltIn, AMissingPictureEndsTheProgramWithItsName) {
     }
 }
 
-class Menu : public ComThread {
+constexpr int kTiles = layout::kTitleTileCount;
+
+// The program on a folder of the test's own: the default bank and pictures,
+// the test's explanation line.
+class Program : public ComThread {
 protected:
     void SetUp() override {
         ComThread::SetUp();
+        const auto copy = [this](const std::string& folderName, const std::string& leaf) {
+            folder.Write("\\" + folderName + "\\" + leaf, test::DataFile(folderName + "/" + leaf));
+        };
+        copy("問題", "mondai.txt");
+        copy("問題", "kotae.txt");
+        for (int ion = 1; ion <= 12; ++ion) {
+            copy("図", "ion(" + std::to_string(ion) + ").gif");
+            copy("図", "ion'(" + std::to_string(ion) + ").gif");
+        }
+        copy("図", "maru.gif");
+        copy("図", "batu.gif");
         folder.Write("\\問題\\setumei.txt", "Press the ions.\r\nsecond line\r\n");
-        builtIn = std::make_unique<BuiltInPictures>();
     }
     void TearDown() override {
-        builtIn.reset();
+        program.reset();
         ComThread::TearDown();
     }
+    WinProgram& Open() {
+        program = std::make_unique<WinProgram>(folder.Base(), [this] { ++terminations; });
+        program->Start();
+        return *program;
+    }
+    FormWindow& Window(appcore::FormId form) { return *program->Shell().Window(form); }
+
     test::TempFolder folder;
-    std::unique_ptr<BuiltInPictures> builtIn;  // once COM runs
-    int quits = 0;
-    int starts = 0;
-    MenuWindow::Requests requests{[this] { ++quits; }, [this] { ++starts; }};
+    int terminations = 0;
+    std::unique_ptr<WinProgram> program;  // once COM runs
 };
 
+using Menu = Program;
+
 TEST_F(Menu, BuildsUpTileByTileThenShowsTheButtons) {
-    MenuWindow menu(folder.Base(), *builtIn, requests);
+    Open();
+    FormWindow& menu = Window(appcore::FormId::Menu);
     EXPECT_EQ(WindowText(menu.Handle()), L"メニュー");
     const SIZE client = ClientSize(menu.Handle());
     EXPECT_EQ(client.cx, Dpi{DpiOfWindow(menu.Handle())}.FromPixels(641));
@@ -137,8 +158,8 @@ TEST_F(Menu, BuildsUpTileByTileThenShowsTheButtons) {
 
     const std::wstring_view title[] = {L"ソ", L"ル", L"ベ", L"リ", L"ア"};
     const char* buttons[] = {"Command1", "Command2", "Command3", "Command4"};
-    for (int tick = 0; tick <= MenuWindow::kTileCount; ++tick) {
-        for (int i = 0; i < MenuWindow::kTileCount; ++i) {
+    for (int tick = 0; tick <= kTiles; ++tick) {
+        for (int i = 0; i < kTiles; ++i) {
             const HWND tile = menu.WidgetWindow("Image1_" + std::to_string(i));
             EXPECT_EQ(Shown(tile), i < tick) << "tile " << i << " after " << tick << " ticks";
             EXPECT_EQ(WindowText(tile), title[i]);
@@ -146,7 +167,7 @@ TEST_F(Menu, BuildsUpTileByTileThenShowsTheButtons) {
         for (const char* button : buttons) EXPECT_FALSE(Shown(menu.WidgetWindow(button))) << button;
         SendMessageW(menu.Handle(), WM_TIMER, 1, 0);
     }
-    EXPECT_EQ(menu.RevealCounter(), MenuWindow::kTileCount);
+    EXPECT_EQ(program->Core().Menu()->RevealCounter(), kTiles);
     EXPECT_TRUE(Shown(menu.WidgetWindow("Command1")));
     EXPECT_TRUE(Shown(menu.WidgetWindow("Command2")));
     EXPECT_TRUE(Shown(menu.WidgetWindow("Command3")));
@@ -154,14 +175,17 @@ TEST_F(Menu, BuildsUpTileByTileThenShowsTheButtons) {
     EXPECT_EQ(WindowText(menu.WidgetWindow("Command3")), L"開始");
     // Later ticks change nothing: the timer has stopped for good.
     SendMessageW(menu.Handle(), WM_TIMER, 1, 0);
-    EXPECT_EQ(menu.RevealCounter(), MenuWindow::kTileCount);
-    EXPECT_EQ(quits + starts, 0);
+    EXPECT_EQ(program->Core().Menu()->RevealCounter(), kTiles);
+    EXPECT_EQ(terminations, 0);
+    // The quit button ends the program.
+    SendMessageW(menu.WidgetWindow("Command1"), BM_CLICK, 0, 0);
+    EXPECT_EQ(terminations, 1);
 }
 
-TEST_F(Menu, ExplanationPanelAndTheRequests) {
-    MenuWindow menu(folder.Base(), *builtIn, requests);
-    menu.Show();
-    for (int tick = 0; tick <= MenuWindow::kTileCount; ++tick) SendMessageW(menu.Handle(), WM_TIMER, 1, 0);
+TEST_F(Menu, ExplanationPanelThenTheStart) {
+    Open();
+    FormWindow& menu = Window(appcore::FormId::Menu);
+    for (int tick = 0; tick <= kTiles; ++tick) SendMessageW(menu.Handle(), WM_TIMER, 1, 0);
     Pump();
     EXPECT_EQ(GetFocus(), menu.WidgetWindow("Command3")) << "start takes the focus";
 
@@ -184,36 +208,37 @@ TEST_F(Menu, ExplanationPanelAndTheRequests) {
     SendMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), menu.WidgetWindow("Command1"));
 
-    EXPECT_EQ(starts, 0);
+    // The start closes the menu and opens the game window.
     SendMessageW(menu.WidgetWindow("Command3"), BM_CLICK, 0, 0);
-    EXPECT_EQ(starts, 1);
-    SendMessageW(menu.WidgetWindow("Command1"), BM_CLICK, 0, 0);
-    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(program->Shell().Window(appcore::FormId::Menu), nullptr);
+    ASSERT_NE(program->Shell().Window(appcore::FormId::Game), nullptr);
+    EXPECT_EQ(WindowText(Window(appcore::FormId::Game).Handle()), L"ソルベリア");
+    EXPECT_EQ(terminations, 0);
 }
 
 TEST_F(Menu, AnEmptyExplanationEndsTheLoad) {
     folder.Write("\\問題\\setumei.txt", "");
-    EXPECT_THROW(MenuWindow(folder.Base(), *builtIn, requests), FatalError);
+    EXPECT_THROW(Open(), FatalError);
 }
 
-using Hint = ComThread;
+using Hint = Program;
 
 TEST_F(Hint, ItsBackButtonClosesIt) {
-    BuiltInPictures pictures;
-    HintWindow hint(pictures);
-    bool destroyed = false;
-    hint.SetOnDestroyed([&destroyed] { destroyed = true; });
+    Open();
+    program->Core().Pressed(appcore::FormId::Menu, "Command3");
+    program->Core().Pressed(appcore::FormId::Game, "Command3");
+    ASSERT_NE(program->Shell().Window(appcore::FormId::Hint), nullptr);
+    FormWindow& hint = Window(appcore::FormId::Hint);
     EXPECT_EQ(WindowText(hint.Handle()), L"ヒント");
     const Dpi dpi = DpiOfWindow(hint.Handle());
     EXPECT_EQ(ClientSize(hint.Handle()).cx, dpi.FromPixels(765));
     EXPECT_EQ(ClientSize(hint.Handle()).cy, dpi.FromPixels(448));
     EXPECT_EQ(WindowText(hint.WidgetWindow("Command1")), L"戻る");
-    hint.Show();
     Pump();
     EXPECT_EQ(GetFocus(), hint.WidgetWindow("Command1"));
     SendMessageW(hint.WidgetWindow("Command1"), BM_CLICK, 0, 0);
-    EXPECT_TRUE(destroyed);
-    EXPECT_FALSE(hint.IsOpen());
+    EXPECT_EQ(program->Shell().Window(appcore::FormId::Hint), nullptr);
+    EXPECT_NE(program->Shell().Window(appcore::FormId::Game), nullptr);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "content/ContentPaths.h"
-#include "windows/app/WinApp.h"
+#include "windows/app/WinProgram.h"
 #include "windows/platform/FatalBox.h"
 #include "windows/ui/Dpi.h"
 
@@ -23,11 +23,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
         windows::ReportFatalAndExit("COM を初期化できません");
     }
-    std::unique_ptr<windows::WinApp> app;
+    std::unique_ptr<windows::WinProgram> app;
     // A missing or empty explanation file ends the program here, before any
     // window has been shown.
     windows::Guarded([&app] {
-        app = std::make_unique<windows::WinApp>(DeriveBasePath(ExecutableFolder()));
+        app = std::make_unique<windows::WinProgram>(DeriveBasePath(ExecutableFolder()));
         app->Start();
     });
     const int status = app->Run();

@@ -5,10 +5,16 @@
 #include "windows/ui/FormWindow.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
+#include "appcore/App.h"
+#include "appcore/WidgetNames.h"
 #include "content/FatalError.h"
 #include "windows/platform/FatalBox.h"
 #include "windows/platform/Utf16.h"
+#include "windows/platform/WicPicture.h"
+#include "windows/ui/Annotation.h"
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -47,15 +53,15 @@ void RegisterFormClass(WNDPROC windowProc) {
 
 }  // namespace
 
-FormWindow::FormWindow(const layout::Form& form, BuiltInPictures& pictures)
-    : form_(form), pictures_(pictures) {
+FormWindow::FormWindow(appcore::FormId form, BuiltInPictures& pictures, appcore::App& app)
+    : id_(form), app_(app), form_(appcore::FormOf(form)), pictures_(pictures) {
     RegisterFormClass(&FormWindow::WindowProc);
     const RECT work = PrimaryWorkArea();
-    const SIZE first = OuterSize(form.clientWidth, form.clientHeight, kStyle, kExStyle, Dpi{});
-    const HWND window = CreateWindowExW(kExStyle, kWindowClass, Utf16(form.caption).c_str(),
+    const SIZE first = OuterSize(form_.clientWidth, form_.clientHeight, kStyle, kExStyle, Dpi{});
+    const HWND window = CreateWindowExW(kExStyle, kWindowClass, Utf16(form_.caption).c_str(),
                                         kStyle, work.left, work.top, first.cx, first.cy, nullptr,
                                         nullptr, GetModuleHandleW(nullptr), this);
-    if (window == nullptr) throw FatalError("ウィンドウを作れません: " + std::string(form.name));
+    if (window == nullptr) throw FatalError("ウィンドウを作れません: " + std::string(form_.name));
 
     dpi_ = DpiOfWindow(window_);
     CreateWidgets();
@@ -63,7 +69,7 @@ FormWindow::FormWindow(const layout::Form& form, BuiltInPictures& pictures)
 
     // Centred on the primary monitor's work area, at that monitor's scale.
     const SIZE outer =
-        OuterSize(dpi_.FromPixels(form.clientWidth), dpi_.FromPixels(form.clientHeight), kStyle,
+        OuterSize(dpi_.FromPixels(form_.clientWidth), dpi_.FromPixels(form_.clientHeight), kStyle,
                   kExStyle, dpi_);
     const int left = work.left + (work.right - work.left - outer.cx) / 2;
     const int top = work.top + (work.bottom - work.top - outer.cy) / 2;
@@ -100,6 +106,8 @@ void FormWindow::CreateWidgets() {
             buttonClassProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                 widget.handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FormWindow::ButtonProc)));
         }
+        if (!entry.accessibleDescription.empty())
+            AnnotateDescription(widget.handle, Utf16(entry.accessibleDescription));
         // Each new widget goes above the ones before it.
         SetWindowPos(widget.handle, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         widgets_.push_back(std::move(widget));
@@ -363,12 +371,12 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const Widget* widget = WidgetOf(reinterpret_cast<HWND>(lParam));
             if (widget != nullptr && widget->entry->kind == layout::Kind::PushButton &&
                 (code == BN_CLICKED)) {
-                Pressed(static_cast<std::size_t>(widget - widgets_.data()));
+                app_.Pressed(id_, widget->entry->name);
             }
             return 0;
         }
         case WM_TIMER:
-            TimerTicked(wParam);
+            app_.Ticked(id_, appcore::TimerName(static_cast<int>(wParam)));
             return 0;
         case WM_KEYDOWN:
             if (wParam == VK_TAB) {
@@ -411,6 +419,50 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+// The app core's operations, by the widgets' layout names.
+
+void FormWindow::SetText(std::string_view widget, const std::string& utf8Text) {
+    SetText(IndexOf(widget), Utf16(utf8Text));
+}
+
+void FormWindow::SetPicture(std::string_view widget, engine::PicturePtr picture) {
+    Face face;
+    if (picture) {
+        const auto* read = dynamic_cast<const WinPicture*>(picture.get());
+        if (read == nullptr) throw FatalError("画面に表示できない種類の絵です");
+        face = Face{read->Bitmap(), read->Width(), read->Height(), read->Width(), read->Height()};
+    }
+    SetFace(IndexOf(widget), face, std::move(picture));
+}
+
+void FormWindow::SetVisible(std::string_view widget, bool visible) { SetVisible(IndexOf(widget), visible); }
+
+void FormWindow::MoveLeft(std::string_view widget, float twips) { MoveLeft(IndexOf(widget), twips); }
+
+void FormWindow::SetTimer(std::string_view timer, int milliseconds) {
+    const std::optional<int> number = appcore::IndexIn(timer, "Timer");
+    if (!number || layout::Find(form_, timer) == nullptr)
+        throw FatalError(std::string(form_.name) + " にタイマー " + std::string(timer) + " がありません");
+    const auto id = static_cast<UINT_PTR>(*number);
+    if (milliseconds > 0) {
+        StartTimer(id, static_cast<UINT>(milliseconds));
+    } else {
+        StopTimer(id);
+    }
+}
+
+void FormWindow::Focus(std::string_view widget) { Focus(IndexOf(widget)); }
+
+bool FormWindow::HasFocusedWidget() const { return SomeWidgetHasFocus(); }
+
+void FormWindow::SetAccessible(std::string_view widget, const std::string& name,
+                               const std::string& description) {
+    const std::size_t index = IndexOf(widget);
+    // A control's window text is what a screen reader names it by.
+    SetText(index, Utf16(name));
+    AnnotateDescription(widgets_[index].handle, Utf16(description));
 }
 
 }  // namespace soruberia::windows

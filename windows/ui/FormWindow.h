@@ -13,10 +13,16 @@
 #include <string_view>
 #include <vector>
 
+#include "appcore/FormView.h"
+#include "appcore/Shell.h"
 #include "windows/ui/BuiltInPictures.h"
 #include "windows/ui/Dpi.h"
 #include "windows/ui/Face.h"
 #include "layout/Form.h"
+
+namespace soruberia::appcore {
+class App;
+}
 
 namespace soruberia::windows {
 
@@ -30,10 +36,15 @@ namespace soruberia::windows {
 //
 // Keyboard: Tab and Shift+Tab walk the form's tab order over the visible
 // buttons, Space presses the focused button, Enter and Escape do nothing.
-class FormWindow {
+//
+// It draws what the app core sets and forwards its presses and timer ticks
+// (SetTimer timer n is "Timer<n>") to the app core by the widgets' layout
+// names; its destruction by the close box is reported through
+// SetOnDestroyed.
+class FormWindow final : public appcore::FormView {
 public:
-    FormWindow(const layout::Form& form, BuiltInPictures& pictures);
-    virtual ~FormWindow();
+    FormWindow(appcore::FormId form, BuiltInPictures& pictures, appcore::App& app);
+    ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
@@ -55,10 +66,17 @@ public:
     // The widget's own window, as a screen reader or a test finds it.
     HWND WidgetWindow(std::string_view widgetName) const;
 
-protected:
-    virtual void Pressed(std::size_t /*widget*/) {}
-    virtual void TimerTicked(UINT_PTR /*timer*/) {}
+    void SetText(std::string_view widget, const std::string& utf8Text) override;
+    void SetPicture(std::string_view widget, engine::PicturePtr picture) override;
+    void SetVisible(std::string_view widget, bool visible) override;
+    void MoveLeft(std::string_view widget, float twips) override;
+    void SetTimer(std::string_view timer, int milliseconds) override;
+    void Focus(std::string_view widget) override;
+    bool HasFocusedWidget() const override;
+    void SetAccessible(std::string_view widget, const std::string& name,
+                       const std::string& description) override;
 
+private:
     std::size_t IndexOf(std::string_view name) const;
     void SetText(std::size_t widget, const std::wstring& text);
     // A picture from outside the program replaces the widget's own; an empty
@@ -103,6 +121,8 @@ private:
     void ReleaseFonts();
     const layout::Font& FontOf(const layout::Widget& entry) const;
 
+    appcore::FormId id_;
+    appcore::App& app_;
     const layout::Form& form_;
     std::vector<std::size_t> tabOrder_;  // buttons by their tab index
     BuiltInPictures& pictures_;
