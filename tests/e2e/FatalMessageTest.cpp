@@ -121,7 +121,8 @@ const FatalCase kCases[] = {
 QString ReportedMessage(const QString& errors) {
     const QString prefix = QStringLiteral("ソルベリア: ");
     QStringList message;
-    for (const QString& line : errors.split(QLatin1Char('\n'))) {
+    // The Windows program's stderr ends its lines with CR LF.
+    for (const QString& line : QString(errors).remove(QLatin1Char('\r')).split(QLatin1Char('\n'))) {
         if (line.startsWith(prefix))
             message = QStringList{line.mid(prefix.size())};
         else if (!message.isEmpty())

@@ -4,6 +4,10 @@
 
 #include "tests/e2e/XServer.h"
 
+#include "layout/GameLayout.h"
+#include "layout/HintLayout.h"
+#include "layout/MenuLayout.h"
+
 #include <QElapsedTimer>
 #include <QProcessEnvironment>
 #include <QThread>
@@ -73,6 +77,19 @@ bool IsDialog(Display* display, Window window) {
     return found;
 }
 
+// Wine types a message box without an owner as a plain window; a top-level
+// window of none of the forms' sizes, at 100 % or 150 %, is one.
+bool IsMessageBoxSized(const XWindowAttributes& attributes) {
+    for (const layout::Form* form : {&layout::MenuWindow(), &layout::GameWindow(), &layout::HintWindow()}) {
+        for (const int percent : {100, 150}) {
+            if (attributes.width == form->clientWidth * percent / 100 &&
+                attributes.height == form->clientHeight * percent / 100)
+                return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
@@ -115,7 +132,7 @@ std::vector<TopWindow> XServer::Windows() const {
                           QRect(attributes.x + attributes.border_width,
                                 attributes.y + attributes.border_width, attributes.width,
                                 attributes.height),
-                          IsDialog(x_, children[i])});
+                          IsDialog(x_, children[i]) || IsMessageBoxSized(attributes)});
     }
     if (children != nullptr) XFree(children);
     return result;
