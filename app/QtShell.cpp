@@ -43,8 +43,6 @@ void QtShell::Show(appcore::FormId form) {
     ui::FormWindow* window = Window(form);
     if (window == nullptr) return;
     window->show();
-    // The hint comes up over the game window with the focus, as asked for.
-    if (form == appcore::FormId::Hint) Raise(form);
 }
 
 void QtShell::Raise(appcore::FormId form) {

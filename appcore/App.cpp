@@ -142,7 +142,9 @@ void App::OpenHint() {
     FormView& view = shell_.Create(FormId::Hint);
     views_[Slot(FormId::Hint)] = &view;
     view.Focus("Command1");
+    // Asked for by the player: it comes up over the game window, active.
     shell_.Show(FormId::Hint);
+    shell_.Raise(FormId::Hint);
 }
 
 void App::QuitProgram() { EndProgram(); }

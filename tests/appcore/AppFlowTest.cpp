@@ -84,7 +84,7 @@ TEST(AppFlow, AFailedGameStartLeavesNoWindowOnScreen) {
 TEST(AppFlow, OneHintWindowBroughtForwardAndBuiltAnewAfterItsBackButton) {
     InGame rig;
     rig.app.Pressed(FormId::Game, "Command3");
-    EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("create hint", "show hint"));
+    EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("create hint", "show hint", "raise hint"));
     EXPECT_EQ(rig.shell.View(FormId::Hint)->focus, "Command1");
     rig.app.Pressed(FormId::Game, "Command3");
     EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("raise hint"));
@@ -92,7 +92,7 @@ TEST(AppFlow, OneHintWindowBroughtForwardAndBuiltAnewAfterItsBackButton) {
     EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("destroy hint"));
     EXPECT_TRUE(rig.app.IsOpen(FormId::Game));
     rig.app.Pressed(FormId::Game, "Command3");
-    EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("create hint", "show hint"));
+    EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("create hint", "show hint", "raise hint"));
     EXPECT_EQ(rig.shell.created(FormId::Hint), 2);
     EXPECT_TRUE(rig.app.Record()->hintUsed.IsSet());
 }
@@ -104,7 +104,7 @@ TEST(AppFlow, TheGameGoesOnBehindTheHintAndAfterItsCloseBox) {
     rig.shell.CloseBox(rig.app, FormId::Hint);
     rig.Pass(2);
     EXPECT_THAT(Lifecycle(rig.log.Take()),
-                ElementsAre("create hint", "show hint", "game show Image3", "close box hint",
+                ElementsAre("create hint", "show hint", "raise hint", "game show Image3", "close box hint",
                             "game hide Image3"));
 }
 
@@ -126,8 +126,9 @@ TEST(AppFlow, ClosingTheGameSilencesItAndEndsTheProgramUnlessTheHintIsOpen) {
         rig.shell.CloseBox(rig.app, FormId::Game);
         // The pending pause never ends: the game is gone.
         rig.Pass(3);
-        EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("create hint", "show hint", "game show Image3",
-                                                           "close box game", "sound stop"));
+        EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("create hint", "show hint", "raise hint",
+                                                           "game show Image3", "close box game",
+                                                           "sound stop"));
         rig.app.Pressed(FormId::Hint, "Command1");
         EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("destroy hint", "leave event loop"));
     }

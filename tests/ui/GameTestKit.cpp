@@ -61,10 +61,7 @@ GameUnderTest::GameUnderTest(std::string basePath, const GameServices& services,
 
 GameUnderTest::~GameUnderTest() = default;
 
-void GameUnderTest::Show(appcore::FormId form) {
-    if (form == appcore::FormId::Hint) ++services_.app.hintsOpened;
-    shell_.Show(form);
-}
+void GameUnderTest::Show(appcore::FormId form) { shell_.Show(form); }
 
 void GameUnderTest::Raise(appcore::FormId form) {
     if (form == appcore::FormId::Hint) ++services_.app.hintsOpened;
