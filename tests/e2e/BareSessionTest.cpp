@@ -80,14 +80,18 @@ QStringList Contents(const QString& folder) {
 }
 
 // Processes left by the program become this test's children, not init's,
-// so that they can be seen and ended; the test ends them either way.
+// so that they can be seen; whatever was left is ended with the test.
 class Subreaper {
 public:
-    Subreaper() { ::prctl(PR_SET_CHILD_SUBREAPER, 1); }
+    Subreaper() {
+        ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+        before_ = ChildrenOfTest();
+    }
     ~Subreaper() {
+        const std::set<pid_t> left = Leftovers();
         // Asked first, so that a bus removes its socket.
-        for (const pid_t pid : adopted_) ::kill(pid, SIGTERM);
-        for (const pid_t pid : adopted_) {
+        for (const pid_t pid : left) ::kill(pid, SIGTERM);
+        for (const pid_t pid : left) {
             if (!WaitUntil([pid] { return ::waitpid(pid, nullptr, WNOHANG) == pid; }, 2s)) {
                 ::kill(pid, SIGKILL);
                 ::waitpid(pid, nullptr, 0);
@@ -98,10 +102,16 @@ public:
     Subreaper(const Subreaper&) = delete;
     Subreaper& operator=(const Subreaper&) = delete;
 
-    void Adopt(pid_t pid) { adopted_.insert(pid); }
+    // The children that came since this object was made.
+    std::set<pid_t> Leftovers() const {
+        std::set<pid_t> left;
+        for (const pid_t pid : ChildrenOfTest())
+            if (!before_.contains(pid)) left.insert(pid);
+        return left;
+    }
 
 private:
-    std::set<pid_t> adopted_;
+    std::set<pid_t> before_;
 };
 
 TEST(BareSessionTest, StartsNoBusAndLeavesNothingInTheHomeFolder) {
@@ -123,8 +133,8 @@ TEST(BareSessionTest, StartsNoBusAndLeavesNothingInTheHomeFolder) {
     bare.insert(QStringLiteral("HOME"), home.path());
     bare.insert(QStringLiteral("TMPDIR"), temporary.path());
 
+    // Made before the program, so that it is ended after it.
     Subreaper subreaper;
-    const std::set<pid_t> before = ChildrenOfTest();
     QProcess game;
     testsupport::DieWithTest(game);
     game.setProcessEnvironment(bare);
@@ -151,24 +161,24 @@ TEST(BareSessionTest, StartsNoBusAndLeavesNothingInTheHomeFolder) {
     ASSERT_TRUE(WaitUntil([&] { return x.Pixel(ion) == kFoundIon; })) << "the ion button did not answer";
     QThread::msleep(1000);  // the sound to its end
     x.Click(window->area.topLeft() + CentreOf(soruberia::layout::GameWindow(), "Command2"));
-    ASSERT_TRUE(game.waitForFinished(static_cast<int>(kPatience.count()))) << "the quit button did not end the program";
+    ASSERT_TRUE(game.waitForFinished(static_cast<int>(kPatience.count())))
+        << "the quit button did not end the program";
     EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(game.exitCode(), 0) << game.readAllStandardError().toStdString();
 
     QStringList left;
-    for (const pid_t pid : ChildrenOfTest()) {
-        if (before.contains(pid)) continue;
-        subreaper.Adopt(pid);
-        left << NameOf(pid);
-    }
+    for (const pid_t pid : subreaper.Leftovers()) left << NameOf(pid);
     EXPECT_TRUE(left.isEmpty()) << "still running after the program ended:\n"
                                 << left.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(Contents(home.path()).isEmpty()) << "made in the home folder:\n"
-                                                 << Contents(home.path()).join(QLatin1Char('\n')).toStdString();
+    const QStringList homeFiles = Contents(home.path());
+    EXPECT_TRUE(homeFiles.isEmpty()) << "made in the home folder:\n"
+                                     << homeFiles.join(QLatin1Char('\n')).toStdString();
     // Qt makes a runtime folder of its own when the session has none
     // (runtime-<user>, empty); nothing else goes to the temporary folder.
     QStringList temporaryFiles = Contents(temporary.path());
-    temporaryFiles.removeIf([](const QString& path) { return path.startsWith(QLatin1String("runtime-")) && !path.contains(QLatin1Char('/')); });
+    temporaryFiles.removeIf([](const QString& path) {
+        return path.startsWith(QLatin1String("runtime-")) && !path.contains(QLatin1Char('/'));
+    });
     EXPECT_TRUE(temporaryFiles.isEmpty()) << "made in the temporary folder:\n"
                                           << temporaryFiles.join(QLatin1Char('\n')).toStdString();
 }
