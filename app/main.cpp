@@ -13,9 +13,11 @@
 #include "app/AppController.h"
 #include "content/ContentPaths.h"
 #include "platform/FatalReport.h"
+#include "platform/SessionFiles.h"
 #include "ui/Fonts.h"
 
 int main(int argc, char* argv[]) {
+    soruberia::platform::KeepSessionFilesAway();
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("soruberia"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/game/icon.png")));

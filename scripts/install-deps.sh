@@ -24,7 +24,7 @@ test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libxcb1-dev libx11-dev
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool dbus-x11
   pulseaudio pulseaudio-utils sox
   strace valgrind
   binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
