@@ -6,13 +6,14 @@
 
 #include <string>
 
-#include "app/OpenAlOutput.h"
 #include "app/QtShell.h"
 #include "appcore/App.h"
+#include "appcore/ChannelOutput.h"
 #include "appcore/FolderExplanation.h"
 #include "engine/ClockFoldedRandom.h"
 #include "engine/FolderBank.h"
 #include "platform/QtPicture.h"
+#include "platform/SoundChannel.h"
 #include "platform/SystemClock.h"
 
 namespace soruberia::app {
@@ -40,7 +41,7 @@ private:
     platform::QtPictureLoader pictures_;
     engine::FolderBank bank_;  // the bank beside the program, read at every game start
     appcore::FolderExplanation explanation_;
-    OpenAlOutput sound_;
+    appcore::ChannelOutput<platform::SoundChannel> sound_;  // OpenAL Soft
     QtShell shell_;     // the windows go before the services they use
     appcore::App app_;  // last: it uses all of the above
 };

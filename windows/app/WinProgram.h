@@ -8,12 +8,13 @@
 #include <utility>
 
 #include "appcore/App.h"
+#include "appcore/ChannelOutput.h"
 #include "appcore/FolderExplanation.h"
 #include "engine/ClockFoldedRandom.h"
 #include "engine/FolderBank.h"
-#include "windows/app/WaveOutOutput.h"
 #include "windows/app/WinShell.h"
 #include "windows/platform/LocalClock.h"
+#include "windows/platform/WaveOutChannel.h"
 #include "windows/platform/WicPicture.h"
 
 namespace soruberia::windows {
@@ -48,7 +49,7 @@ private:
     WicPictureLoader pictures_;
     engine::FolderBank bank_;  // the bank beside the program, read at every game start
     appcore::FolderExplanation explanation_;
-    WaveOutOutput sound_;
+    appcore::ChannelOutput<WaveOutChannel> sound_;  // waveOut
     WinShell shell_;    // the windows go before the services they use
     appcore::App app_;  // last: it uses all of the above
 };
