@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -32,13 +33,16 @@ namespace {
 constexpr int kQuestions = 26;
 const std::string kFile = "kotae.txt";
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string DefaultFile(const std::string& name) {
-    return ReadBytes(std::string(DEFAULT_CONTENT) + "/問題/" + name);
+    const std::string path = std::string(DEFAULT_CONTENT) + "/問題/" + name;
+    std::filesystem::path file(std::u8string(path.begin(), path.end()));
+#ifdef _WIN32
+    // Cross-built and run under Wine: drive Z: is the root of the host.
+    file = std::filesystem::path(u8"Z:") / file;
+#endif
+    std::ifstream in(file, std::ios::binary);
+    if (!in) ADD_FAILURE() << "cannot read " << path;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // 26 lines joined by CR LF, `line` replaced where `changed` names it.
