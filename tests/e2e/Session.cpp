@@ -72,6 +72,11 @@ Session::Session(FrontEnd front) : front_(front) {
     root.mkpath(QStringLiteral("home/.config/pulse"));
     WriteBytes(root.filePath(QStringLiteral("home/.config/pulse/cookie")), std::string(256, '\x5a'));
 
+    // The folder is complete before the program first starts: the program
+    // beside its content, as a teacher unpacks it.
+    const QString executable = QString::fromStdString(ExecutableOf(front_));
+    if (!QFile::copy(executable, PathOf(QFileInfo(executable).fileName())))
+        throw std::runtime_error("cannot copy the program");
     WriteDefaultContent();
 
     x_ = std::make_unique<XServer>();
@@ -175,10 +180,7 @@ QProcessEnvironment Session::DesktopEnvironment() const {
 }
 
 void Session::Start(const QStringList& wrapper) {
-    const QString executable = QString::fromStdString(ExecutableOf(front_));
-    const QString program = PathOf(QFileInfo(executable).fileName());
-    QFile::remove(program);
-    if (!QFile::copy(executable, program)) throw std::runtime_error("cannot copy the program");
+    const QString program = PathOf(QFileInfo(QString::fromStdString(ExecutableOf(front_))).fileName());
 
     program_.setProcessEnvironment(DesktopEnvironment());
     program_.setWorkingDirectory(root_.path());  // the content is found beside the program
