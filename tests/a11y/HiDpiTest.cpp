@@ -20,9 +20,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "layout/GameLayout.h"
+#include "layout/HintLayout.h"
+#include "layout/MenuLayout.h"
 #include "tests/app/AppTestKit.h"
 #include "tests/ui/GameTestKit.h"
 #include "ui/PictureButton.h"
+#include "ui/Twips.h"
 
 namespace soruberia::a11y {
 namespace {
@@ -66,20 +70,27 @@ void ExpectSharperThanBlownUp(const QString& name) {
         << name.toStdString();
 }
 
-struct Placed {
-    const char* name;
-    QRect rect;  // device-independent pixels
-};
+// A widget's box in device-independent pixels, as its form's table has it.
+QRect Box(const layout::Form& form, std::string_view name) {
+    const layout::Widget* widget = layout::Find(form, name);
+    if (widget == nullptr) ADD_FAILURE() << "no " << name << " in " << form.name;
+    return widget != nullptr ? ui::TwipsRect(widget->box) : QRect();
+}
 
-void ExpectLayout(QWidget& window, QSize client, const std::vector<Placed>& places) {
+// Every widget where the table puts it, in device-independent pixels, and
+// the window's picture twice as large.
+void ExpectLayout(QWidget& window, const layout::Form& form) {
+    const QSize client(form.clientWidth, form.clientHeight);
     EXPECT_EQ(window.size(), client);
     const QPixmap grabbed = window.grab();
     EXPECT_EQ(grabbed.devicePixelRatio(), kRatio);
     EXPECT_EQ(grabbed.size(), client * kRatio);
-    for (const Placed& place : places) {
-        auto* child = window.findChild<QWidget*>(QString::fromLatin1(place.name));
-        ASSERT_NE(child, nullptr) << place.name;
-        EXPECT_EQ(child->geometry(), place.rect) << place.name;
+    for (const layout::Widget& entry : form.widgets) {
+        if (entry.kind == layout::Kind::Timer) continue;
+        const std::string name(entry.name);
+        auto* child = window.findChild<QWidget*>(QString::fromStdString(name));
+        ASSERT_NE(child, nullptr) << name;
+        EXPECT_EQ(child->geometry(), ui::TwipsRect(entry.box)) << name;
     }
 }
 
@@ -96,28 +107,17 @@ TEST_F(HiDpi, GameWindowKeepsItsLayoutAndDrawsItsPicturesSharp) {
     QPointer<ui::FormWindow> form = game.Window();
     QApplication::processEvents();
 
-    ExpectLayout(*form, QSize(641, 400),
-                 {{"Command1_1", QRect(65, 50, 102, 61)},
-                  {"Command1_12", QRect(473, 174, 102, 61)},
-                  {"Command2", QRect(482, 11, 93, 31)},
-                  {"Command3", QRect(376, 11, 93, 31)},
-                  {"Command4", QRect(512, 336, 93, 31)},
-                  {"Label1", QRect(173, 118, 295, 49)},
-                  {"Label4", QRect(376, 248, 155, 41)},
-                  {"Image1", QRect(21, 305, 179, 84)},
-                  {"Image2", QRect(535, 305, 85, 84)},
-                  {"Image4", QRect(256, 240, 129, 145)},
-                  {"Image5", QRect(200, 240, 282, 100)}});
+    ExpectLayout(*form, layout::GameWindow());
 
     for (const char* name : {"background", "carriage", "quit", "hint"})
         ExpectSharperThanBlownUp(QStringLiteral(":/game/") + QLatin1String(name));
     const QImage grabbed = form->grab().toImage();
-    EXPECT_EQ(Seen(grabbed, QRect(21, 305, 179, 84)), Resource(QStringLiteral(":/game/carriage@2x.bmp")));
+    EXPECT_EQ(Seen(grabbed, Box(layout::GameWindow(), "Image1")), Resource(QStringLiteral(":/game/carriage@2x.bmp")));
     // The title boxes of the background, clear of every widget.
     EXPECT_EQ(Seen(grabbed, QRect(0, 0, 60, 45)),
               Resource(QStringLiteral(":/game/background@2x.bmp")).copy(0, 0, 120, 90));
     // The quit face, 100 × 32, centred in its 93 × 31 button and cut.
-    EXPECT_EQ(Seen(grabbed, QRect(482, 11, 93, 31)),
+    EXPECT_EQ(Seen(grabbed, Box(layout::GameWindow(), "Command2")),
               Resource(QStringLiteral(":/game/quit@2x.bmp")).copy(3 * kRatio, 0, 93 * kRatio, 31 * kRatio));
 
     // Text is laid out in device-independent pixels and drawn with twice as
@@ -151,12 +151,7 @@ TEST_F(HiDpi, MenuKeepsItsLayoutAndDrawsItsPicturesSharp) {
     auto& timer = app::testing::Child<QTimer>(*menu, "Timer1");
     for (int tick = 0; tick < 6; ++tick) app::testing::Tick(timer);
 
-    ExpectLayout(*menu, QSize(641, 400),
-                 {{"Image1_0", QRect(149, 31, 120, 115)},
-                  {"Image1_4", QRect(413, 167, 120, 115)},
-                  {"Command1", QRect(113, 328, 93, 31)},
-                  {"Command3", QRect(431, 328, 93, 31)},
-                  {"Label2", QRect(56, 43, 533, 277)}});
+    ExpectLayout(*menu, layout::MenuWindow());
 
     // The gradient is the same blown up or not; the tiles and faces are not.
     for (const char* name : {"tile0", "start"})
@@ -166,15 +161,16 @@ TEST_F(HiDpi, MenuKeepsItsLayoutAndDrawsItsPicturesSharp) {
     EXPECT_EQ(Seen(grabbed, QRect(0, 0, 641, 30)), background.copy(0, 0, 1282, 60));
 
     // The first tile, transparent around its rim, over the gradient.
-    QImage tile = background.copy(149 * kRatio, 31 * kRatio, 120 * kRatio, 115 * kRatio);
+    const QRect firstTile = Box(layout::MenuWindow(), "Image1_0");
+    QImage tile = background.copy(QRect(firstTile.topLeft() * kRatio, firstTile.size() * kRatio));
     {
         QPainter painter(&tile);
         painter.drawImage(0, 0, Resource(QStringLiteral(":/menu/tile0@2x.bmp")));
     }
-    EXPECT_LE(LargestDifference(Seen(grabbed, QRect(149, 31, 120, 115)), tile), 1);
+    EXPECT_LE(LargestDifference(Seen(grabbed, firstTile), tile), 1);
     app::testing::SaveScreenshot(*menu, QStringLiteral("hidpi-menu"));
     // The start face away from the focus rectangle's ring.
-    EXPECT_EQ(Seen(grabbed, QRect(431 + 5, 328 + 5, 83, 21)),
+    EXPECT_EQ(Seen(grabbed, Box(layout::MenuWindow(), "Command3").adjusted(5, 5, -5, -5)),
               Resource(QStringLiteral(":/menu/start@2x.bmp")).copy(8 * kRatio, 5 * kRatio, 83 * kRatio, 21 * kRatio));
 }
 
@@ -185,7 +181,7 @@ TEST_F(HiDpi, HintKeepsItsLayoutAndDrawsItsTableSharp) {
     ui::testing::GameUnderTest game(content.BasePath(), services.Services(content.BasePath()));
     QPointer<ui::FormWindow> hint = game.OpenHint();
     QApplication::processEvents();
-    ExpectLayout(*hint, QSize(765, 448), {{"Command1", QRect(616, 9, 93, 31)}});
+    ExpectLayout(*hint, layout::HintWindow());
 
     ExpectSharperThanBlownUp(QStringLiteral(":/hint/table"));
     const QImage grabbed = hint->grab().toImage();

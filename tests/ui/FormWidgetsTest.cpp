@@ -2,14 +2,17 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Each window walked against its table: every widget of the table is there
-// under its name, of its kind, in its place, shown or hidden as at opening,
-// with its look and accessible texts, in the table's stacking order and tab
-// order. The table and the window cannot drift apart.
+// Each window walked against its table: its frame, and every widget of the
+// table there under its name, of its kind, in its place, shown or hidden as
+// at opening, with its look and accessible texts, in the table's stacking
+// order and tab order. The table and the window cannot drift apart.
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -107,6 +110,28 @@ TEST_P(WindowFromTable, IsTheWindowOfItsTable) {
     }
 }
 
+// A top-level window of fixed size, centred, with the program's icon and a
+// close box alone, that is gone once closed.
+TEST_P(WindowFromTable, HasAFixedFrameWithOnlyACloseBox) {
+    const layout::Form& form = Table();
+    QWidget& window = Window();
+    EXPECT_TRUE(window.isWindow());
+    EXPECT_EQ(window.parentWidget(), nullptr);
+    EXPECT_EQ(window.minimumSize(), QSize(form.clientWidth, form.clientHeight));
+    EXPECT_EQ(window.maximumSize(), QSize(form.clientWidth, form.clientHeight));
+    const Qt::WindowFlags flags = window.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(window.testAttribute(Qt::WA_DeleteOnClose));
+    ASSERT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.windowIcon().pixmap(32, 32).toImage().pixelColor(16, 2),
+              QIcon(QStringLiteral(":/game/icon.png")).pixmap(32, 32).toImage().pixelColor(16, 2));
+    ASSERT_NE(window.screen(), nullptr);
+    const QPoint offCentre = window.geometry().center() - window.screen()->availableGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 2);
+}
+
 TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
     for (const layout::Widget& entry : Table().widgets) {
         SCOPED_TRACE(std::string(entry.name));
@@ -122,6 +147,7 @@ TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
         ASSERT_NE(widget, nullptr);
         EXPECT_EQ(widget->geometry(), TwipsRect(entry.box));
         EXPECT_EQ(widget->isVisible(), entry.visible);
+        EXPECT_TRUE(widget->isEnabled());
         if (!entry.accessibleName.empty()) {
             EXPECT_EQ(widget->accessibleName(), ToQString(entry.accessibleName));
         }
@@ -151,7 +177,7 @@ TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
                 EXPECT_EQ(label->palette().color(QPalette::Window), ToQColor(entry.ground));
                 EXPECT_EQ(label->palette().color(QPalette::WindowText), ToQColor(entry.text));
                 EXPECT_TRUE(label->wordWrap());
-                EXPECT_EQ(label->textFormat(), Qt::PlainText);
+                EXPECT_EQ(label->textFormat(), Qt::PlainText);  // a question is never markup
                 EXPECT_EQ(label->alignment(),
                           (entry.align == layout::Align::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
                               Qt::AlignTop);
@@ -160,6 +186,9 @@ TEST_P(WindowFromTable, MakesEveryWidgetOfItsKindInItsPlace) {
                     EXPECT_EQ(label->font().pixelSize(), layout::PointsToPixels(entry.font.points));
                     EXPECT_EQ(label->font().bold(), entry.font.bold);
                 }
+                // The box itself is painted in its ground colour.
+                const QImage shot = label->grab().toImage();
+                EXPECT_EQ(shot.pixelColor(shot.width() - 1, shot.height() - 1), ToQColor(entry.ground));
                 break;
             }
             case layout::Kind::Timer: break;

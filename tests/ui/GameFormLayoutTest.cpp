@@ -166,23 +166,6 @@ TEST_F(GameFormOpening, OnlyTheMarkAndTheMedalStretchTheirPictures) {
     }
 }
 
-TEST_F(GameFormOpening, WindowIsFixedTitledAndHasOnlyACloseBox) {
-    EXPECT_EQ(form_->size(), QSize(641, 400));
-    EXPECT_EQ(form_->minimumSize(), QSize(641, 400));
-    EXPECT_EQ(form_->maximumSize(), QSize(641, 400));
-    EXPECT_EQ(form_->windowTitle(), QStringLiteral("ソルベリア"));
-    const Qt::WindowFlags flags = form_->windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(form_->testAttribute(Qt::WA_DeleteOnClose));
-    EXPECT_FALSE(form_->windowIcon().isNull());
-    EXPECT_EQ(form_->font().family(), kMincho);
-    ASSERT_NE(form_->screen(), nullptr);
-    const QPoint offCentre = form_->geometry().center() - form_->screen()->availableGeometry().center();
-    EXPECT_LE(offCentre.manhattanLength(), 1);
-}
-
 TEST_F(GameFormOpening, ColumnBesideTheBackgroundShowsTheWindowsTeal) {
     const QImage shot = form_->grab().toImage();
     EXPECT_EQ(shot.pixelColor(640, 5), QColor(0, 170, 170));

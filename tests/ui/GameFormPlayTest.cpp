@@ -20,8 +20,10 @@
 
 #include "engine/FolderBank.h"
 #include "content/FatalError.h"
+#include "layout/GameLayout.h"
 #include "tests/ui/GameTestKit.h"
 #include "ui/PictureButton.h"
+#include "ui/Twips.h"
 
 namespace soruberia::ui::testing {
 namespace {
@@ -145,7 +147,8 @@ TEST_F(GameFormPlay, ShortGameUpdatesTheRealWidgets) {
     const QImage shot = form_->grab().toImage();
     for (int x = 170; x < 470; x += 3)
         for (int y = 168; y < 177; ++y) ASSERT_EQ(shot.pixelColor(x, y), QColor(0, 0, 64)) << x << "," << y;
-    EXPECT_EQ(Child(QStringLiteral("Label1"))->geometry(), QRect(173, 118, 295, 49));
+    EXPECT_EQ(Child(QStringLiteral("Label1"))->geometry(),
+              TwipsRect(layout::Find(layout::GameWindow(), "Label1")->box));
 
     Click("Command3");
     EXPECT_EQ(app_.hintsOpened, 1);

@@ -6,10 +6,10 @@
 
 """Writes Cp932Digests.inc: how glibc's iconv converts every one- and
 two-byte sequence of code page 932, and every character of the BMP, as one
-FNV-1a digest per row of 256, so that the Windows backend can be held to the
+FNV-1a digest per row of 256, so that every backend can be held to the
 same results without a table of 80,000 entries.
 
-Row serialisation (Cp932TableTest.cpp does the same): for each entry, the
+Row serialisation (ShiftJisTest.cpp does the same): for each entry, the
 offset where conversion stopped (0xFF for none), the converted bytes, then a
 0xFF separator (never part of UTF-8 or of a code page 932 character here).
 """
