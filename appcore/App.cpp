@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "appcore/GameScreen.h"
+#include "appcore/HintFacts.h"
 #include "appcore/WidgetNames.h"
 #include "layout/Form.h"
 #include "layout/GameLayout.h"
@@ -141,6 +142,8 @@ void App::OpenHint() {
     }
     FormView& view = shell_.Create(FormId::Hint);
     views_[Slot(FormId::Hint)] = &view;
+    // The table is a picture; assistive technology reads it as text.
+    view.SetAccessible("Image1", HintTableText(), "");
     view.Focus("Command1");
     // Asked for by the player: it comes up over the game window, active.
     shell_.Show(FormId::Hint);

@@ -8,7 +8,8 @@
 
 namespace soruberia::layout {
 
-// ヒント: the table of precipitates and a back button, "Command1".
+// ヒント: the table of precipitates (the background, read out through the
+// clear box "Image1") and a back button, "Command1".
 const Form& HintWindow();
 
 }  // namespace soruberia::layout

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "appcore/WidgetNames.h"
+#include "appcore/HintFacts.h"
 #include "tests/appcore/FakeShell.h"
 
 namespace appcoretest {
@@ -86,6 +87,8 @@ TEST(AppFlow, OneHintWindowBroughtForwardAndBuiltAnewAfterItsBackButton) {
     rig.app.Pressed(FormId::Game, "Command3");
     EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("create hint", "show hint", "raise hint"));
     EXPECT_EQ(rig.shell.View(FormId::Hint)->focus, "Command1");
+    // The table, a picture, is handed to assistive technology as text.
+    EXPECT_EQ(rig.shell.View(FormId::Hint)->accessible.at("Image1").first, HintTableText());
     rig.app.Pressed(FormId::Game, "Command3");
     EXPECT_THAT(Lifecycle(rig.log.Take()), ElementsAre("raise hint"));
     rig.app.Pressed(FormId::Hint, "Command1");

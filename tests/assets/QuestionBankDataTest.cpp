@@ -30,7 +30,7 @@ const std::string kToolsData = std::string(SOURCE_ROOT) + "/tools/data";
 
 class QuestionBankData : public ::testing::Test {
 protected:
-    PrecipitateTable table = LoadPrecipitateTable(kToolsData + "/precipitates.csv");
+    PrecipitateTable table = HintPrecipitateTable();
     std::vector<SourceQuestion> questions = LoadQuestionSource(kToolsData + "/questions.txt", table);
 };
 
@@ -78,7 +78,7 @@ TEST(ExplanationData, FirstLineIsTheSourceText) {
 // The conditions pick out what every chemistry course teaches; a fault in
 // the table reader or in the evaluation shows here.
 TEST(PrecipitateConditions, GiveTheKnownGroupsOfIons) {
-    const PrecipitateTable table = LoadPrecipitateTable(kToolsData + "/precipitates.csv");
+    const PrecipitateTable table = HintPrecipitateTable();
     struct Case {
         const char* condition;
         std::vector<int> ions;

@@ -19,6 +19,7 @@
 #include "layout/GameLayout.h"
 #include "layout/HintLayout.h"
 #include "layout/MenuLayout.h"
+#include "layout/PrecipitateTable.h"
 
 namespace soruberia::layout {
 namespace {
@@ -140,6 +141,25 @@ TEST(Units, RoundEachEdgeHalfAwayFromZero) {
         EXPECT_EQ(TwipsToPixels(c.twips), c.pixels) << c.twips;
     for (const auto& [points, pixels] : {std::pair{9.0, 12}, {14.25, 19}, {15.0, 20}, {27.75, 37}})
         EXPECT_EQ(PointsToPixels(points), pixels) << points;
+}
+
+TEST(PrecipitateTable, EveryIonOnceAndEveryLabelReadable) {
+    std::set<int> buttons;
+    for (const PrecipitateRow& row : PrecipitateRows()) {
+        EXPECT_TRUE(buttons.insert(row.button).second) << row.button;
+        // The row names the ion its button shows.
+        EXPECT_EQ(PlainLabel(row.ion), IonName(row.button));
+    }
+    EXPECT_EQ(buttons.size(), static_cast<std::size_t>(kIonCount));
+    for (const std::string_view reagent : Reagents()) EXPECT_NO_THROW(PlainLabel(reagent)) << reagent;
+}
+
+TEST(PrecipitateTable, PlainLabelsUseUnicodeSubAndSuperscripts) {
+    for (const auto& [marked, plain] : {std::pair{"Ag^{+}", "Ag⁺"}, {"CO_{3}^{2-}", "CO₃²⁻"},
+                                        {"少量のNH_{3}水", "少量のNH₃水"}, {"Cl^{-}", "Cl⁻"}, {"白", "白"}})
+        EXPECT_EQ(PlainLabel(marked), plain) << marked;
+    EXPECT_THROW(PlainLabel("SO_{4"), std::invalid_argument);
+    EXPECT_THROW(PlainLabel("X^{a}"), std::invalid_argument);
 }
 
 }  // namespace

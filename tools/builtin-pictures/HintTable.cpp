@@ -2,16 +2,15 @@
 //
 // SPDX-License-Identifier: MIT
 
-// The picture of the hint window: the table of precipitates, read from the
-// project's table file and laid out as a chart on pale yellow.
+// The picture of the hint window: the table of precipitates laid out as a
+// chart on pale yellow.
 #include "tools/builtin-pictures/Pictures.h"
 
 #include "content/FatalError.h"
+#include "layout/PrecipitateTable.h"
 
-#include <QFile>
 #include <QPainterPath>
 #include <QStringList>
-#include <QTextStream>
 
 #include <cmath>
 #include <string>
@@ -26,7 +25,7 @@ const QColor kHeadOrange(255, 204, 153);
 const QColor kBarGreen(204, 255, 204);
 const QColor kRule(0, 0, 0);
 
-const QString kTitle = QStringLiteral("沈殿ができる組み合わせ（重要度の低い沈殿は除外）");
+const QString kTitle = QString::fromUtf8(layout::PrecipitateTitle());
 
 struct Table {
     QStringList reagents;           // column heads
@@ -34,37 +33,15 @@ struct Table {
     std::vector<QStringList> cells;  // one list of colours per ion
 };
 
-Table ReadTable(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        throw FatalError("cannot read " + path.toStdString() + ": " +
-                         file.errorString().toStdString());
-    }
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
+Table HintTable() {
     Table table;
-    bool header = true;
-    for (int line = 1; !in.atEnd(); ++line) {
-        const QString text = in.readLine();
-        if (text.trimmed().isEmpty() || text.startsWith(u'#')) continue;
-        const QStringList fields = text.split(u',');
-        const auto where = path.toStdString() + ":" + std::to_string(line);
-        if (header) {
-            if (fields.size() < 3 || fields[0] != u"button" || fields[1] != u"ion") {
-                throw FatalError(where + ": header must begin with button,ion and name the reagents");
-            }
-            table.reagents = fields.mid(2);
-            header = false;
-            continue;
-        }
-        if (fields.size() != table.reagents.size() + 2) {
-            throw FatalError(where + ": " + std::to_string(fields.size()) + " fields, expected " +
-                             std::to_string(table.reagents.size() + 2));
-        }
-        table.ions.push_back(fields[1]);
-        table.cells.push_back(fields.mid(2));
+    for (const std::string_view reagent : layout::Reagents()) table.reagents << QString::fromUtf8(reagent);
+    for (const layout::PrecipitateRow& row : layout::PrecipitateRows()) {
+        table.ions << QString::fromUtf8(row.ion);
+        QStringList colours;
+        for (const std::string_view colour : row.colours) colours << QString::fromUtf8(colour);
+        table.cells.push_back(colours);
     }
-    if (table.ions.isEmpty()) throw FatalError(path.toStdString() + ": no ions in the table");
     return table;
 }
 
@@ -204,8 +181,8 @@ void PaintTable(QPainter& p, const Table& table) {
 
 }  // namespace
 
-void AddHintPictures(std::vector<Picture>& pictures, const QString& csvPath) {
-    const Table table = ReadTable(csvPath);
+void AddHintPictures(std::vector<Picture>& pictures) {
+    const Table table = HintTable();
     pictures.push_back({QStringLiteral("hint/table.png"), 767, 446, true,
                         [table](QPainter& p) { PaintTable(p, table); }});
 }

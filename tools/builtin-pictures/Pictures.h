@@ -12,7 +12,7 @@ namespace soruberia::pictures {
 
 void AddGamePictures(std::vector<Picture>& pictures);
 void AddMenuPictures(std::vector<Picture>& pictures);
-// The hint table, drawn from the table of precipitates in `csvPath`.
-void AddHintPictures(std::vector<Picture>& pictures, const QString& csvPath);
+// The hint table, drawn from the table of precipitates.
+void AddHintPictures(std::vector<Picture>& pictures);
 
 }  // namespace soruberia::pictures

@@ -74,22 +74,19 @@ void WriteIcons(const QDir& dir) {
 
 int Run(const QStringList& args) {
     constexpr const char* kUsage =
-        "usage: draw-builtin-pictures [--out DIR --table CSV] [--icons DIR]";
+        "usage: draw-builtin-pictures [--out DIR] [--icons DIR]";
     QString out;
-    QString table;
     QString icons;
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == u"--out" && i + 1 < args.size()) {
             out = args[++i];
-        } else if (args[i] == u"--table" && i + 1 < args.size()) {
-            table = args[++i];
         } else if (args[i] == u"--icons" && i + 1 < args.size()) {
             icons = args[++i];
         } else {
             throw FatalError("unknown argument \"" + args[i].toStdString() + "\"; " + kUsage);
         }
     }
-    if (out.isEmpty() != table.isEmpty() || (out.isEmpty() && icons.isEmpty())) {
+    if (out.isEmpty() && icons.isEmpty()) {
         throw FatalError(kUsage);
     }
 
@@ -97,7 +94,7 @@ int Run(const QStringList& args) {
         std::vector<Picture> pictures;
         soruberia::pictures::AddGamePictures(pictures);
         soruberia::pictures::AddMenuPictures(pictures);
-        soruberia::pictures::AddHintPictures(pictures, table);
+        soruberia::pictures::AddHintPictures(pictures);
 
         const QDir dir(out);
         for (const Picture& picture : pictures) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,8 +12,9 @@
 
 namespace soruberia::contentgen {
 
-// tools/data/precipitates.csv: per ion (by button number) and per reagent
-// column, the colour of the precipitate, or an empty text where none forms.
+// The hint window's table of precipitates, indexed for picking answers: per
+// ion (by button number) and per reagent column, the colour of the
+// precipitate, or an empty text where none forms.
 struct PrecipitateTable {
     std::vector<std::string> columns;  // labels as in the header, e.g. "Cl^{-}"
     std::array<std::string, kIonCount + 1> ions;  // ions[button], entry 0 unused
@@ -25,8 +25,6 @@ struct PrecipitateTable {
     bool HasColour(const std::string& colour) const;  // anywhere in the table
 };
 
-// Throws soruberia::FatalError naming the file and line of a malformed row,
-// a button outside 1..12 or a button given twice or not at all.
-PrecipitateTable LoadPrecipitateTable(const std::filesystem::path& csvPath);
+PrecipitateTable HintPrecipitateTable();
 
 }  // namespace soruberia::contentgen

@@ -82,7 +82,7 @@ std::string ReadExplanationSource(const fs::path& path) {
 }
 
 void MakeQuestionBank(const fs::path& sourceDir, const fs::path& textDir) {
-    const PrecipitateTable table = LoadPrecipitateTable(sourceDir / "precipitates.csv");
+    const PrecipitateTable table = HintPrecipitateTable();
     const fs::path sourcePath = sourceDir / "questions.txt";
     const auto questions = LoadQuestionSource(sourcePath, table);
     if (questions.size() != kQuestionCount)
@@ -131,8 +131,8 @@ void SavePicture(const QImage& picture, const fs::path& pictureDir, const std::s
     if (!previewDir.empty()) picture.save(QString::fromStdString((previewDir / (name + ".png")).string()));
 }
 
-void MakePictures(const fs::path& sourceDir, const fs::path& pictureDir, const fs::path& previewDir) {
-    const PrecipitateTable table = LoadPrecipitateTable(sourceDir / "precipitates.csv");
+void MakePictures(const fs::path& pictureDir, const fs::path& previewDir) {
+    const PrecipitateTable table = HintPrecipitateTable();
     for (int button = 1; button <= kIonCount; ++button) {
         const IonLabel ion = SplitIonLabel(QString::fromStdString(table.ions[static_cast<std::size_t>(button)]));
         const std::string n = std::to_string(button);
@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
         for (const auto& dir : {textDir, pictureDir, soundDir}) fs::create_directories(dir);
         if (!previewDir.empty()) fs::create_directories(previewDir);
         MakeQuestionBank(sourceDir, textDir);
-        MakePictures(sourceDir, pictureDir, previewDir);
+        MakePictures(pictureDir, previewDir);
         MakeSounds(soundDir);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "soruberia-content-gen: %s\n", e.what());
