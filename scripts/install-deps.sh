@@ -25,6 +25,7 @@ test=(
   clang libclang-rt-14-dev
   libxcb1-dev libx11-dev
   xvfb xauth x11-utils xdotool dbus-x11
+  at-spi2-core python3-gi gir1.2-atspi-2.0
   pulseaudio pulseaudio-utils sox
   strace valgrind
   binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix

@@ -14,6 +14,7 @@
 #include <string>
 #include <tuple>
 
+#include "appcore/HintFacts.h"
 #include "tests/e2e/FrontEnd.h"
 #include "tests/e2e/Play.h"
 
@@ -89,6 +90,23 @@ const Scenario kScenarios[] = {
          HintOnceAndBack(session, *game);
          if (::testing::Test::HasFatalFailure()) return;
          LeaveByQuitButton(session, *game);
+     }},
+    {"ScreenReaderReadsTheHintTable",
+     [](Session& session) {
+         session.ListenAsScreenReader();
+         const std::optional<MenuView> menu = StartAtMenu(session);
+         ASSERT_TRUE(menu);
+         const std::optional<GameView> game = StartGame(session, *menu);
+         ASSERT_TRUE(game);
+         game->Press("Command3");
+         // The table is a picture; what a screen reader gets is its text.
+         std::optional<WindowReading> hint;
+         ASSERT_TRUE(WaitUntil([&] {
+             hint = session.ReadWindow(kHintTitle);
+             return hint && hint->count(QStringLiteral("Image1")) == 1;
+         })) << "no hint window read";
+         EXPECT_EQ(hint->at(QStringLiteral("Image1")).text.toStdString(), appcore::HintTableText());
+         EXPECT_EQ(hint->at(QStringLiteral("Command1")).text, QStringLiteral("戻る"));
      }},
     {"ClosingTheWindows",
      [](Session& session) {

@@ -17,6 +17,9 @@
 #include <csignal>
 #include <stdexcept>
 
+#include "layout/GameLayout.h"
+#include "layout/HintLayout.h"
+#include "layout/MenuLayout.h"
 #include "tests/support/ChildProcess.h"
 #include "tools/content-gen/GifWriter.h"
 
@@ -176,6 +179,7 @@ QProcessEnvironment Session::DesktopEnvironment() const {
     env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
                QStringLiteral("unix:path=") + QDir(root_.path()).filePath(QStringLiteral("runtime/no-bus")));
     if (wine_) wine_->AddTo(env);
+    if (accessibility_) accessibility_->AddTo(env);
     return env;
 }
 
@@ -233,7 +237,65 @@ void Session::StopProgram() {
     program_.waitForFinished(static_cast<int>(kPatience.count()));
 }
 
+void Session::ListenAsScreenReader() {
+    if (wine_ || accessibility_) return;  // the probe needs no bus
+    accessibility_ = std::make_unique<AccessibilityBus>(QDir(root_.path()).filePath(QStringLiteral("bus")),
+                                                        x_->Display());
+}
+
+namespace {
+
+// The reader's escapes undone: \\ and \n.
+QString Unescaped(const QByteArray& field) {
+    QByteArray out;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 1 < field.size()) {
+            out += field[i + 1] == 'n' ? '\n' : field[i + 1];
+            ++i;
+        } else {
+            out += field[i];
+        }
+    }
+    return QString::fromUtf8(out);
+}
+
+// The Qt program's window titled `title` over AT-SPI.
+std::optional<WindowReading> ReadOverAtSpi(const QProcessEnvironment& env, const QString& title) {
+    const layout::Form* form = nullptr;
+    for (const layout::Form* candidate : {&layout::GameWindow(), &layout::MenuWindow(), &layout::HintWindow()})
+        if (QString::fromUtf8(candidate->caption) == title) form = candidate;
+    if (form == nullptr) throw std::invalid_argument("no form titled " + title.toStdString());
+    QProcess reader;
+    reader.setProcessEnvironment(env);
+    testsupport::DieWithTest(reader);
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(SORUBERIA_SOURCE_DIR "/tests/e2e/atspi-window.py"), title});
+    if (!reader.waitForFinished(30000)) throw std::runtime_error("the AT-SPI reader did not finish");
+    if (reader.exitCode() == 1) return std::nullopt;
+    if (reader.exitCode() != 0)
+        throw std::runtime_error("the AT-SPI reader failed: " + reader.readAllStandardError().toStdString());
+    // Children come in the order the window made them: the layout's, timers aside.
+    WindowReading reading;
+    std::size_t index = 0;
+    for (const QByteArray& line : reader.readAllStandardOutput().split('\n')) {
+        if (line.isEmpty()) continue;
+        while (index < form->widgets.size() && form->widgets[index].kind == layout::Kind::Timer) ++index;
+        if (index == form->widgets.size()) throw std::runtime_error("more accessible children than widgets");
+        const QList<QByteArray> fields = line.split('\t');
+        if (fields.size() != 8) throw std::runtime_error("unreadable AT-SPI line: " + line.toStdString());
+        reading[QString::fromUtf8(form->widgets[index].name)] = {
+            fields[0] == "1", QRect(fields[2].toInt(), fields[3].toInt(), fields[4].toInt(), fields[5].toInt()),
+            fields[1] == "1", Unescaped(fields[6])};
+        ++index;
+    }
+    return reading;
+}
+
+}  // namespace
+
 std::optional<WindowReading> Session::ReadWindow(const QString& title) const {
+    if (!wine_ && !accessibility_) throw std::logic_error("ListenAsScreenReader before Start");
+    if (!wine_) return ReadOverAtSpi(DesktopEnvironment(), title);
     const QByteArray out = Probe(*this, {title});
     if (out.isEmpty()) return std::nullopt;
     WindowReading reading;
@@ -242,7 +304,7 @@ std::optional<WindowReading> Session::ReadWindow(const QString& title) const {
         if (fields.size() != 8) continue;
         reading[fields[0]] = {fields[1] == QLatin1String("1"),
                               QRect(fields[2].toInt(), fields[3].toInt(), fields[4].toInt(), fields[5].toInt()),
-                              fields[6] == QLatin1String("1"), fields[7]};
+                              fields[6] == QLatin1String("1"), Unescaped(fields[7].toUtf8())};
     }
     return reading;
 }

@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 
+#include "tests/e2e/AccessibilityBus.h"
 #include "tests/e2e/FrontEnd.h"
 #include "tests/e2e/WinePrefix.h"
 #include "tests/e2e/XServer.h"
@@ -89,12 +90,17 @@ public:
     QProcessEnvironment DesktopEnvironment() const;
     QString SoundServer() const { return pulse_->Address(); }
 
-    // The Windows program only: its Wine prefix, and its windows read as a
-    // screen reader reads them (window-probe.exe): the form titled `title`,
-    // or nothing when there is no such window; the text of the message box
+    // The windows read as a screen reader reads them: the form titled
+    // `title`, or nothing when there is no such window, its widgets named by
+    // the form's layout and each widget's text its accessible name. The
+    // Windows program is read from outside with window-probe.exe; the Qt
+    // program over AT-SPI, once the session has its buses (before Start).
+    void ListenAsScreenReader();
+    std::optional<WindowReading> ReadWindow(const QString& title) const;
+
+    // The Windows program only: its Wine prefix; the text of the message box
     // titled `title`.
     const WinePrefix* Wine() const { return wine_.get(); }
-    std::optional<WindowReading> ReadWindow(const QString& title) const;
     QString ReadMessageBox(const QString& title) const;
 
 private:
@@ -106,6 +112,7 @@ private:
     std::unique_ptr<XServer> x_;
     std::unique_ptr<WinePrefix> wine_;
     std::unique_ptr<testsupport::PulseSandbox> pulse_;
+    std::unique_ptr<AccessibilityBus> accessibility_;
     QProcess program_;
     QString errors_;
 };

@@ -7,7 +7,8 @@
 // finds the top-level window titled TITLE and prints one line per widget:
 //   NAME VISIBLE LEFT TOP WIDTH HEIGHT FOCUSED TEXT
 // FOCUSED is 1 for the widget that keys go to: the focus of the foreground window.
-// tab-separated, in UTF-8, the rectangle in client pixels. Widgets are named
+// tab-separated, in UTF-8, the rectangle in client pixels; in TEXT a
+// backslash is written \\ and a line break \n. Widgets are named
 // by the form's layout: the controls' identifiers count the form's widgets
 // other than timers, from 1. With WATCH_MS the window is read every 20 ms for
 // that long and every reading that differs from the one before is printed,
@@ -48,6 +49,20 @@ std::vector<const Widget*> ControlsOf(const Form& form) {
     return controls;
 }
 
+std::string Escaped(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c != '\r') {
+            out += c == '\t' ? ' ' : c;
+        }
+    }
+    return out;
+}
+
 std::string Reading(HWND window, std::span<const Widget* const> controls) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
@@ -68,7 +83,7 @@ std::string Reading(HWND window, std::span<const Widget* const> controls) {
         out += std::string(controls[i]->name) + '\t' + (IsWindowVisible(child) ? "1" : "0") + '\t' +
                std::to_string(rect.left) + '\t' + std::to_string(rect.top) + '\t' +
                std::to_string(rect.right - rect.left) + '\t' + std::to_string(rect.bottom - rect.top) + '\t' +
-               (child == focus ? "1" : "0") + '\t' + Utf8(text) + '\n';
+               (child == focus ? "1" : "0") + '\t' + Escaped(Utf8(text)) + '\n';
     }
     return out;
 }
