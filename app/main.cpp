@@ -13,12 +13,14 @@
 #include "app/AppController.h"
 #include "content/ContentPaths.h"
 #include "platform/FatalReport.h"
+#include "platform/KeyRepeat.h"
 #include "platform/SessionFiles.h"
 #include "ui/Fonts.h"
 
 int main(int argc, char* argv[]) {
     soruberia::platform::KeepSessionFilesAway();
     QApplication application(argc, argv);
+    soruberia::platform::AskForDetectableKeyRepeat();
     QGuiApplication::setDesktopFileName(QStringLiteral("soruberia"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/game/icon.png")));
     soruberia::ui::InstallFontSubstitutions();

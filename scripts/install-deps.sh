@@ -15,7 +15,7 @@ set -euo pipefail
 play=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libopenal-dev libsndfile1-dev libgif-dev
+  libopenal-dev libsndfile1-dev libgif-dev libx11-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
 )
 
@@ -23,7 +23,7 @@ test=(
   "${play[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libxcb1-dev libx11-dev
+  libxcb1-dev
   xvfb xauth x11-utils xdotool dbus-x11
   at-spi2-core python3-gi gir1.2-atspi-2.0
   pulseaudio pulseaudio-utils sox

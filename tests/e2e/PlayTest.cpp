@@ -135,6 +135,21 @@ const Scenario kScenarios[] = {
              std::printf("quit %d of %d while a sound played: status 0\n", time, times);
          }
      }},
+    {"HeldSpacePressesOnce",
+     [](Session& session) {
+         const std::optional<MenuView> menu = StartAtMenu(session);
+         ASSERT_TRUE(menu);
+         const std::optional<GameView> game = StartGame(session, *menu);
+         ASSERT_TRUE(game);
+         // The focus starts on the first ion button; Tab walks to a wrong one.
+         for (int ion = 1; ion < kWrongIon; ++ion) game->Key(QStringLiteral("Tab"));
+         // Held past the server's key repeat: one press, one miss.
+         game->HoldKey(QStringLiteral("space"), 2s);
+         ASSERT_TRUE(WaitUntil([&] { return game->MarkHidden() && !game->GaugeAt(0); }))
+             << "no miss from the held key";
+         QThread::msleep(1500);  // a repeated press would have moved it on by now
+         EXPECT_TRUE(game->MarkHidden() && game->GaugeAt(1)) << "the held key pressed more than once";
+     }},
     {"Keyboard",
      [](Session& session) {
          XServer& x = session.X();

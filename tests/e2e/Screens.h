@@ -29,6 +29,7 @@ public:
     QImage Grab(const QRect& client) const { return x_.Grab(client.translated(window_.area.topLeft())); }
     void Click(QPoint client) const { x_.Click(At(client)); }
     void Key(const QString& keys) const { x_.Key(At({2, 2}), keys); }
+    void HoldKey(const QString& key, std::chrono::milliseconds held) const { x_.HoldKey(At({2, 2}), key, held); }
     // A picture button shows its 100 × 32 face centred on a 93 × 31 button.
     bool ShowsButton(const QRect& button, const QImage& face) const;
 

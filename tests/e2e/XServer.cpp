@@ -215,6 +215,13 @@ void XServer::Key(QPoint pointerAt, const QString& keys) const {
              keys});
 }
 
+void XServer::HoldKey(QPoint pointerAt, const QString& key, std::chrono::milliseconds held) const {
+    RunTool(QStringLiteral("xdotool"),
+            {QStringLiteral("mousemove"), QString::number(pointerAt.x()), QString::number(pointerAt.y()),
+             QStringLiteral("keydown"), key, QStringLiteral("sleep"),
+             QString::number(static_cast<double>(held.count()) / 1000.0), QStringLiteral("keyup"), key});
+}
+
 void XServer::PressCloseBox(const TopWindow& window) const {
     XEvent event{};
     event.xclient.type = ClientMessage;

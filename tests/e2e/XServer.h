@@ -64,6 +64,9 @@ public:
     void Click(QPoint point) const;
     void ClickEach(const std::vector<QPoint>& points) const;
     void Key(QPoint pointerAt, const QString& keys) const;
+    // Holds `key` down for `held`, long enough for the server's own key
+    // repeat to come in, as when a finger rests on it.
+    void HoldKey(QPoint pointerAt, const QString& key, std::chrono::milliseconds held) const;
 
     // What a window manager does when the close box is pressed: the
     // WM_DELETE_WINDOW message of the ICCCM. Without a window manager the
