@@ -46,11 +46,28 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
+// Saved as UTF-16 (Notepad's 「Unicode」): a byte order mark, or the zero
+// bytes that every ASCII character brings, all on one side of their pairs.
+// A Shift-JIS text holds no zero byte at all.
+bool LooksLikeUtf16(std::string_view bytes) {
+    if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
+        return true;
+    std::size_t even = 0;
+    std::size_t odd = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\0') ++(i % 2 == 0 ? even : odd);
+    const std::size_t zeros = even + odd;
+    return zeros >= 2 && std::max(even, odd) * 10 >= zeros * 9;
+}
+
+bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, 3) == "\xEF\xBB\xBF"; }
+
 class Findings {
 public:
     explicit Findings(std::string file) : file_(std::move(file)) {}
     void Error(int line, Issue issue) { Add(Severity::kError, line, std::move(issue)); }
     void Warning(int line, Issue issue) { Add(Severity::kWarning, line, std::move(issue)); }
+    void Note(int line, Issue issue) { Add(Severity::kNote, line, std::move(issue)); }
 
     // A mistake that moves every later field to another question: an error,
     // the cause of what follows.
@@ -74,9 +91,9 @@ public:
     }
     // A field the game cannot read, in the game's own words and the hint.
     void FieldError(const Field& field, FieldRole role, int question, int answer, FieldHint hint,
-                    bool restUnchecked = false) {
+                    bool restUnchecked = false, int ion = 0) {
         Error(field.problemLine,
-              UnreadableField{FailureAt(field, role, question, answer), hint, GameStops::kHere, restUnchecked});
+              UnreadableField{FailureAt(field, role, question, answer), hint, GameStops::kHere, restUnchecked, ion});
     }
     std::vector<Finding> Words() const { return Render(file_, inspected_); }
 
@@ -115,11 +132,14 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
     return c;
 }
 
-// A file saved as UTF-8: how to save it as Shift-JIS, and every run of
-// characters that Shift-JIS lacks with what to write instead, as the
-// conversion stops at them.
+// A file saved as UTF-8: the one error, how to save it as Shift-JIS; then,
+// as notes, every run of characters that Shift-JIS lacks with what to write
+// instead, as saving it so would lose them. The byte order mark goes with
+// the saving and is no character of the text.
 void ReportUtf8(Findings& findings, std::string_view bytes, int reportLine) {
-    findings.Error(reportLine, SavedAsUtf8{});
+    const bool bom = StartsWithUtf8Bom(bytes);
+    findings.Error(reportLine, SavedAsUtf8{bom});
+    if (bom) bytes.remove_prefix(3);
     int line = 1;
     std::size_t i = 0;
     std::string run;
@@ -127,7 +147,7 @@ void ReportUtf8(Findings& findings, std::string_view bytes, int reportLine) {
     bool replaceable = true;
     const auto flush = [&] {
         if (run.empty()) return;
-        findings.Error(line, NotInCodePage932{run, replaceable ? instead : std::string()});
+        findings.Note(line, NotInCodePage932{run, replaceable ? instead : std::string()});
         run.clear();
         instead.clear();
         replaceable = true;
@@ -277,12 +297,39 @@ private:
     std::size_t next_ = 0;
 };
 
+// The ion whose name `raw` is, as typed without superscripts ("Ag+",
+// "Cu2+"); 0 when it names none.
+int IonNamed(std::string_view raw) {
+    while (!raw.empty() && IsBlank(raw.front())) raw.remove_prefix(1);
+    while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
+    for (int ion = 1; ion <= kIonCount; ++ion) {
+        std::string typed;
+        const std::string_view name = IonName(ion);
+        for (std::size_t i = 0; i < name.size();) {
+            const char32_t c = NextCodePoint(name, i);
+            if (c < 0x80) {
+                typed += static_cast<char>(c);
+            } else {
+                typed += Replacement(c);
+            }
+        }
+        if (raw == typed) return ion;
+    }
+    return 0;
+}
+
+struct NumberAdvice {
+    FieldHint hint = FieldHint::kNone;
+    int ion = 0;
+};
+
 // What the checker adds on a number the game cannot read.
-FieldHint NumberHint(const Field& field) {
-    if (field.problem != ContentFault::kNotANumber) return FieldHint::kNone;
-    if (HoldsFullWidthComma(field.raw)) return FieldHint::kCommaBetweenNumbers;
-    if (HasFullWidthDigit(field.raw)) return FieldHint::kFullWidthDigit;
-    return FieldHint::kWholeNumber;
+NumberAdvice NumberHint(const Field& field) {
+    if (field.problem != ContentFault::kNotANumber) return {};
+    if (const int ion = IonNamed(field.raw)) return {FieldHint::kIonName, ion};
+    if (HoldsFullWidthComma(field.raw)) return {FieldHint::kCommaBetweenNumbers};
+    if (HasFullWidthDigit(field.raw)) return {FieldHint::kFullWidthDigit};
+    return {FieldHint::kWholeNumber};
 }
 
 // Returns false where the file ends.
@@ -297,7 +344,8 @@ bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
             return false;
         }
         if (f->field.problem) {
-            findings.FieldError(f->field, FieldRole::kAnswer, q, k, NumberHint(f->field));
+            const NumberAdvice advice = NumberHint(f->field);
+            findings.FieldError(f->field, FieldRole::kAnswer, q, k, advice.hint, false, advice.ion);
             continue;
         }
         const int ion = f->field.number16;
@@ -305,8 +353,11 @@ bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
             findings.AsRead(Severity::kError, f->field.line, AnswerNotAnIon{q, k, ion});
             continue;
         }
+        // More answers than ions repeat one of necessity: the count says it.
         const auto [where, fresh] = seen.emplace(ion, k);
-        if (!fresh) findings.AsRead(Severity::kError, f->field.line, AnswerTwice{q, ion, where->second, k});
+        if (!fresh && count <= kIonCount) {
+            findings.AsRead(Severity::kError, f->field.line, AnswerTwice{q, ion, where->second, k});
+        }
     }
     return true;
 }
@@ -329,9 +380,13 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
         result.findings = findings.Words();
         return result;
     }
+    if (LooksLikeUtf16(bytes)) {
+        findings.Error(0, SavedAsUtf16{});
+        result.findings = findings.Words();
+        return result;
+    }
     const bool utf8 = LooksLikeUtf8(bytes);
     if (utf8) ReportUtf8(findings, bytes, 0);
-    bool utf8StopReported = false;
 
     FieldTokenizer tokenizer(bytes);
     for (int i = 1; i <= n; ++i) {
@@ -362,16 +417,14 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
         if (field.problem == ContentFault::kTextAfterQuote) {
             const bool fullWidthComma = field.problemBytes.substr(0, 2) == kFullWidthComma ||
                                         field.problemBytes.substr(0, 2) == kFullWidthComma2;
+            // Else most likely a half-width quote meant as part of the text.
             findings.FieldError(field, FieldRole::kQuestionText, i, 0,
-                                fullWidthComma ? FieldHint::kCommaBetweenTexts : FieldHint::kNone);
+                                fullWidthComma ? FieldHint::kCommaBetweenTexts : FieldHint::kQuoteInsideText);
             continue;
         }
         if (field.problem == ContentFault::kInvalidShiftJis) {
-            // In a UTF-8 file only the first, where the game stops.
-            if (!utf8 || !utf8StopReported) {
-                findings.FieldError(field, FieldRole::kQuestionText, i, 0, FieldHint::kSaveAsShiftJis);
-            }
-            utf8StopReported = utf8;
+            // In a UTF-8 file the error at the file says where the game stops.
+            if (!utf8) findings.FieldError(field, FieldRole::kQuestionText, i, 0, FieldHint::kSaveAsShiftJis);
             continue;
         }
         if (utf8) continue;
@@ -386,7 +439,8 @@ QuestionTextsInspection InspectQuestionTexts(const std::string& displayPath,
         result.texts.push_back({i, field.line, std::move(field.text)});
     }
     if (const auto rest = FirstContent(bytes, tokenizer.Offset())) {
-        findings.AsRead(Severity::kNote, LineOf(bytes, *rest), TextsLeftUnread{n});
+        // A question written but never asked.
+        findings.AsRead(Severity::kWarning, LineOf(bytes, *rest), TextsLeftUnread{n});
     }
     result.findings = findings.Words();
     return result;
@@ -397,6 +451,10 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
     Findings findings(displayPath);
     if (bytes.empty()) {
         findings.Error(1, KeyFileEmpty{n});
+        return findings.Words();
+    }
+    if (LooksLikeUtf16(bytes)) {
+        findings.Error(0, SavedAsUtf16{});
         return findings.Words();
     }
     Field end;
@@ -411,13 +469,14 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
             return findings.Words();
         }
         if (f->field.problem) {
+            const NumberAdvice advice = NumberHint(f->field);
             if (f->startsLine) {
                 // One question to a line: the next line is the next question.
-                findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, NumberHint(f->field));
+                findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, advice.hint, false, advice.ion);
                 walker.SkipLine(f->field.line);
                 continue;
             }
-            findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, NumberHint(f->field), true);
+            findings.FieldError(f->field, FieldRole::kAnswerCount, q, 0, advice.hint, true, advice.ion);
             return findings.Words();
         }
         const int count = f->field.number16;
@@ -456,6 +515,10 @@ std::vector<Finding> InspectAnswerKey(const std::string& displayPath, std::strin
 
 std::vector<Finding> InspectExplanation(const std::string& displayPath, std::string_view bytes) {
     Findings findings(displayPath);
+    if (LooksLikeUtf16(bytes)) {
+        findings.Error(0, SavedAsUtf16{});
+        return findings.Words();
+    }
     const ParsedExplanation parsed = TryParseExplanationLine({displayPath, std::string(bytes)});
     if (parsed.failure && parsed.failure->fault == ContentFault::kEmptyFile) {
         findings.Error(0, ExplanationFileEmpty{});

@@ -23,11 +23,14 @@ constexpr const char* kGameStopsHere = "。ゲームはここで止まります"
 constexpr const char* kGameStopsAtStart = "。ゲームの開始で止まります";
 constexpr const char* kSaveAsShiftJis = "。ファイルを Shift-JIS（コードページ 932）で保存してください";
 
-constexpr const char* kUtf8Advice =
-    "ファイルが UTF-8 で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、"
-    "止まるか文字化けします。Shift-JIS で保存し直してください。メモ帳: 「名前を付けて保存」で"
-    "文字コードを「ANSI」に（日本語版 Windows）。VS Code: 右下の「UTF-8」→「エンコード付きで保存」→"
-    "「Japanese (Shift JIS)」。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります";
+constexpr const char* kSaveAgainAdvice =
+    "Shift-JIS で保存し直してください。メモ帳: 「名前を付けて保存」で"
+    "文字コードを「ANSI」に（日本語版 Windows）。VS Code: 右下の文字コード→「エンコード付きで保存」→"
+    "「Japanese (Shift JIS)」";
+
+// What a question that cannot be answered right comes to in the game.
+constexpr const char* kEndsByBurst =
+    "正解では終わりません。5 回目のミスで風船が割れ、得点が半分になって次の問題に進みます";
 
 std::string Hint(FieldHint hint) {
     switch (hint) {
@@ -40,15 +43,30 @@ std::string Hint(FieldHint hint) {
                "二重引用符の中の「、」はそのままで構いません）";
     case FieldHint::kCommaBetweenNumbers:
         return "（数が全角の「、」や「，」で区切られています。ゲームが区切りとして読むのは半角のコンマ , "
-               "だけです。「、」を , に書き換えてください）";
+               "と空白だけです。「、」を , に書き換えてください）";
     case FieldHint::kFullWidthDigit:
         return "（全角の数字です。0 から 9 は半角で書いてください）";
     case FieldHint::kWholeNumber:
         return "（半角数字の整数を書いてください）";
     case FieldHint::kSaveAsShiftJis:
         return kSaveAsShiftJis;
+    case FieldHint::kIonName:
+    case FieldHint::kQuoteInsideText:
+        break;  // worded with what they name, below
     }
     return {};
+}
+
+std::string Hint(const UnreadableField& field) {
+    if (field.hint == FieldHint::kIonName) {
+        return "（イオンの名前ではなく番号を書いてください: " + std::string(IonName(field.ion)) + " は " + N(field.ion) +
+               " です）";
+    }
+    if (field.hint == FieldHint::kQuoteInsideText) {
+        return "（半角の二重引用符 \" は文の中に書けません。そこで文が終わったと読まれます。"
+               "文の中の引用符は全角の “ ” か 「 」 にしてください）";
+    }
+    return Hint(field.hint);
 }
 
 std::string Stops(GameStops stops) {
@@ -70,7 +88,17 @@ std::string CountAgainstLine(int question, int count, int onLine) {
            " 個あります。ゲームは場所にかかわらず次の " + N(count) + " 個の数を取るので、";
 }
 
-std::string Words(const SavedAsUtf8&) { return kUtf8Advice; }
+std::string Words(const SavedAsUtf8& i) {
+    return std::string("ファイルが UTF-8") + (i.withBom ? "（BOM 付き）" : " ") +
+           "で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、止まるか文字化けします。" +
+           kSaveAgainAdvice + "。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります";
+}
+
+std::string Words(const SavedAsUtf16&) {
+    return std::string("ファイルが UTF-16（メモ帳の「Unicode」）で保存されていますが、ゲームは Shift-JIS"
+                       "（コードページ 932）で読むので、このファイルを読めずに止まります。") +
+           kSaveAgainAdvice + "。Linux: iconv -f UTF-16 -t CP932 元.txt > 新.txt";
+}
 
 std::string Words(const NotInCodePage932& i) {
     return "「" + i.characters + "」は Shift-JIS にない文字で、変換できません。" +
@@ -78,7 +106,7 @@ std::string Words(const NotInCodePage932& i) {
 }
 
 std::string Words(const UnreadableField& i) {
-    return DescribeFailure(i.failure) + Hint(i.hint) + Stops(i.stops) +
+    return DescribeFailure(i.failure) + Hint(i) + Stops(i.stops) +
            (i.restUnchecked ? "（次の問題がどこから始まるかわからないので、ファイルの残りは調べていません）" : "");
 }
 
@@ -120,7 +148,8 @@ std::string Words(const EmptyTextShifts& i) {
 std::string Words(const EmptyTextShown& i) { return TextName(i.question) + "が空なので、問題の欄に何も出ません"; }
 
 std::string Words(const TextsLeftUnread& i) {
-    return "ここから先は読まれません。ゲームが読むのは " + N(i.questions) + " 問の文だけです";
+    return "ここから先は読まれません。ゲームが読むのは " + N(i.questions) + " 問の文だけなので、" + N(i.questions + 1) +
+           " 問目からは出題されません";
 }
 
 std::string Words(const KeyFileEmpty& i) {
@@ -139,8 +168,7 @@ std::string Words(const AnswersRunOut& i) {
 
 std::string Words(const CountNegative& i) {
     return CountName(i.question) + "が " + N(i.count) + " です。イオンは一つも読まれず、残りの正解の数は " + N(i.count) +
-           " から始まって 0 にならないので、問題はいつまでも終わりません（5 回目の"
-           "ミスでしか終わりません）。正解の数は 1 から " +
+           " から始まって 0 にならないので、問題 " + N(i.question) + " は" + kEndsByBurst + "。正解の数は 1 から " +
            N(kIonCount) + " にしてください";
 }
 
@@ -173,14 +201,15 @@ std::string Words(const CountOffTheLine& i) {
 
 std::string Words(const AnswerNotAnIon& i) {
     return RoleName(FieldRole::kAnswer, i.question, i.answer) + "が " + N(i.ion) + " で、イオンの番号（1 から " +
-           N(kIonCount) + "）ではありません。どのボタンを押しても当たらないので、問題 " + N(i.question) +
-           " はいつまでも終わりません";
+           N(kIonCount) + "）ではありません。そのイオンのボタンはないので、問題 " + N(i.question) + " は" +
+           kEndsByBurst;
 }
 
 std::string Words(const AnswerTwice& i) {
     return "イオン " + N(i.ion) + "（" + std::string(IonName(i.ion)) + "）が問題 " + N(i.question) +
            " に二度書かれています（" + N(i.first) + " 番目と " + N(i.second) +
-           " 番目の正解）。一度押せば見つかるので、残りの正解の数が 0 にならず、問題はいつまでも終わりません";
+           " 番目の正解）。一度押せば見つかるので、残りの正解の数が 0 にならず、問題 " + N(i.question) + " は" +
+           kEndsByBurst;
 }
 
 std::string Words(const KeyLeftUnread& i) {

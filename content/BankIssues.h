@@ -19,7 +19,14 @@ namespace soruberia::inspection {
 
 // ---- any of the three files ------------------------------------------
 
-struct SavedAsUtf8 {};
+// Saved as UTF-8; `withBom` when it begins with the byte order mark
+// (Notepad's 「UTF-8 (BOM 付き)」).
+struct SavedAsUtf8 {
+    bool withBom = false;
+};
+
+// Saved as UTF-16 (Notepad's 「Unicode」): two bytes to every character.
+struct SavedAsUtf16 {};
 
 // A run of characters of a UTF-8 file that code page 932 lacks, and what to
 // write instead ("" where some character has no stand-in).
@@ -37,6 +44,8 @@ enum class FieldHint {
     kFullWidthDigit,
     kWholeNumber,          // anything else that is not a number
     kSaveAsShiftJis,
+    kIonName,             // an ion's name where its number belongs: `ion` is its number
+    kQuoteInsideText,     // a half-width " inside a quoted text
 };
 
 enum class GameStops { kHere, kAtProgramStart };
@@ -47,6 +56,7 @@ struct UnreadableField {
     FieldHint hint = FieldHint::kNone;
     GameStops stops = GameStops::kHere;
     bool restUnchecked = false;  // where the next question begins is unknown
+    int ion = 0;                 // kIonName: the number of the ion named
 };
 
 // ---- mondai.txt ------------------------------------------------------
@@ -175,7 +185,7 @@ struct ExplanationLineBlank {};
 struct ExplanationLinesUnshown {};
 
 using Issue =
-    std::variant<SavedAsUtf8, NotInCodePage932, UnreadableField, TextsFileEmpty, TextsRunOut,
+    std::variant<SavedAsUtf8, SavedAsUtf16, NotInCodePage932, UnreadableField, TextsFileEmpty, TextsRunOut,
                  TextSpansLines, TextEndsAtComma, FullWidthQuotesShown, EmptyTextShifts,
                  EmptyTextShown, TextsLeftUnread, KeyFileEmpty, KeyRunsOut, AnswersRunOut,
                  CountNegative, CountZero, CountAboveSlots, ExtraAnswersUnread, CountOffTheLine,

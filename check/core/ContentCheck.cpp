@@ -16,6 +16,7 @@
 #include "content/BankInspection.h"
 #include "content/ContentFile.h"
 #include "content/ContentMessages.h"
+#include "check/core/NearTwin.h"
 #include "content/ContentPaths.h"
 #include "content/QuestionBank.h"
 
@@ -25,28 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
-// A file of the folder whose name differs only in ASCII case, as one copied
-// from Windows may be named.
-std::optional<std::string> SameNameInOtherCase(const fs::path& path) {
-    const auto lower = [](std::string text) {
-        for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        return text;
-    };
-    const std::string wanted = lower(path.filename().string());
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(path.parent_path(), error)) {
-        if (lower(entry.path().filename().string()) == wanted) return entry.path().filename().string();
-    }
-    return std::nullopt;
-}
-
 std::string MissingTextFile(const std::string& fullPath, const std::string& role) {
-    std::string message = "ファイルがありません。ゲームはここから" + role + "を読みます";
-    if (const auto other = SameNameInOtherCase(NativePath(fullPath))) {
-        message += "（フォルダには「" + *other + "」があります。名前の大文字と小文字を合わせてください）";
-    }
-    return message;
+    return "ファイルがありません。ゲームはここから" + role + "を読みます" + NearTwinAdvice(fullPath);
 }
 
 // The file's bytes, or a finding why there are none.
@@ -124,6 +105,8 @@ std::vector<Finding> CheckContent(const std::string& basePath, CheckServices ser
         const char* relative;
         const char* holds;
         void (*check)(const std::string&, CheckServices&, std::vector<Finding>&);
+        Severity missing = Severity::kError;
+        const char* consequence = "";
     };
     const Folder folders[] = {
         {"\\問題", "mondai.txt、kotae.txt、setumei.txt", &CheckQuestionFolder},
@@ -136,7 +119,9 @@ std::vector<Finding> CheckContent(const std::string& basePath, CheckServices ser
          [](const std::string& base, CheckServices& media, std::vector<Finding>& out) {
              const auto found = CheckSounds(base, media.sounds);
              out.insert(out.end(), found.begin(), found.end());
-         }},
+         },
+         // Without its sounds the game plays on, silent.
+         Severity::kWarning, "。ゲームは音を鳴らさずに続きます"},
     };
 
     std::vector<Finding> out;
@@ -160,8 +145,9 @@ std::vector<Finding> CheckContent(const std::string& basePath, CheckServices ser
         const std::string display = DisplayPath(fullPath);
         const fs::file_status status = fs::status(NativePath(fullPath), error);
         if (status.type() == fs::file_type::not_found) {
-            out.push_back({Severity::kError, display, 0,
+            out.push_back({folder.missing, display, 0,
                            std::string("フォルダがありません。ゲームはここから ") + folder.holds + " を読みます" +
+                               folder.consequence +
                                (onlyTexts ? "（このフォルダには 問題 しかありません。図 と 音 はゲームのフォルダから"
                                             "コピーしてください。ゲームのフォルダ全体をコピーすれば、そのまま遊べます）"
                                           : "")});

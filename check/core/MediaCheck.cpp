@@ -4,14 +4,14 @@
 
 #include "check/core/MediaCheck.h"
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <system_error>
 #include <utility>
 #include <variant>
 
+#include "check/core/NearTwin.h"
 #include "content/ContentFile.h"
 #include "content/ContentPaths.h"
 #include "content/IonNames.h"
@@ -31,57 +31,42 @@ constexpr int kButtonHeight = layout::TwipsToPixels(layout::kIonButtonHeight);
 const std::string kPictureNeeded = "。ゲームはこの画像が要る場面で止まります";
 const std::string kSoundSkipped = "。ゲームはこの音を鳴らさずに続きます";
 
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
-
-// Checks that the file is there and is a file; false (with a finding) if not.
+// Checks that the file is there and is a file; false (with a finding of
+// `severity`) if not.
 bool Present(const std::string& fullPath, const std::string& role, const std::string& consequence,
-             std::vector<Finding>& out) {
+             Severity severity, std::vector<Finding>& out) {
     const fs::path native = NativePath(fullPath);
     std::error_code error;
     const fs::file_status status = fs::status(native, error);
     const std::string display = DisplayPath(fullPath);
     if (status.type() == fs::file_type::not_found) {
-        out.push_back({Severity::kError, display, 0, MissingFileMessage(fullPath, role) + consequence});
+        out.push_back({severity, display, 0, MissingFileMessage(fullPath, role) + consequence});
         return false;
     }
     if (error) {
-        out.push_back({Severity::kError, display, 0,
-                       "ファイルを開けません (" + error.message() + ")" + consequence});
+        out.push_back({severity, display, 0, "ファイルを開けません (" + error.message() + ")" + consequence});
         return false;
     }
     if (!fs::is_regular_file(status)) {
-        out.push_back({Severity::kError, display, 0,
+        out.push_back({severity, display, 0,
                        "ファイルではありません (ここには" + role + "が要ります)" + consequence});
         return false;
     }
     return true;
 }
 
+// Whether the file begins as a WAV file does: "RIFF", a size, "WAVE".
+bool StartsAsWav(const std::string& fullPath) {
+    std::ifstream in(NativePath(fullPath), std::ios::binary);
+    char head[12] = {};
+    if (!in.read(head, sizeof head)) return false;
+    return std::string_view(head, 4) == "RIFF" && std::string_view(head + 8, 4) == "WAVE";
+}
+
 }  // namespace
 
 std::string MissingFileMessage(const std::string& fullPath, const std::string& role) {
-    std::string message = "ファイルがありません (" + role + ")";
-    const fs::path native = NativePath(fullPath);
-    const std::string wanted = Lower(Utf8(native.filename()));
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(native.parent_path(), error)) {
-        const std::string name = Utf8(entry.path().filename());
-        if (Lower(name) == wanted) {
-            message += "。フォルダーにあるのは大文字と小文字だけが違う「" + name +
-                       "」です。ファイル名は大文字と小文字まで一致させてください";
-            break;
-        }
-    }
-    return message;
+    return "ファイルがありません (" + role + ")" + NearTwinAdvice(fullPath);
 }
 
 std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& decoder) {
@@ -102,7 +87,7 @@ std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& 
     std::vector<Finding> out;
     for (const Picture& picture : pictures) {
         const std::string fullPath = FullPath(basePath, picture.relative);
-        if (!Present(fullPath, picture.role, kPictureNeeded, out)) continue;
+        if (!Present(fullPath, picture.role, kPictureNeeded, Severity::kError, out)) continue;
         const std::string display = DisplayPath(fullPath);
         // The game's own decoder, with its acceptance.
         const PictureDecoding decoding = decoder.Decode(fullPath);
@@ -118,7 +103,8 @@ std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& 
                                std::to_string(image.height) + " px で、イオンボタン (" +
                                std::to_string(kButtonWidth) + " x " +
                                std::to_string(kButtonHeight) +
-                               " px) より大きいため、縁が切れて見えます"});
+                               " px) より大きいため、ゲームでは真ん中の " + std::to_string(kButtonWidth) + " x " +
+                               std::to_string(kButtonHeight) + " px だけが見えます"});
         }
     }
     return out;
@@ -132,16 +118,23 @@ std::vector<Finding> CheckSounds(const std::string& basePath, SoundDecoder& deco
         {paths::kSoundFailure, "風船が割れた後の音"},
         {paths::kSoundPass, "合格の音"},
     };
+    // The game plays on without a sound it cannot play: a warning.
     std::vector<Finding> out;
     for (const auto& [relative, role] : sounds) {
         const std::string fullPath = FullPath(basePath, relative);
-        if (!Present(fullPath, role, kSoundSkipped, out)) continue;
+        if (!Present(fullPath, role, kSoundSkipped, Severity::kWarning, out)) continue;
         const std::string display = DisplayPath(fullPath);
-        // As the game's sound channel decodes it.
+        // As the game's sound channel decodes it. Another kind of file named
+        // .wav, an MP3 most often, is said in one way, whatever words the
+        // platform's decoder has for it.
         const SoundDecoding decoding = decoder.Decode(fullPath);
         if (const auto* fault = std::get_if<MediaFault>(&decoding)) {
-            out.push_back({Severity::kError, display, 0,
-                           "音を鳴らせません (" + fault->reason + ")" + kSoundSkipped});
+            out.push_back({Severity::kWarning, display, 0,
+                           (StartsAsWav(fullPath) ? "音を鳴らせません (" + fault->reason + ")"
+                                                  : std::string("WAV ファイルではありません（MP3 など別の形式のファイルは、"
+                                                                "名前を .wav にしても WAV にはなりません。WAV 形式で"
+                                                                "書き出してください）")) +
+                               kSoundSkipped});
             continue;
         }
         const SoundShape& sound = std::get<SoundShape>(decoding);

@@ -121,10 +121,12 @@ std::vector<Finding> CheckSounds(const std::string& basePath) {
     return check::CheckSounds(basePath, decoder);
 }
 
+// What the checker says of the file: an error for a picture (the game
+// stops), a warning for a sound (the game plays on without it).
 std::optional<std::string> CheckerError(const std::vector<Finding>& findings,
                                         const std::string& fullPath) {
     for (const Finding& f : findings) {
-        if (f.file == DisplayPath(fullPath) && f.severity == Severity::kError) return f.message;
+        if (f.file == DisplayPath(fullPath) && f.severity != Severity::kNote) return f.message;
     }
     return std::nullopt;
 }

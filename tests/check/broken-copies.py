@@ -40,23 +40,127 @@ def write(folder, relative, data_bytes):
 LONG = '"過剰のアンモニア水を加えると一度生じた沈殿が溶けて深青色の溶液になるイオンはどれとどれか"'
 CUT = "問題/mondai.txt:11: エラー: 問題 11 の文が切れています: *"
 
+def replace_file(folder, relative, data_bytes):
+    write(folder, relative, data_bytes)
+
+
+def read(folder, relative):
+    with open(os.path.join(folder, relative), "rb") as f:
+        return f.read()
+
+
+def cut_texts_after(folder, count):
+    lines = read(folder, TEXTS).split(b"\r\n")
+    write(folder, TEXTS, b"\r\n".join(lines[:count]) + b"\r\n")
+
+
+def cut_key_after(folder, count):
+    lines = read(folder, KEY).split(b"\r\n")
+    write(folder, KEY, b"\r\n".join(lines[:count]) + b"\r\n")
+
+
+def append(folder, relative, data_bytes):
+    with open(os.path.join(folder, relative), "ab") as f:
+        f.write(data_bytes)
+
+
+def recode(folder, relative, encoding, bom=b""):
+    write(folder, relative, bom + read(folder, relative).decode("cp932").encode(encoding))
+
+
+def rename(folder, relative, new_name):
+    os.rename(os.path.join(folder, relative), os.path.join(folder, os.path.dirname(relative), new_name))
+
+
+# Not a WAV file: the first bytes of an MPEG audio stream, named o.wav.
+MP3 = b"ID3\x03\x00\x00\x00\x00\x00\x0a" + b"\xff\xfb\x90\x64" + bytes(400)
+
 # name, change, exit status, report lines below the folder (a final "*"
-# compares the beginning only)
+# compares the beginning only). Each case is one mistake a teacher makes,
+# and its report names the cause once.
 CASES = [
     ("the default content", None, 0, []),
-    ("a missing folder", lambda f: shutil.rmtree(os.path.join(f, "音")), 1,
-     ["音: エラー: フォルダがありません。ゲームはここから 音 o.wav、x.wav、pan.wav、dame.wav、gokaku.wav を読みます"]),
+    ("a missing folder", lambda f: shutil.rmtree(os.path.join(f, "音")), 0,
+     ["音: 警告: フォルダがありません。ゲームはここから 音 o.wav、x.wav、pan.wav、dame.wav、gokaku.wav を読みます。"
+      "ゲームは音を鳴らさずに続きます"]),
+    ("a missing picture folder", lambda f: shutil.rmtree(os.path.join(f, "図")), 1,
+     ["図: エラー: フォルダがありません。*"]),
+    ("missing question texts", lambda f: os.remove(os.path.join(f, TEXTS)), 1,
+     ["問題/mondai.txt: エラー: ファイルがありません。ゲームはここから問題の文を読みます"]),
+    ("question texts saved with a doubled extension", lambda f: rename(f, TEXTS, "mondai.txt.txt"), 1,
+     ["問題/mondai.txt: エラー: ファイルがありません。ゲームはここから問題の文を読みます。フォルダーにあるのは"
+      "「mondai.txt.txt」です。拡張子が二重に付いています（Windows が既知の拡張子を隠しているため、「mondai.txt」と"
+      "入力すると起こります）。名前を「mondai.txt」に変えてください"]),
+    ("question texts saved as UTF-16", lambda f: recode(f, TEXTS, "utf-16"), 1,
+     ["問題/mondai.txt: エラー: ファイルが UTF-16（メモ帳の「Unicode」）で保存されていますが、*"]),
+    ("question texts saved as UTF-8 with a byte order mark", lambda f: recode(f, TEXTS, "utf-8", b"\xef\xbb\xbf"), 1,
+     ["問題/mondai.txt: エラー: ファイルが UTF-8（BOM 付き）で保存されていますが、*"]),
+    ("answer key saved as UTF-16", lambda f: recode(f, KEY, "utf-16"), 1,
+     ["問題/kotae.txt: エラー: ファイルが UTF-16（メモ帳の「Unicode」）で保存されていますが、*"]),
+    ("missing explanation", lambda f: os.remove(os.path.join(f, "問題/setumei.txt")), 1,
+     ["問題/setumei.txt: エラー: ファイルがありません。*"]),
+    ("empty explanation", lambda f: write(f, "問題/setumei.txt", b""), 1,
+     ["問題/setumei.txt: エラー: ファイルが空です*"]),
+    ("25 question texts", lambda f: cut_texts_after(f, 25), 1,
+     ["問題/mondai.txt:25: エラー: 26 番目の項目（問題 26 の文）: 問題 26 の文を読む前にファイルが終わっています*"]),
+    ("a 27th question", lambda f: append(f, TEXTS, "\"27 問目\"\r\n".encode("cp932")), 0,
+     ["問題/mondai.txt:27: 警告: ここから先は読まれません。ゲームが読むのは 26 問の文だけなので、27 問目からは出題されません"]),
+    ("20 answers", lambda f: cut_key_after(f, 20), 1,
+     ["問題/kotae.txt:20: エラー: 64 番目の項目（問題 21 の正解の数）: 問題 21 の正解の数を読む前に*"]),
+    ("count 13", lambda f: set_line(f, KEY, 4, "13,1,2,3,4,5,6,7,8,9,10,11,12,1"), 1,
+     ["問題/kotae.txt:4: エラー: 問題 4 の正解の数 13 が 12 を超えています（イオンのボタンも正解の枠も 12 個です）。"
+      "ゲームは毎回、開始のときにエラーで止まります"]),
+    ("count 0", lambda f: set_line(f, KEY, 5, "0"), 0,
+     ["問題/kotae.txt:5: 警告: 問題 5 の正解の数が 0 です*"]),
+    ("ion twice", lambda f: set_line(f, KEY, 7, "3,5,9,5"), 1,
+     ["問題/kotae.txt:7: エラー: イオン 5（Cu²⁺）が問題 7 に二度書かれています（1 番目と 3 番目の正解）。一度押せば"
+      "見つかるので、残りの正解の数が 0 にならず、問題 7 は正解では終わりません。5 回目のミスで風船が割れ、"
+      "得点が半分になって次の問題に進みます"]),
+    ("ion 13", lambda f: set_line(f, KEY, 8, "2,13,1"), 1,
+     ["問題/kotae.txt:8: エラー: 問題 8 の 1 番目の正解が 13 で、イオンの番号（1 から 12）ではありません。"
+      "そのイオンのボタンはないので、問題 8 は正解では終わりません。5 回目のミスで風船が割れ、得点が半分になって"
+      "次の問題に進みます"]),
+    ("an ion's name instead of its number", lambda f: set_line(f, KEY, 9, "1,Ag+"), 1,
+     ["問題/kotae.txt:9: エラー: 30 番目の項目（問題 9 の 1 番目の正解）: 数ではありません: 「Ag+」"
+      "（イオンの名前ではなく番号を書いてください: Ag⁺ は 1 です）。ゲームはここで止まります"]),
+    ("a number beyond 16 bits", lambda f: set_line(f, KEY, 9, "1,70000"), 1,
+     ["問題/kotae.txt:9: エラー: 30 番目の項目（問題 9 の 1 番目の正解）: 数 「70000」 が -32768 から 32767 の範囲の外です*"]),
+    ("a full-width digit", lambda f: set_line(f, KEY, 10, "1,３"), 1,
+     ["問題/kotae.txt:10: エラー: 32 番目の項目（問題 10 の 1 番目の正解）: 数ではありません: 「３」（全角の数字です*"]),
     ("an unquoted comma", lambda f: set_line(f, TEXTS, 13, "沈殿,するイオン"), 1,
      ["問題/mondai.txt:13: エラー: 問題 13 の文は二重引用符で囲まれていないので、半角のコンマ , で終わります*",
-      "問題/mondai.txt:26: 注: ここから先は読まれません。ゲームが読むのは 26 問の文だけです（13 行目のずれによる）"]),
+      "問題/mondai.txt:26: 注: ここから先は読まれません。ゲームが読むのは 26 問の文だけなので、27 問目からは出題されません"
+      "（13 行目のずれによる）"]),
+    ("a half-width quote inside a quoted text", lambda f: set_line(f, TEXTS, 14, '"硫化水素を"通じる"と"'), 1,
+     ["問題/mondai.txt:14: エラー: 14 番目の項目（問題 14 の文）: 閉じる二重引用符 \" のあとに文字があります: "
+      "「通じる\"と\"」（半角の二重引用符 \" は文の中に書けません。そこで文が終わったと読まれます。文の中の引用符は"
+      "全角の “ ” か 「 」 にしてください）。ゲームはここで止まります"]),
     ("a count that does not match its line", lambda f: set_line(f, KEY, 26, "3,1,2"), 1,
      ["問題/kotae.txt:26: エラー: 問題 26: 正解の数 3 のあとに、この行にはイオンの番号が 2 個あります*",
       "問題/kotae.txt:26: 注: 87 番目の項目（問題 26 の 3 番目の正解）: 問題 26 の 3 番目の正解を読む前に*"]),
+    ("bad Shift-JIS", lambda f: write(f, TEXTS, read(f, TEXTS).replace(
+        read(f, TEXTS).split(b"\r\n")[11], b'"ab\x81\x7f"', 1)), 1,
+     ["問題/mondai.txt:12: エラー: 12 番目の項目（問題 12 の文）: Shift-JIS（コードページ 932）として読めないバイトがあります: "
+      "行の 4 バイト目の 0x81 0x7F。*"]),
     ("a question the label cuts off", lambda f: set_line(f, TEXTS, 11, LONG), 1, [CUT]),
+    ("a missing found picture", lambda f: os.remove(os.path.join(f, "図/ion'(7).gif")), 1,
+     ["図/ion'(7).gif: エラー: ファイルがありません (イオンボタン 7 (Fe³⁺) の正解後の画像)。ゲームはこの画像が要る場面で止まります"]),
+    ("a picture named in other case", lambda f: rename(f, "図/maru.gif", "MARU.GIF"), 1,
+     ["図/maru.gif: エラー: ファイルがありません (正解の印の画像)。フォルダーにあるのは大文字と小文字だけが違う"
+      "「MARU.GIF」です。ファイル名は大文字と小文字まで一致させてください。ゲームはこの画像が要る場面で止まります"]),
     ("an undecodable picture", lambda f: write(f, "図/batu.gif", b"GIF89a not really"), 1,
      ["図/batu.gif: エラー: 画像を読み込めません (*"]),
-    ("a missing sound", lambda f: os.remove(os.path.join(f, "音/x.wav")), 1,
-     ["音/x.wav: エラー: ファイルがありません (不正解の音)。ゲームはこの音を鳴らさずに続きます"]),
+    ("a picture larger than its button", lambda f: shutil.copyfile(
+        os.path.join(f, "図/maru.gif"), os.path.join(f, "図/ion(3).gif")), 0,
+     ["図/ion(3).gif: 警告: 画像が 145 x 145 px で、イオンボタン (102 x 61 px) より大きいため、ゲームでは真ん中の "
+      "102 x 61 px だけが見えます"]),
+    ("a missing sound", lambda f: os.remove(os.path.join(f, "音/x.wav")), 0,
+     ["音/x.wav: 警告: ファイルがありません (不正解の音)。ゲームはこの音を鳴らさずに続きます"]),
+    ("an MP3 saved as o.wav", lambda f: write(f, "音/o.wav", MP3), 0,
+     ["音/o.wav: 警告: WAV ファイルではありません（MP3 など別の形式のファイルは、名前を .wav にしても WAV には"
+      "なりません。WAV 形式で書き出してください）。ゲームはこの音を鳴らさずに続きます"]),
+    ("an undecodable sound", lambda f: write(f, "音/pan.wav", b"RIFF....WAVEjunk"), 0,
+     ["音/pan.wav: 警告: 音を鳴らせません (*"]),
 ]
 
 

@@ -81,7 +81,7 @@ TEST(TeacherMistakes, EachIsReportedWithItsHarmAndItsFix) {
     const std::vector<Mistake> cases = {
         {"text with a comma and no quotes", File::kTexts, Lines(quoted, {{5, "KSCN を加えると, 血赤色になるイオン"}}),
          {{Severity::kError, 5, "（コンマも文の一部なら、文を半角の二重引用符 \" で囲んでください）"},
-          {Severity::kNote, 26, "ここから先は読まれません。ゲームが読むのは 26 問の文だけです（5 行目のずれによる）"}}},
+          {Severity::kNote, 26, "ここから先は読まれません。ゲームが読むのは 26 問の文だけなので、27 問目からは出題されません（5 行目のずれによる）"}}},
         {"text in full-width quotes with a comma", File::kTexts, Lines(quoted, {{3, "“塩酸, 白色”"}}),
          {{Severity::kError, 3, "文が全角の “ ” で囲まれています。ゲームが文の囲みとして読むのは半角の \" "
                                 "だけなので、“ ” を \" に書き換えてください"},
@@ -105,25 +105,28 @@ TEST(TeacherMistakes, EachIsReportedWithItsHarmAndItsFix) {
                                 "かかわらず次の 3 個の数を取るので、足りない 1 個が下の行から取られ、それ以降の問題が"
                                 "すべてずれて、別の問題の正解で採点されます"},
           {Severity::kNote, 4, "イオン 1（Ag⁺）が問題 3 に二度書かれています（1 番目と 3 番目の正解）。一度押せば"
-                               "見つかるので、残りの正解の数が 0 にならず、問題はいつまでも終わりません（3 行目のずれによる）"},
+                               "見つかるので、残りの正解の数が 0 にならず、問題 3 は正解では終わりません。5 回目のミスで風船が割れ、"
+                               "得点が半分になって次の問題に進みます（3 行目のずれによる）"},
           {Severity::kNote, 26, "問題 26 の 1 番目の正解を読む前にファイルが終わっています（正解の数 1 は 26 行目）。"
                                 "ゲームはここで止まります（3 行目のずれによる）"}}},
         {"ion listed twice", File::kKey, Lines(key, {{6, "2,4,4"}}),
          {{Severity::kError, 6, "イオン 4（Ca²⁺）が問題 6 に二度書かれています"}}},
         {"numbers separated by Japanese commas", File::kKey, Lines(key, {{8, "2、1、10"}}),
          {{Severity::kError, 8, "（数が全角の「、」や「，」で区切られています。ゲームが区切りとして読むのは半角のコンマ , "
-                                "だけです。「、」を , に書き換えてください）"}}},
+                                "と空白だけです。「、」を , に書き換えてください）"}}},
+        {"ion names instead of numbers", File::kKey, Lines(key, {{9, "2,Ag+,Cu2+"}}),
+         {{Severity::kError, 9, "（イオンの名前ではなく番号を書いてください: Ag⁺ は 1 です）"},
+          {Severity::kError, 9, "（イオンの名前ではなく番号を書いてください: Cu²⁺ は 5 です）"}}},
         {"numbers separated by full-width commas", File::kKey, Lines(key, {{8, "2，1，10"}}),
          {{Severity::kError, 8, "全角の「、」や「，」で区切られています"}}},
         {"texts saved as UTF-8 with charges", File::kTexts,
          Lines("\"沈殿するイオン\"", {{4, "\"Cu²⁺ と Fe³⁺ を含む水溶液\""}}, true),
          {{Severity::kError, 0, "メモ帳: 「名前を付けて保存」で文字コードを「ANSI」に"},
-          {Severity::kError, 4, "「²⁺」は Shift-JIS にない文字で、変換できません。「2+」と書いてください"},
-          {Severity::kError, 4, "「³⁺」は Shift-JIS にない文字で、変換できません。「3+」と書いてください"},
-          // The first text the game cannot decode, where it stops.
-          {Severity::kError, 4, "（問題 4 の文）: Shift-JIS（コードページ 932）として読めないバイトがあります"}}},
+          // What saving it so would lose, and what to write instead.
+          {Severity::kNote, 4, "「²⁺」は Shift-JIS にない文字で、変換できません。「2+」と書いてください"},
+          {Severity::kNote, 4, "「³⁺」は Shift-JIS にない文字で、変換できません。「3+」と書いてください"}}},
         {"explanation saved as UTF-8", File::kExplanation, "イオンを当てるゲームです\r\n",
-         {{Severity::kError, 1, "VS Code: 右下の「UTF-8」→「エンコード付きで保存」→「Japanese (Shift JIS)」。"
+         {{Severity::kError, 1, "VS Code: 右下の文字コード→「エンコード付きで保存」→「Japanese (Shift JIS)」。"
                                 "Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります"}}},
     };
     for (const Mistake& c : cases) {

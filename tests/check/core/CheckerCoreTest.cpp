@@ -88,12 +88,12 @@ TEST(CheckerCore, ServicesAnswersBecomeReportLines) {
          {"図/batu.gif: エラー: 画像を読み込めません (壊れています)。ゲームはこの画像が要る場面で止まります"}},
         {"an ion picture wider than its button",
          [](Services& s) { s.pictures.answers["ion(3).gif"] = PictureSize{103, 61}; },
-         {"図/ion(3).gif: 警告: 画像が 103 x 61 px で、イオンボタン (102 x 61 px) より大きいため、縁が切れて見えます"}},
+         {"図/ion(3).gif: 警告: 画像が 103 x 61 px で、イオンボタン (102 x 61 px) より大きいため、ゲームでは真ん中の 102 x 61 px だけが見えます"}},
         {"a mark of any size",
          [](Services& s) { s.pictures.answers["maru.gif"] = PictureSize{145, 145}; }, {}},
         {"a sound the channel cannot play",
          [](Services& s) { s.sounds.answers["pan.wav"] = MediaFault{"WAV ファイルではありません"}; },
-         {"音/pan.wav: エラー: 音を鳴らせません (WAV ファイルではありません)。ゲームはこの音を鳴らさずに続きます"}},
+         {"音/pan.wav: 警告: 音を鳴らせません (WAV ファイルではありません)。ゲームはこの音を鳴らさずに続きます"}},
         {"a sound cut short",
          [](Services& s) { s.sounds.answers["o.wav"] = SoundShape{100, 400, 2, 8000}; },
          {"音/o.wav: 警告: 音のデータが途中で終わっています: 400 フレームのうち 100 フレームしか読めないため、"
@@ -118,7 +118,7 @@ TEST(CheckerCore, MissingFilesAreNotHandedToTheServices) {
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].rfind("問題: エラー: フォルダがありません", 0), 0u) << lines[0];
     EXPECT_EQ(lines[1].rfind("図/maru.gif: エラー: ファイルがありません (正解の印の画像)", 0), 0u) << lines[1];
-    EXPECT_EQ(lines[2].rfind("音/x.wav: エラー: ファイルがありません (不正解の音)", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[2].rfind("音/x.wav: 警告: ファイルがありません (不正解の音)", 0), 0u) << lines[2];
     EXPECT_TRUE(services.label.measured.empty());
     EXPECT_EQ(std::count(services.pictures.asked.begin(), services.pictures.asked.end(), "maru.gif"), 0);
     EXPECT_EQ(services.pictures.asked.size(), 25u);
