@@ -158,7 +158,7 @@ void ToTheGoalAndRetry(const GameView& game, int score) {
     ASSERT_TRUE(WaitUntil([&] { return game.IonShows(1, kPlainIon); }));
     game.ClickIons(1, kAnswersPerQuestion);
     ASSERT_TRUE(WaitUntil([&] { return game.MedalShown() && !game.BonusShown(); }))
-        << "no pass picture at the goal";
+        << "no pass picture, smoothly stretched, at the goal";
     EXPECT_TRUE(game.IonShows(1, kFoundIon)) << "the finished question went away";
     EXPECT_TRUE(game.ScoreShows(QString::number(score + kPerfectQuestion)));
 
