@@ -212,6 +212,36 @@ void GameView::ClickIons(int first, int last) const {
     x_.ClickEach(points);
 }
 
+ButtonArrival::ButtonArrival(const WindowView& view, const QRect& button, const QImage& face,
+                             const QImage& backdrop)
+    : view_(view),
+      button_(button),
+      beneath_(backdrop.copy(button).convertToFormat(QImage::Format_RGB32)),
+      drawn_(beneath_) {
+    QPainter painter(&drawn_);
+    painter.drawImage(QPoint((button.width() - face.width()) / 2, (button.height() - face.height()) / 2), face);
+}
+
+int ButtonArrival::StrayPixels() const {
+    // Close enough to tell the system's light button colour from white.
+    constexpr int kTolerance = 4;
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) <= kTolerance && std::abs(qGreen(a) - qGreen(b)) <= kTolerance &&
+               std::abs(qBlue(a) - qBlue(b)) <= kTolerance;
+    };
+    const QImage shown = view_.Grab(button_);
+    int stray = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb p = shown.pixel(x, y);
+            if (!near(p, beneath_.pixel(x, y)) && !near(p, drawn_.pixel(x, y)) && !near(p, qRgb(0, 0, 0)) &&
+                !near(p, qRgb(255, 255, 255)))
+                ++stray;
+        }
+    }
+    return stray;
+}
+
 bool HintCovers(XServer& x, const TopWindow& hint, const QRect& screenArea) {
     const QImage& table = Picture("hint/table.png");
     const QRect inTable = screenArea.translated(-hint.area.topLeft());

@@ -378,6 +378,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(window_, &paint);
             return 0;
         }
+        case WM_CTLCOLORBTN:
+            // The brush a button erases its box with before WM_DRAWITEM
+            // paints it whole: the system's grey would flash as it shows.
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const Widget* widget = WidgetOf(item->hwndItem);
