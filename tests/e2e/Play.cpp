@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace soruberia::e2e {
 
 std::string Shown(XServer& x) { return x.Titles().join(QStringLiteral(" | ")).toStdString(); }
@@ -64,6 +66,36 @@ void MenuBuildsUpAndExplains(Session& session, MenuView& menu) {
                menu.ShowsExplain() && menu.ShowsStart();
     })) << "the back button did not bring the title back";
     EXPECT_EQ(x.Titles(), QStringList{kMenuTitle});
+}
+
+void MenuButtonsComeWhole(const MenuView& menu) {
+    const QImage ground = BuiltInPicture(QStringLiteral("menu/background.png"));
+    const struct {
+        const char* name;
+        const char* face;
+    } buttons[] = {{"Command1", "menu/quit.png"}, {"Command2", "menu/explain.png"}, {"Command3", "menu/start.png"}};
+    std::vector<ButtonArrival> arrivals;
+    for (const auto& button : buttons)
+        arrivals.emplace_back(menu, BoxOf(MenuForm(), button.name), BuiltInPicture(QString::fromLatin1(button.face)), ground);
+    // As often as the screen can be read: a flash lasts a few milliseconds.
+    QElapsedTimer clock;
+    clock.start();
+    int worst = 0;
+    qint64 worstAt = 0;
+    qint64 allShownAt = -1;
+    while (allShownAt < 0 ? clock.elapsed() < kPatience.count() : clock.elapsed() < allShownAt + 300) {
+        int stray = 0;
+        for (const ButtonArrival& arrival : arrivals) stray += arrival.StrayPixels();
+        if (stray > worst) {
+            worst = stray;
+            worstAt = clock.elapsed();
+        }
+        if (allShownAt < 0 && menu.ShowsQuit() && menu.ShowsExplain() && menu.ShowsStart())
+            allShownAt = clock.elapsed();
+    }
+    ASSERT_GE(allShownAt, 0) << "the menu's buttons never came";
+    EXPECT_EQ(worst, 0) << worst << " pixels of the buttons' boxes showed neither the window's picture nor a face, "
+                        << allShownAt - worstAt << " ms before all three faces were there";
 }
 
 std::optional<GameView> StartGame(Session& session, const MenuView& menu) {
@@ -158,7 +190,7 @@ void ToTheGoalAndRetry(const GameView& game, int score) {
     ASSERT_TRUE(WaitUntil([&] { return game.IonShows(1, kPlainIon); }));
     game.ClickIons(1, kAnswersPerQuestion);
     ASSERT_TRUE(WaitUntil([&] { return game.MedalShown() && !game.BonusShown(); }))
-        << "no pass picture at the goal";
+        << "no pass picture, smoothly stretched, at the goal";
     EXPECT_TRUE(game.IonShows(1, kFoundIon)) << "the finished question went away";
     EXPECT_TRUE(game.ScoreShows(QString::number(score + kPerfectQuestion)));
 

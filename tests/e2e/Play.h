@@ -31,6 +31,9 @@ std::optional<MenuView> StartAtMenu(Session& session, const QStringList& wrapper
 // From the menu's first picture: the tiles one by one, then the buttons;
 // the explanation panel and the back button.
 void MenuBuildsUpAndExplains(Session& session, MenuView& menu);
+// Watched as closely as the screen can be read while the title builds up:
+// the buttons come with their faces, no other colour shows first.
+void MenuButtonsComeWhole(const MenuView& menu);
 // The start button, once it is there: the game window with its first question.
 std::optional<GameView> StartGame(Session& session, const MenuView& menu);
 // The program ends by itself with status 0 and no window left.

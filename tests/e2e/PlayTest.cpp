@@ -46,6 +46,12 @@ const Scenario kScenarios[] = {
          menu->Press("Command1");
          EndsWell(session, "the menu's quit button");
      }},
+    {"MenuButtonsComeWhole",
+     [](Session& session) {
+         const std::optional<MenuView> menu = StartAtMenu(session);
+         ASSERT_TRUE(menu);
+         MenuButtonsComeWhole(*menu);
+     }},
     {"MenuCloseBoxDuringTheBuildUp",
      [](Session& session) {
          const std::optional<MenuView> menu = StartAtMenu(session);

@@ -71,6 +71,23 @@ public:
     void Press(std::string_view button) const { Click(CentreOf(GameForm(), button)); }
 };
 
+// A button's box as the button comes: each pixel may show what lies beneath
+// the button (the window's picture `backdrop`), the button's face, or the
+// black and white of a focus ring, and nothing else; no flash of another
+// colour before the face is drawn.
+class ButtonArrival {
+public:
+    ButtonArrival(const WindowView& view, const QRect& button, const QImage& face, const QImage& backdrop);
+    // The pixels of the box on screen now that show anything else.
+    int StrayPixels() const;
+
+private:
+    const WindowView& view_;
+    QRect button_;
+    QImage beneath_;
+    QImage drawn_;  // the face over it
+};
+
 // The hint window's table covers `screenArea` (screen coordinates).
 bool HintCovers(XServer& x, const TopWindow& hint, const QRect& screenArea);
 

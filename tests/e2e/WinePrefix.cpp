@@ -34,7 +34,9 @@ bool SystemFile(const fs::path& relative) {
 void CopyPrefix(const fs::path& from, const fs::path& to) {
     fs::create_directories(to);
     for (auto it = fs::recursive_directory_iterator(from); it != fs::recursive_directory_iterator(); ++it) {
-        const fs::path relative = fs::relative(it->path(), from);
+        // Lexically: fs::relative follows the links to the home folder that
+        // Wine makes, and the copy would land outside the prefix.
+        const fs::path relative = it->path().lexically_relative(from);
         const fs::path target = to / relative;
         if (it->is_symlink()) {
             fs::copy_symlink(it->path(), target);

@@ -30,6 +30,8 @@ public:
     int Height() const { return height_; }
     // Premultiplied 0xAARRGGBB of the pixel at (x, y).
     std::uint32_t Pixel(int x, int y) const;
+    // All of them, row by row from the top.
+    const std::uint32_t* Pixels() const { return pixels_; }
 
 private:
     HBITMAP bitmap_;

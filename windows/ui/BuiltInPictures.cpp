@@ -62,7 +62,16 @@ std::wstring BuiltInPictures::ResourceName(std::string_view name, bool doubleSiz
     return resource;
 }
 
-OwnedFace BuiltInPictures::Load(std::string_view name, Dpi dpi) {
+OwnedFace BuiltInPictures::Load(std::string_view name, Dpi dpi) { return Decode(name, dpi, true); }
+
+OwnedFace BuiltInPictures::LoadStretched(std::string_view name, Dpi dpi, SIZE size) {
+    const OwnedFace own = Decode(name, dpi, false);
+    OwnedFace stretched = StretchedFace(own.Get(), size.cx, size.cy);
+    if (stretched.Get().Empty()) Fail(name, Reason(WicFault::kCannotScale), E_OUTOFMEMORY);
+    return stretched;
+}
+
+OwnedFace BuiltInPictures::Decode(std::string_view name, Dpi dpi, bool atDpiSize) {
     bool doubleSize = dpi.dotsPerInch > 96;
     Resource resource = doubleSize ? FindPicture(ResourceName(name, true)) : Resource{};
     if (resource.bytes == nullptr) {
@@ -75,12 +84,13 @@ OwnedFace BuiltInPictures::Load(std::string_view name, Dpi dpi) {
     const WicBitmap decoded = wic_.Decode(resource.bytes, resource.size, [&](SIZE own) {
         face.logicalWidth = static_cast<int>(doubleSize ? own.cx / 2 : own.cx);
         face.logicalHeight = static_cast<int>(doubleSize ? own.cy / 2 : own.cy);
-        return SIZE{dpi.FromPixels(face.logicalWidth), dpi.FromPixels(face.logicalHeight)};
+        return atDpiSize ? SIZE{dpi.FromPixels(face.logicalWidth), dpi.FromPixels(face.logicalHeight)} : own;
     });
     if (decoded.fault != WicFault::kNone) Fail(name, Reason(decoded.fault), decoded.code);
     face.bitmap = decoded.bitmap;
     face.width = decoded.width;
     face.height = decoded.height;
+    face.pixels = decoded.pixels;
     return OwnedFace(face);
 }
 

@@ -24,11 +24,18 @@ public:
 
     // Throws FatalError when the picture is not in the program.
     OwnedFace Load(std::string_view name, Dpi dpi);
+    // The picture for a box it fills, stretched smoothly to `size` device
+    // pixels straight from the drawing that suits dpi.
+    OwnedFace LoadStretched(std::string_view name, Dpi dpi, SIZE size);
 
     // The resource name of a picture: "game/ion1.png" and true give GAME_ION1_2X.
     static std::wstring ResourceName(std::string_view name, bool doubleSize);
 
 private:
+    // The drawing that suits dpi, at the size it stands for there or at
+    // its own.
+    OwnedFace Decode(std::string_view name, Dpi dpi, bool atDpiSize);
+
     WicDecoder wic_;
 };
 

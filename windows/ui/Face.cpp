@@ -4,6 +4,11 @@
 
 #include "windows/ui/Face.h"
 
+#include <cstring>
+#include <vector>
+
+#include "content/SmoothScale.h"
+
 namespace soruberia::windows {
 
 OwnedFace::~OwnedFace() {
@@ -36,6 +41,27 @@ void DrawFace(HDC dc, const Face& face, const RECT& dest) {
                blend);
     SelectObject(source, previous);
     DeleteDC(source);
+}
+
+OwnedFace StretchedFace(const Face& face, int width, int height) {
+    if (face.Empty() || face.pixels == nullptr || width <= 0 || height <= 0) return {};
+    GdiFlush();
+    const std::vector<std::uint32_t> pixels =
+        media::ScaleSmoothly(face.pixels, face.width, face.height, width, height);
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) return {};
+    std::memcpy(bits, pixels.data(), pixels.size() * sizeof pixels[0]);
+    return OwnedFace(Face{bitmap, width, height, face.logicalWidth, face.logicalHeight,
+                          static_cast<const std::uint32_t*>(bits)});
 }
 
 }  // namespace soruberia::windows

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace soruberia::windows {
@@ -19,6 +20,7 @@ struct Face {
     int height = 0;
     int logicalWidth = 0;  // pixels at 96 dpi
     int logicalHeight = 0;
+    const std::uint32_t* pixels = nullptr;  // the bitmap's, row by row from the top
 
     bool Empty() const { return bitmap == nullptr; }
 };
@@ -41,6 +43,13 @@ private:
 };
 
 // Draws the face into dest, scaled to it, blending by the face's alpha.
+// GDI's stretching of alpha pixels may only repeat them (Wine's does): a
+// face for a box it fills is made at the box's size with StretchedFace.
 void DrawFace(HDC dc, const Face& face, const RECT& dest);
+
+// The face smoothly stretched to width × height pixels, standing for the
+// same logical size, as the Qt program smooths a stretched picture; empty
+// when the face has no pixels or there is no memory.
+OwnedFace StretchedFace(const Face& face, int width, int height);
 
 }  // namespace soruberia::windows

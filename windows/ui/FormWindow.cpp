@@ -30,6 +30,8 @@ constexpr DWORD kExStyle = 0;
 
 WNDPROC buttonClassProc = nullptr;
 
+bool Stretches(const layout::Widget& entry) { return entry.kind == layout::Kind::PictureBox && entry.stretch; }
+
 void RegisterFormClass(WNDPROC windowProc) {
     static const bool registered = [windowProc] {
         const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -129,7 +131,14 @@ void FormWindow::ApplyDpi() {
     background_ = form_.background.empty() ? OwnedFace() : pictures_.Load(form_.background, dpi_);
     for (Widget& widget : widgets_) {
         const layout::Widget& entry = *widget.entry;
-        if (!entry.picture.empty()) widget.own = pictures_.Load(entry.picture, dpi_);
+        if (!entry.picture.empty()) {
+            const RECT box = RectOf(widget);
+            widget.own = Stretches(entry)
+                             ? pictures_.LoadStretched(entry.picture, dpi_,
+                                                       SIZE{box.right - box.left, box.bottom - box.top})
+                             : pictures_.Load(entry.picture, dpi_);
+        }
+        StretchOutside(widget);
         const layout::Font& font = FontOf(entry);
         if (entry.kind == layout::Kind::Label && !font.family.empty()) {
             // The form's point sizes as they measure at 96 dpi, grown with the screen.
@@ -153,6 +162,15 @@ void FormWindow::ReleaseFonts() {
     }
 }
 
+void FormWindow::StretchOutside(Widget& widget) const {
+    // Once, so that painting only copies; should it fail, the face is
+    // drawn stretched as GDI stretches it.
+    widget.outsideStretched = OwnedFace();
+    if (!Stretches(*widget.entry) || !widget.replaced) return;
+    const RECT box = RectOf(widget);
+    widget.outsideStretched = StretchedFace(widget.outside, box.right - box.left, box.bottom - box.top);
+}
+
 RECT FormWindow::RectOf(const Widget& widget) const {
     const layout::Widget& entry = *widget.entry;
     const int left = dpi_.FromTwips(widget.left);
@@ -160,7 +178,7 @@ RECT FormWindow::RectOf(const Widget& widget) const {
     int width = dpi_.FromTwips(entry.box.width);
     int height = dpi_.FromTwips(entry.box.height);
     const Face& face = widget.CurrentFace();
-    if (entry.kind == layout::Kind::PictureBox && !entry.stretch && !face.Empty()) {
+    if (entry.kind == layout::Kind::PictureBox && !Stretches(entry) && !face.Empty()) {
         // A picture box that does not stretch takes its picture's size.
         width = dpi_.FromPixels(face.logicalWidth);
         height = dpi_.FromPixels(face.logicalHeight);
@@ -219,6 +237,7 @@ void FormWindow::SetFace(std::size_t index, Face face, std::shared_ptr<const voi
     widget.replaced = true;
     widget.outside = face;
     widget.keepAlive = std::move(keepAlive);
+    StretchOutside(widget);
     const RECT after = RectOf(widget);
     if (!EqualRect(&before, &after)) {
         SetWindowPos(widget.handle, nullptr, after.left, after.top, after.right - after.left,
@@ -359,6 +378,10 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             EndPaint(window_, &paint);
             return 0;
         }
+        case WM_CTLCOLORBTN:
+            // The brush a button erases its box with before WM_DRAWITEM
+            // paints it whole: the system's grey would flash as it shows.
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             const Widget* widget = WidgetOf(item->hwndItem);
@@ -432,7 +455,8 @@ void FormWindow::SetPicture(std::string_view widget, engine::PicturePtr picture)
     if (picture) {
         const auto* read = dynamic_cast<const WinPicture*>(picture.get());
         if (read == nullptr) throw FatalError("画面に表示できない種類の絵です");
-        face = Face{read->Bitmap(), read->Width(), read->Height(), read->Width(), read->Height()};
+        face = Face{read->Bitmap(), read->Width(), read->Height(), read->Width(), read->Height(),
+                    read->Pixels()};
     }
     SetFace(IndexOf(widget), face, std::move(picture));
 }

@@ -95,14 +95,18 @@ private:
         HWND handle = nullptr;
         bool visible = false;
         double left = 0;  // twips; the gauge moves
-        OwnedFace own;
+        OwnedFace own;  // in a stretching picture box, at the box's size
         bool replaced = false;
         Face outside;
+        OwnedFace outsideStretched;  // `outside` at a stretching box's size
         std::shared_ptr<const void> keepAlive;
         HFONT font = nullptr;
         std::wstring text;
 
-        const Face& CurrentFace() const { return replaced ? outside : own.Get(); }
+        const Face& CurrentFace() const {
+            if (!replaced) return own.Get();
+            return outsideStretched.Get().Empty() ? outside : outsideStretched.Get();
+        }
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -112,6 +116,7 @@ private:
     void CreateWidgets();
     void ApplyDpi();
     RECT RectOf(const Widget& widget) const;
+    void StretchOutside(Widget& widget) const;
     void Invalidate(const RECT& rect);
     void PaintScene(HDC dc, const RECT& area) const;
     void PaintWidget(HDC dc, const Widget& widget) const;
