@@ -47,8 +47,8 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 // Saved as UTF-16 (Notepad's 「Unicode」): a byte order mark, or the zero
-// bytes that every ASCII character brings, all on one side of their pairs.
-// A Shift-JIS text holds no zero byte at all.
+// bytes that every ASCII character brings, many and all on one side of
+// their pairs. A Shift-JIS text holds no zero byte but by damage.
 bool LooksLikeUtf16(std::string_view bytes) {
     if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
         return true;
@@ -57,7 +57,7 @@ bool LooksLikeUtf16(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size(); ++i)
         if (bytes[i] == '\0') ++(i % 2 == 0 ? even : odd);
     const std::size_t zeros = even + odd;
-    return zeros >= 2 && std::max(even, odd) * 10 >= zeros * 9;
+    return zeros >= 2 && zeros * 16 >= bytes.size() && std::max(even, odd) * 10 >= zeros * 9;
 }
 
 bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, 3) == "\xEF\xBB\xBF"; }
