@@ -14,6 +14,7 @@ const {execFileSync} = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
+const {fileURLToPath, pathToFileURL} = require('node:url');
 
 const [site, nativeReport, data] = process.argv.slice(2);
 const createSoruberia = require(path.join(site, 'soruberia.js'));
@@ -48,6 +49,37 @@ test('the default bank reads as the desktop programs and its own files have it',
   assert.deepEqual(report.questions.texts, texts);
   assert.deepEqual(report.answers.key, key);
   assert.equal(report.explanation.line, read('setumei.txt').split(/\r?\n/)[0]);
+});
+
+test('the page fetches the bank beside itself; a file it cannot fetch is missing', async () => {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'ソルベリア web-'));
+  try {
+    fs.cpSync(path.join(data, '問題'), path.join(folder, '問題'), {recursive: true});
+    fs.rmSync(path.join(folder, '問題', 'kotae.txt'));
+    const core = await createSoruberia();
+    // Created without fetch (Node's would take the module's own path for
+    // a URL); the page's fetches are answered from the folder.
+    const fetched = [];
+    globalThis.fetch = async (url) => {
+      const file = fileURLToPath(url);
+      fetched.push(path.relative(folder, file));
+      if (!fs.existsSync(file)) return {ok: false, status: 404};
+      const bytes = fs.readFileSync(file);
+      return {ok: true, arrayBuffer: async () => bytes.buffer.slice(bytes.byteOffset, bytes.byteOffset + bytes.length)};
+    };
+    try {
+      await bank.fetchBank(core, pathToFileURL(path.join(folder, 'index.html')));
+    } finally {
+      delete globalThis.fetch;
+    }
+    assert.deepEqual(fetched.sort(), ['問題/kotae.txt', '問題/mondai.txt', '問題/setumei.txt']);
+    const report = bank.bankReport(core, folder);
+    assert.deepEqual(report, desktopReport(folder));
+    assert.ok(report.answers.error.startsWith(`${folder}/問題/kotae.txt: エラー: `), report.answers.error);
+    assert.ok(report.questions.texts);
+  } finally {
+    fs.rmSync(folder, {recursive: true, force: true});
+  }
 });
 
 // Line-wise edits of a file's bytes; CR and LF are never part of a
