@@ -6,8 +6,8 @@
 # Every build here is a preset of CMakePresets.json, in the folder the
 # preset names: build/ (preset build), build-sanitize/ (sanitize),
 # build-fuzz/ (fuzz), build-bench/ (bench), the Windows ones of
-# windows/windows.mk and build-web/ (web) of web/web.mk. The presets turn warnings into errors; a plain
-# `cmake -S . -B <folder>` build only warns.
+# windows/windows.mk and build-web/ (web) of web/web.mk. The presets turn
+# warnings into errors; a plain `cmake -S . -B <folder>` build only warns.
 BUILD := build
 FUZZ_BUILD := build-fuzz
 BENCH_BUILD := build-bench

@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: MIT
 
 // Code page 932 through Windows' own tables, the ones the teacher's editor
-// used. Built on Windows only; elsewhere ShiftJisIconv.cpp converts.
+// used. Built on Windows only; elsewhere ShiftJisIconv.cpp converts, or
+// ShiftJisTable.cpp where the system has no faithful converter.
 #ifdef _WIN32
 
 #include <windows.h>
