@@ -5,9 +5,9 @@
 # `make run` and `make test` are all a fresh Debian 12 machine needs.
 # Every build here is a preset of CMakePresets.json, in the folder the
 # preset names: build/ (preset build), build-sanitize/ (sanitize),
-# build-fuzz/ (fuzz), build-bench/ (bench), and the Windows ones of
-# windows/windows.mk. The presets turn warnings into errors; a plain
-# `cmake -S . -B <folder>` build only warns.
+# build-fuzz/ (fuzz), build-bench/ (bench), the Windows ones of
+# windows/windows.mk and build-web/ (web) of web/web.mk. The presets turn
+# warnings into errors; a plain `cmake -S . -B <folder>` build only warns.
 BUILD := build
 FUZZ_BUILD := build-fuzz
 BENCH_BUILD := build-bench
@@ -38,10 +38,10 @@ build: configure
 run: build
 	$(BUILD)/game/soruberia
 
-# Every test: the whole suite, the licence of every file, then the plain-C++
-# layers again under AddressSanitizer and UndefinedBehaviorSanitizer, then
-# the reader fuzzers.
-test: build test-windows
+# Every test: the Windows and browser builds' own, the whole suite, the
+# licence of every file, then the plain-C++ layers again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the reader fuzzers.
+test: build test-windows test-web
 	ctest --preset build -j $(JOBS)
 	reuse lint
 	@$(MAKE) --no-print-directory sanitize fuzz
@@ -68,6 +68,9 @@ bench: setup
 # The Windows program: make windows, make test-windows.
 include windows/windows.mk
 include bench/windows.mk
+
+# The browser program: make web, make test-web.
+include web/web.mk
 
 # Re-make the committed pictures, sounds and default question bank.
 assets: configure

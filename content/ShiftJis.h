@@ -11,7 +11,9 @@
 
 // Code page 932, the Windows form of Shift-JIS, in which every content file
 // is stored. Each platform converts with its own tables (one backend file per
-// platform), so the game reads exactly what the teacher's editor wrote.
+// platform), so the game reads exactly what the teacher's editor wrote; the
+// browser, whose converters cannot serve, with the program's own tables,
+// copied from glibc's (ShiftJisTable.cpp).
 namespace soruberia::sjis {
 
 struct Decoded {

@@ -3,7 +3,8 @@
 // SPDX-License-Identifier: MIT
 
 // Code page 932 through Windows' own tables, the ones the teacher's editor
-// used. Built on Windows only; elsewhere ShiftJisIconv.cpp converts.
+// used. Built on Windows only; elsewhere ShiftJisIconv.cpp converts, or
+// ShiftJisTable.cpp where the system has no faithful converter.
 #ifdef _WIN32
 
 #include <windows.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "content/ShiftJis.h"
+#include "content/Utf8Scan.h"
 
 namespace soruberia::sjis {
 namespace {
@@ -83,36 +85,6 @@ std::optional<std::string> Cp932FromCodePoint(char32_t codePoint) {
     return std::string(out, static_cast<std::size_t>(length));
 }
 
-// The code point that begins at `at` and its length in bytes; a length of 0
-// for a sequence that is not well-formed UTF-8 (overlong, surrogate, beyond
-// U+10FFFF or cut off).
-std::pair<char32_t, std::size_t> NextCodePoint(std::string_view text, std::size_t at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    if (lead < 0x80) return {lead, 1};
-    std::size_t length = 0;
-    char32_t codePoint = 0;
-    char32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, codePoint = lead & 0x1Fu, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, codePoint = lead & 0x0Fu, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, codePoint = lead & 0x07u, least = 0x10000;
-    } else {
-        return {0, 0};
-    }
-    if (at + length > text.size()) return {0, 0};
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(text[at + i]);
-        if ((next & 0xC0u) != 0x80u) return {0, 0};
-        codePoint = codePoint << 6 | (next & 0x3Fu);
-    }
-    if (codePoint < least || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF)) {
-        return {0, 0};
-    }
-    return {codePoint, length};
-}
-
 }  // namespace
 
 Decoded Decode(std::string_view cp932) {
@@ -155,18 +127,18 @@ Decoded Decode(std::string_view cp932) {
     return result;
 }
 
-Encoded Encode(std::string_view utf8) {
+Encoded Encode(std::string_view text) {
     Encoded result;
-    for (std::size_t at = 0; at < utf8.size();) {
-        const auto [codePoint, length] = NextCodePoint(utf8, at);
+    for (std::size_t at = 0; at < text.size();) {
+        const utf8::CodePoint next = utf8::NextCodePoint(text, at);
         const std::optional<std::string> bytes =
-            length == 0 ? std::nullopt : Cp932FromCodePoint(codePoint);
+            next.length == 0 ? std::nullopt : Cp932FromCodePoint(next.value);
         if (!bytes) {
             result.unmappableAt = at;
             break;
         }
         result.cp932 += *bytes;
-        at += length;
+        at += next.length;
     }
     return result;
 }

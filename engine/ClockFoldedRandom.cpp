@@ -9,6 +9,20 @@
 
 namespace soruberia::engine {
 
+namespace {
+
+// The float's bits. The libc++ of Debian's emscripten has no std::bit_cast;
+// its compiler has the builtin that std::bit_cast is made of.
+std::uint32_t Bits(float value) {
+#ifdef __cpp_lib_bit_cast
+    return std::bit_cast<std::uint32_t>(value);
+#else
+    return __builtin_bit_cast(std::uint32_t, value);
+#endif
+}
+
+}  // namespace
+
 ClockFoldedRandom::ClockFoldedRandom(Clock& clock)
     : ClockFoldedRandom(clock, (static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
                                    std::random_device{}()) {}
@@ -21,7 +35,7 @@ void ClockFoldedRandom::Reseed() {
     // reading, so an unchanged reading still moves the sequence on.
     const std::uint64_t a = generator_();
     const std::uint64_t b = generator_();
-    const std::uint32_t reading = std::bit_cast<std::uint32_t>(clock_.SecondsSinceMidnight());
+    const std::uint32_t reading = Bits(clock_.SecondsSinceMidnight());
     std::seed_seq folded{static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(a >> 32),
                          static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(b >> 32),
                          reading};

@@ -5,15 +5,16 @@
 # Fails when a layer includes Qt, a window system or sound library header,
 # or a folder of the tree it may not use:
 #   cmake -DFOLDER=<folder> -DALLOWED=<folder;folder…> [-DWINDOWS_API=ON]
-#         [-DEXCLUDE=<subfolder;…>] -P check-layer-includes.cmake
+#         [-DPORTABLE=ON] [-DEXCLUDE=<subfolder;…>] -P check-layer-includes.cmake
 # Quoted includes must name a header of an allowed folder ("content/X.h",
 # "windows/platform/X.h" for windows/platform) or one beside the including
 # file. Angle includes are the C and C++ standard library and the operating
 # system's own interfaces (<iconv.h>, <windows.h> for the file system and
 # code page conversion); the headers refused below are those of the windows,
 # the pictures and the sound. WINDOWS_API admits the Windows API's own, for
-# the Windows front-end. EXCLUDE leaves out subfolders of FOLDER checked on
-# their own.
+# the Windows front-end. PORTABLE refuses the Windows API's base headers as
+# well, for code that builds for no one system (the browser program).
+# EXCLUDE leaves out subfolders of FOLDER checked on their own.
 cmake_minimum_required(VERSION 3.25)
 if(NOT FOLDER OR NOT ALLOWED)
   message(FATAL_ERROR "usage: cmake -DFOLDER=<folder> -DALLOWED=<folders> [-DWINDOWS_API=ON] [-DEXCLUDE=<subfolders>] -P ${CMAKE_SCRIPT_MODE_FILE}")
@@ -28,6 +29,10 @@ set(refused_patterns
 if(NOT WINDOWS_API)
   list(APPEND refused_patterns
     "^(windowsx|commctrl|commdlg|winuser|wingdi|shellapi|uxtheme|dwmapi|d2d1|dwrite|wincodec|gdiplus|mmsystem|dsound|xaudio2)\\.h$")
+endif()
+if(PORTABLE)
+  list(APPEND refused_patterns
+    "^(windows|windef|winbase|winnt|winerror|winnls|objbase|ole2|shlobj|shlwapi|knownfolders)\\.h$")
 endif()
 
 list(JOIN ALLOWED ", " allowed_text)
@@ -73,7 +78,7 @@ foreach(source IN LISTS sources)
     else()
       foreach(pattern IN LISTS refused_patterns)
         if(header MATCHES "${pattern}")
-          list(APPEND problems "${source}: <${header}> is a header of Qt, a window system or a media library")
+          list(APPEND problems "${source}: <${header}> is a header of Qt, a window system, a media library or a system API this folder may not use")
           break()
         endif()
       endforeach()

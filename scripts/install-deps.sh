@@ -7,7 +7,9 @@
 # Installs the Debian packages of one set, and only those that are missing,
 # so that `make` is quick when everything is there already:
 #   scripts/install-deps.sh play   building the program and playing it
-#   scripts/install-deps.sh test   the above, and what the tests, the
+#   scripts/install-deps.sh web    building the browser program and its
+#                                  tests (emscripten, Node)
+#   scripts/install-deps.sh test   all of the above, and what the tests, the
 #                                  sanitizer and fuzz runs, the benchmarks and
 #                                  the package checks use
 set -euo pipefail
@@ -19,8 +21,15 @@ play=(
   fonts-ipafont-mincho fonts-ipafont-gothic
 )
 
+# emscripten's linker runs Node; the tests compare with a native build (g++)
+# and read the zip with Python.
+web=(
+  cmake ninja-build g++ emscripten nodejs python3
+)
+
 test=(
   "${play[@]}"
+  "${web[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libxcb1-dev
@@ -35,8 +44,9 @@ test=(
 
 case "${1:-}" in
   play) packages=("${play[@]}") ;;
+  web) packages=("${web[@]}") ;;
   test) packages=("${test[@]}") ;;
-  *) echo "usage: $0 play|test" >&2; exit 2 ;;
+  *) echo "usage: $0 play|web|test" >&2; exit 2 ;;
 esac
 
 missing=()

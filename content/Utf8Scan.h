@@ -1,0 +1,61 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Strict UTF-8, for the code page 932 converters that do not hand it to the
+// system: a sequence is refused where iconv refuses it.
+namespace soruberia::utf8 {
+
+struct CodePoint {
+    char32_t value = 0;
+    std::size_t length = 0;  // in bytes; 0 when the sequence is not a character
+};
+
+// The code point that begins at `at`; a length of 0 for a sequence that is
+// not well-formed UTF-8 (overlong, surrogate, beyond U+10FFFF or cut off).
+inline CodePoint NextCodePoint(std::string_view text, std::size_t at) {
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) return {lead, 1};
+    std::size_t length = 0;
+    char32_t value = 0;
+    char32_t least = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1Fu, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0Fu, least = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, value = lead & 0x07u, least = 0x10000;
+    } else {
+        return {};
+    }
+    if (at + length > text.size()) return {};
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(text[at + i]);
+        if ((next & 0xC0u) != 0x80u) return {};
+        value = value << 6 | (next & 0x3Fu);
+    }
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return {};
+    return {value, length};
+}
+
+// Appends a BMP code point as UTF-8.
+inline void AppendBmp(std::string& out, char16_t value) {
+    if (value < 0x80) {
+        out += static_cast<char>(value);
+    } else if (value < 0x800) {
+        out += static_cast<char>(0xC0 | value >> 6);
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | value >> 12);
+        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    }
+}
+
+}  // namespace soruberia::utf8

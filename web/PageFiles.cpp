@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+#include "web/PageFiles.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "content/ContentPaths.h"
+
+namespace soruberia::web {
+
+std::string PagePath(std::string_view relativePath) {
+    if (!relativePath.empty() && relativePath.front() == '\\') relativePath.remove_prefix(1);
+    std::string path(relativePath);
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    return path;
+}
+
+void PageFiles::Put(std::string pagePath, std::string bytes) {
+    files_.insert_or_assign(std::move(pagePath), std::move(bytes));
+}
+
+ContentFile PageFiles::Read(const std::string& basePath, std::string_view relativePath) const {
+    ContentFailure failure;
+    failure.file = DisplayPath(FullPath(basePath, relativePath));
+    const auto found = files_.find(PagePath(relativePath));
+    if (found == files_.end()) {
+        failure.fault = ContentFault::kFileMissing;
+        throw ContentError(std::move(failure));
+    }
+    if (found->second.size() > kMaxContentFileBytes) {
+        failure.fault = ContentFault::kTooLarge;
+        failure.value = static_cast<std::int64_t>(kMaxContentFileBytes);
+        throw ContentError(std::move(failure));
+    }
+    return {std::move(failure.file), found->second};
+}
+
+}  // namespace soruberia::web
