@@ -4,34 +4,18 @@
 
 #include "web/BankReport.h"
 
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
 #include "content/FatalError.h"
 #include "content/QuestionBank.h"
+#include "web/Json.h"
 
 namespace soruberia::web {
 
 namespace {
 
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(byte));
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
+std::string Quoted(std::string_view text) { return JsonString(text); }
 
 std::string Texts(const std::vector<std::string>& texts) {
     std::string out = "{\"texts\": [";

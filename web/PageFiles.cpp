@@ -24,10 +24,29 @@ void PageFiles::Put(std::string pagePath, std::string bytes) {
     files_.insert_or_assign(std::move(pagePath), std::move(bytes));
 }
 
+const std::string* PageFiles::Find(std::string_view pagePath) const {
+    const auto found = files_.find(pagePath);
+    return found == files_.end() ? nullptr : &found->second;
+}
+
+std::string PageFiles::Located(std::string_view relativePath) const {
+    std::string path = PagePath(relativePath);
+    constexpr std::string_view kBank = "問題/";
+    if (path.compare(0, kBank.size(), kBank) == 0) {
+        path = bankFolder_ + '/' + path.substr(kBank.size());
+    }
+    return path;
+}
+
 ContentFile PageFiles::Read(const std::string& basePath, std::string_view relativePath) const {
+    const std::string path = Located(relativePath);
+    std::string located = "\\" + path;
+    for (char& c : located) {
+        if (c == '/') c = '\\';
+    }
     ContentFailure failure;
-    failure.file = DisplayPath(FullPath(basePath, relativePath));
-    const auto found = files_.find(PagePath(relativePath));
+    failure.file = DisplayPath(FullPath(basePath, located));
+    const auto found = files_.find(path);
     if (found == files_.end()) {
         failure.fault = ContentFault::kFileMissing;
         throw ContentError(std::move(failure));

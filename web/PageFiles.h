@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "content/ContentFile.h"
 
@@ -30,8 +31,19 @@ public:
     // Throws ContentError for a file not handed in or one too large.
     ContentFile Read(const std::string& basePath, std::string_view relativePath) const;
 
+    // The folder, relative to the page, that stands in for 問題: a bank of
+    // the teacher's own beside the page, or the files picked on the device.
+    // Its name is the one messages give.
+    void SetBankFolder(std::string folder) { bankFolder_ = std::move(folder); }
+
+    // The bytes handed in for a path relative to the page, or null.
+    const std::string* Find(std::string_view pagePath) const;
+
 private:
+    std::string Located(std::string_view relativePath) const;
+
     std::map<std::string, std::string, std::less<>> files_;
+    std::string bankFolder_ = "問題";
 };
 
 }  // namespace soruberia::web

@@ -6,12 +6,15 @@
 // module. Plain C++; the link exports them by name (web/CMakeLists.txt).
 // Strings are UTF-8; a returned one lives until the next call.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "content/ContentPaths.h"
 #include "web/BankReport.h"
+#include "web/LayoutJson.h"
 #include "web/PageFiles.h"
+#include "web/PageProgram.h"
 #include "web/PageSources.h"
 
 namespace {
@@ -19,6 +22,11 @@ namespace {
 soruberia::web::PageFiles& Files() {
     static soruberia::web::PageFiles files;
     return files;
+}
+
+std::unique_ptr<soruberia::web::PageProgram>& Program() {
+    static std::unique_ptr<soruberia::web::PageProgram> program;
+    return program;
 }
 
 const char* Returned(std::string text) {
@@ -39,11 +47,33 @@ const char* soruberia_bank_files() {
                     PagePath(paths::kExplanation));
 }
 
+// Every content file a game reads, relative to the page, one to a line: the
+// bank, then the pictures, then the sounds.
+const char* soruberia_content_files() {
+    namespace paths = soruberia::paths;
+    using soruberia::web::PagePath;
+    std::string list = soruberia_bank_files();
+    for (const auto picture : {paths::kMarkCorrect, paths::kMarkWrong})
+        list += "\n" + PagePath(picture);
+    for (int ion = 1; ion <= 12; ++ion) {
+        for (const bool found : {false, true})
+            list += "\n" + PagePath(soruberia::IonPictureName(ion, found));
+    }
+    for (const auto sound : {paths::kSoundCorrect, paths::kSoundWrong, paths::kSoundBurst,
+                             paths::kSoundFailure, paths::kSoundPass})
+        list += "\n" + PagePath(sound);
+    return Returned(std::move(list));
+}
+
 // A file the page fetched, by its path relative to the page; the bytes are
 // copied.
 void soruberia_put_file(const char* pagePath, const char* bytes, std::size_t size) {
     Files().Put(pagePath, std::string(bytes, size));
 }
+
+// The folder, relative to the page, whose mondai.txt, kotae.txt and
+// setumei.txt stand in for those of 問題.
+void soruberia_set_bank_folder(const char* folder) { Files().SetBankFolder(folder); }
 
 // What the readers make of the bank handed in (BankReport), its files named
 // below basePath, the page's folder.
@@ -51,6 +81,28 @@ const char* soruberia_bank_report(const char* basePath) {
     soruberia::web::PageBank bank(Files(), basePath);
     soruberia::web::PageExplanation explanation(Files(), basePath);
     return Returned(soruberia::web::BankReport(bank, explanation));
+}
+
+// The forms' layout tables (LayoutJson).
+const char* soruberia_layout() { return Returned(soruberia::web::LayoutJson()); }
+
+// The program: started once per page, with the files handed in so far;
+// every event answers with the operations for the page (PageOps).
+const char* soruberia_start(const char* basePath) {
+    Program() = std::make_unique<soruberia::web::PageProgram>(Files(), basePath);
+    return Returned(Program()->Start());
+}
+
+const char* soruberia_pressed(const char* form, const char* widget) {
+    return Returned(Program() ? Program()->Pressed(form, widget) : "[]");
+}
+
+const char* soruberia_ticked(const char* form, const char* timer) {
+    return Returned(Program() ? Program()->Ticked(form, timer) : "[]");
+}
+
+void soruberia_focused(const char* form, const char* widget) {
+    if (Program()) Program()->Focused(form, widget);
 }
 
 }  // extern "C"

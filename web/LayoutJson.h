@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <string>
+
+namespace soruberia::web {
+
+// The three forms' layout tables as the page builds its elements from them,
+// in pixels as the desktop programs round them:
+//   [{"name": "GameForm", "caption", "width", "height", "colour": "#rrggbb"|null,
+//     "background": "game/background", "font": {"face", "px", "bold"},
+//     "widgets": [{"name", "kind": "label"|"picture"|"button"|"timer",
+//                  "left", "top", "width", "height", "picture", "visible",
+//                  "stretch", "font", "text": "#rrggbb", "ground", "align",
+//                  "accessibleName", "accessibleDescription", "tabIndex"}, …]}, …]
+// A built-in picture is named without its extension, for the page's
+// "<name>.png" and "<name>@2x.png".
+std::string LayoutJson();
+
+}  // namespace soruberia::web
