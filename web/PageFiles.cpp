@@ -29,6 +29,15 @@ const std::string* PageFiles::Find(std::string_view pagePath) const {
     return found == files_.end() ? nullptr : &found->second;
 }
 
+std::vector<std::string> PageFiles::PathsBelow(std::string_view folder) const {
+    const std::string prefix = std::string(folder) + '/';
+    std::vector<std::string> paths;
+    for (auto at = files_.lower_bound(prefix); at != files_.end() && at->first.starts_with(prefix); ++at) {
+        paths.push_back(at->first);
+    }
+    return paths;
+}
+
 std::string PageFiles::Located(std::string_view relativePath) const {
     std::string path = PagePath(relativePath);
     constexpr std::string_view kBank = "問題/";

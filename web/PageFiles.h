@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "content/ContentFile.h"
 
@@ -35,9 +36,13 @@ public:
     // the teacher's own beside the page, or the files picked on the device.
     // Its name is the one messages give.
     void SetBankFolder(std::string folder) { bankFolder_ = std::move(folder); }
+    const std::string& BankFolder() const { return bankFolder_; }
 
     // The bytes handed in for a path relative to the page, or null.
     const std::string* Find(std::string_view pagePath) const;
+
+    // The paths handed in below a folder relative to the page, in order.
+    std::vector<std::string> PathsBelow(std::string_view folder) const;
 
 private:
     std::string Located(std::string_view relativePath) const;

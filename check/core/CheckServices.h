@@ -22,6 +22,10 @@ struct LabelFit {
     int shownLines = 0;    // lines that show whole
     std::string shown;     // UTF-8, the text of the lines that show whole
     std::string cut;       // the rest, lost below the label's lower edge
+    // The size the text is drawn at, in percent of the label's font size:
+    // below 100 where the label shrinks a text to fit (the page's does;
+    // the desktop windows' never do). The measures above are at that size.
+    int scalePercent = 100;
 };
 
 class QuestionLabelMeasure {

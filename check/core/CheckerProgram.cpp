@@ -4,6 +4,7 @@
 
 #include "check/core/CheckerProgram.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <system_error>
@@ -116,21 +117,26 @@ int RunChecker(const std::vector<std::string>& arguments, const ContentCheck& ch
         err << "soruberia-check: 調べる途中で失敗しました: " << failure.what() << "\n";
         return kExitErrors;
     }
-    std::size_t errors = 0;
-    std::size_t warnings = 0;
-    for (const Finding& finding : findings) {
-        out << FormatFinding(finding) << "\n";
-        if (finding.severity == Severity::kError) ++errors;
-        if (finding.severity == Severity::kWarning) ++warnings;
-    }
+    for (const Finding& finding : findings) out << FormatFinding(finding) << "\n";
     const std::string where = DisplayPath(basePath.empty() ? "\\" : basePath);
-    if (errors == 0 && warnings == 0) {
-        out << "soruberia-check: " << where << ": 問題点は見つかりませんでした\n";
-    } else {
-        out << "soruberia-check: " << where << ": エラー " << errors << " 件、警告 " << warnings
-            << " 件\n";
-    }
-    return errors == 0 ? kExitClean : kExitErrors;
+    out << "soruberia-check: " << where << ": " << ReportSummary(findings) << "\n";
+    return HasErrors(findings) ? kExitErrors : kExitClean;
+}
+
+bool HasErrors(const std::vector<Finding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const Finding& finding) { return finding.severity == Severity::kError; });
+}
+
+std::string ReportSummary(const std::vector<Finding>& findings) {
+    const auto count = [&findings](Severity severity) {
+        return std::to_string(std::count_if(findings.begin(), findings.end(),
+                                            [severity](const Finding& f) { return f.severity == severity; }));
+    };
+    const std::string errors = count(Severity::kError);
+    const std::string warnings = count(Severity::kWarning);
+    if (errors == "0" && warnings == "0") return "問題点は見つかりませんでした";
+    return "エラー " + errors + " 件、警告 " + warnings + " 件";
 }
 
 }  // namespace soruberia::check

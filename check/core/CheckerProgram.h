@@ -41,4 +41,11 @@ using ContentCheck = std::function<std::vector<Finding>(const std::string& baseP
 int RunChecker(const std::vector<std::string>& arguments, const ContentCheck& check,
                std::ostream& out, std::ostream& err);
 
+// Whether a report has an error, which the exit status tells.
+bool HasErrors(const std::vector<Finding>& findings);
+
+// The report's last line after the folder's name: how many errors and
+// warnings, or that nothing was found.
+std::string ReportSummary(const std::vector<Finding>& findings);
+
 }  // namespace soruberia::check

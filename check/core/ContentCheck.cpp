@@ -10,15 +10,16 @@
 #include <optional>
 #include <utility>
 #include <variant>
-#include <system_error>
 
+#include "check/core/DiskFolder.h"
 #include "check/core/MediaCheck.h"
+#include "check/core/NearTwin.h"
 #include "content/BankInspection.h"
 #include "content/ContentFile.h"
 #include "content/ContentMessages.h"
-#include "check/core/NearTwin.h"
 #include "content/ContentPaths.h"
 #include "content/QuestionBank.h"
+#include "layout/GameLayout.h"
 
 namespace soruberia::check {
 
@@ -26,17 +27,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string MissingTextFile(const std::string& fullPath, const std::string& role) {
-    return "ファイルがありません。ゲームはここから" + role + "を読みます" + NearTwinAdvice(fullPath);
+std::string MissingTextFile(const std::string& fullPath, const std::string& role, ContentFolder& folder) {
+    return "ファイルがありません。ゲームはここから" + role + "を読みます" + NearTwinAdvice(fullPath, folder);
 }
 
 // The file's bytes, or a finding why there are none.
-std::optional<ContentFile> Read(const std::string& fullPath, const std::string& role,
+std::optional<ContentFile> Read(const std::string& fullPath, ContentFolder& folder, const std::string& role,
                                 std::vector<Finding>& out) {
-    auto loaded = LoadContentFile(fullPath);
+    auto loaded = folder.Load(fullPath);
     if (auto* failure = std::get_if<ContentFailure>(&loaded)) {
         const std::string message = failure->fault == ContentFault::kFileMissing
-                                        ? MissingTextFile(fullPath, role)
+                                        ? MissingTextFile(fullPath, role, folder)
                                         : DescribeFailure(*failure);
         out.push_back({Severity::kError, failure->file, 0, message});
         return std::nullopt;
@@ -61,9 +62,19 @@ void CheckQuestionLabel(const std::vector<QuestionText>& texts, const std::strin
     }
     for (const QuestionText& question : texts) {
         const LabelFit fit = label.Measure(question.text);
+        const std::string number = std::to_string(question.question);
+        const std::string scale = std::to_string(fit.scalePercent) + " %";
+        if (fit.fits && fit.scalePercent < 100) {
+            out.push_back({Severity::kNote, display, question.line,
+                           "問題 " + number + " の文は、そのままの文字の大きさでは問題の欄（" +
+                               std::to_string(layout::kQuestionLabel.lines) + " 行）に収まらないため、文字を " +
+                               scale + " に縮めて表示されます"});
+        }
         if (fit.fits) continue;
-        std::string message = "問題 " + std::to_string(question.question) +
-                              " の文が切れています: " + std::to_string(fit.lines) + " 行、高さ " +
+        // A label that shrinks a long text was measured at its smallest.
+        const std::string shrunk = fit.scalePercent < 100 ? "文字を " + scale + " に縮めても " : "";
+        std::string message = "問題 " + number + " の文が切れています: " + shrunk +
+                              std::to_string(fit.lines) + " 行、高さ " +
                               std::to_string(fit.neededHeight) + " px に折り返されますが、問題の欄に出るのは " +
                               std::to_string(fit.height) + " px（" + std::to_string(fit.shownLines) +
                               " 行）です";
@@ -75,10 +86,10 @@ void CheckQuestionLabel(const std::vector<QuestionText>& texts, const std::strin
     }
 }
 
-void CheckQuestionFolder(const std::string& basePath, CheckServices& services,
+void CheckQuestionFolder(const std::string& basePath, ContentFolder& folder, CheckServices& services,
                          std::vector<Finding>& out) {
     const std::string textsPath = FullPath(basePath, paths::kQuestionTexts);
-    if (const auto file = Read(textsPath, "問題の文", out)) {
+    if (const auto file = Read(textsPath, folder, "問題の文", out)) {
         QuestionTextsInspection inspection =
             InspectQuestionTexts(file->displayPath, file->bytes, kQuestionsInPlay);
         out.insert(out.end(), inspection.findings.begin(), inspection.findings.end());
@@ -86,13 +97,13 @@ void CheckQuestionFolder(const std::string& basePath, CheckServices& services,
     }
 
     const std::string keyPath = FullPath(basePath, paths::kAnswerKey);
-    if (const auto file = Read(keyPath, "正解", out)) {
+    if (const auto file = Read(keyPath, folder, "正解", out)) {
         const std::vector<Finding> findings = InspectAnswerKey(file->displayPath, file->bytes, kQuestionsInPlay);
         out.insert(out.end(), findings.begin(), findings.end());
     }
 
     const std::string explanationPath = FullPath(basePath, paths::kExplanation);
-    if (const auto file = Read(explanationPath, "メニューの説明", out)) {
+    if (const auto file = Read(explanationPath, folder, "メニューの説明", out)) {
         const std::vector<Finding> findings = InspectExplanation(file->displayPath, file->bytes);
         out.insert(out.end(), findings.begin(), findings.end());
     }
@@ -101,23 +112,28 @@ void CheckQuestionFolder(const std::string& basePath, CheckServices& services,
 }  // namespace
 
 std::vector<Finding> CheckContent(const std::string& basePath, CheckServices services) {
+    DiskFolder disk;
+    return CheckContent(basePath, disk, services);
+}
+
+std::vector<Finding> CheckContent(const std::string& basePath, ContentFolder& content, CheckServices services) {
     struct Folder {
         const char* relative;
         const char* holds;
-        void (*check)(const std::string&, CheckServices&, std::vector<Finding>&);
+        void (*check)(const std::string&, ContentFolder&, CheckServices&, std::vector<Finding>&);
         Severity missing = Severity::kError;
         const char* consequence = "";
     };
     const Folder folders[] = {
         {"\\問題", "mondai.txt、kotae.txt、setumei.txt", &CheckQuestionFolder},
         {"\\図", "イオンの絵 ion(1).gif～ion(12).gif、ion'(1).gif～ion'(12).gif と maru.gif、batu.gif",
-         [](const std::string& base, CheckServices& media, std::vector<Finding>& out) {
-             const auto found = CheckPictures(base, media.pictures);
+         [](const std::string& base, ContentFolder& folder, CheckServices& media, std::vector<Finding>& out) {
+             const auto found = CheckPictures(base, folder, media.pictures);
              out.insert(out.end(), found.begin(), found.end());
          }},
         {"\\音", "音 o.wav、x.wav、pan.wav、dame.wav、gokaku.wav",
-         [](const std::string& base, CheckServices& media, std::vector<Finding>& out) {
-             const auto found = CheckSounds(base, media.sounds);
+         [](const std::string& base, ContentFolder& folder, CheckServices& media, std::vector<Finding>& out) {
+             const auto found = CheckSounds(base, folder, media.sounds);
              out.insert(out.end(), found.begin(), found.end());
          },
          // Without its sounds the game plays on, silent.
@@ -125,16 +141,20 @@ std::vector<Finding> CheckContent(const std::string& basePath, CheckServices ser
     };
 
     std::vector<Finding> out;
-    std::error_code error;
-    const auto isFolder = [&basePath, &error](const char* relative) {
-        return fs::is_directory(NativePath(FullPath(basePath, relative)), error);
+    const auto kind = [&basePath, &content](const char* relative) {
+        return content.Look(FullPath(basePath, relative)).kind;
+    };
+    const auto isFolder = [&kind](const char* relative) { return kind(relative) == ContentFolder::Kind::kFolder; };
+    const auto exists = [&kind](const char* relative) {
+        const ContentFolder::Kind found = kind(relative);
+        return found != ContentFolder::Kind::kMissing && found != ContentFolder::Kind::kUnreadable;
     };
     const fs::path base = NativePath(basePath.empty() ? "\\" : basePath);
-    if (!isFolder("\\問題") && (base.filename() == fs::path(u8"問題") ||
-                                 fs::exists(base / "mondai.txt", error) || fs::exists(base / "kotae.txt", error))) {
+    if (!isFolder("\\問題") &&
+        (base.filename() == fs::path(u8"問題") || exists("\\mondai.txt") || exists("\\kotae.txt"))) {
         // The teacher named the folder of the texts, not the game's folder.
         const std::u8string above = base.parent_path().u8string();
-        out.push_back({Severity::kError, DisplayPath(basePath), 0,
+        out.push_back({Severity::kError, content.Display(basePath), 0,
                        "これは 問題 フォルダそのものです。一つ上のフォルダ " + std::string(above.begin(), above.end()) +
                            "（問題、図、音 を含むゲームのフォルダ）を指定するつもりでしたか"});
         return out;
@@ -142,9 +162,9 @@ std::vector<Finding> CheckContent(const std::string& basePath, CheckServices ser
     const bool onlyTexts = isFolder("\\問題") && !isFolder("\\図") && !isFolder("\\音");
     for (const Folder& folder : folders) {
         const std::string fullPath = FullPath(basePath, folder.relative);
-        const std::string display = DisplayPath(fullPath);
-        const fs::file_status status = fs::status(NativePath(fullPath), error);
-        if (status.type() == fs::file_type::not_found) {
+        const std::string display = content.Display(fullPath);
+        const ContentFolder::Kind found = content.Look(fullPath).kind;
+        if (found == ContentFolder::Kind::kMissing) {
             out.push_back({folder.missing, display, 0,
                            std::string("フォルダがありません。ゲームはここから ") + folder.holds + " を読みます" +
                                folder.consequence +
@@ -153,13 +173,13 @@ std::vector<Finding> CheckContent(const std::string& basePath, CheckServices ser
                                           : "")});
             continue;
         }
-        if (!fs::is_directory(status)) {
+        if (found != ContentFolder::Kind::kFolder) {
             out.push_back({Severity::kError, display, 0,
                            std::string("フォルダではありません。ゲームはこの名前のフォルダから ") +
                                folder.holds + " を読みます"});
             continue;
         }
-        folder.check(basePath, services, out);
+        folder.check(basePath, content, services, out);
     }
 
     // Grouped by file in the order met, each file's findings by line.
@@ -173,13 +193,17 @@ std::vector<Finding> CheckContent(const std::string& basePath, CheckServices ser
     return out;
 }
 
-std::string FormatFinding(const Finding& finding) {
+const char* SeverityName(Severity severity) {
     static const char* const kKinds[] = {"注", "警告", "エラー"};
+    return kKinds[static_cast<int>(severity)];
+}
+
+std::string FormatFinding(const Finding& finding) {
     // Appended piece by piece: GCC 12 at -O3 takes "x" + std::string for an
     // overlapping copy (-Wrestrict).
     std::string text = finding.file;
     if (finding.line > 0) text.append(":").append(std::to_string(finding.line));
-    return text.append(": ").append(kKinds[static_cast<int>(finding.severity)]).append(": ").append(finding.message);
+    return text.append(": ").append(SeverityName(finding.severity)).append(": ").append(finding.message);
 }
 
 }  // namespace soruberia::check

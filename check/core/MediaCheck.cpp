@@ -4,15 +4,11 @@
 
 #include "check/core/MediaCheck.h"
 
-#include <filesystem>
-#include <fstream>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <variant>
 
 #include "check/core/NearTwin.h"
-#include "content/ContentFile.h"
 #include "content/ContentPaths.h"
 #include "content/IonNames.h"
 #include "layout/GameLayout.h"
@@ -21,8 +17,6 @@
 namespace soruberia::check {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // An ion button's face at 96 dpi.
 constexpr int kButtonWidth = layout::TwipsToPixels(layout::kIonButtonWidth);
@@ -33,21 +27,19 @@ const std::string kSoundSkipped = "。ゲームはこの音を鳴らさずに続
 
 // Checks that the file is there and is a file; false (with a finding of
 // `severity`) if not.
-bool Present(const std::string& fullPath, const std::string& role, const std::string& consequence,
-             Severity severity, std::vector<Finding>& out) {
-    const fs::path native = NativePath(fullPath);
-    std::error_code error;
-    const fs::file_status status = fs::status(native, error);
-    const std::string display = DisplayPath(fullPath);
-    if (status.type() == fs::file_type::not_found) {
-        out.push_back({severity, display, 0, MissingFileMessage(fullPath, role) + consequence});
+bool Present(const std::string& fullPath, ContentFolder& folder, const std::string& role,
+             const std::string& consequence, Severity severity, std::vector<Finding>& out) {
+    const ContentFolder::Entry entry = folder.Look(fullPath);
+    const std::string display = folder.Display(fullPath);
+    if (entry.kind == ContentFolder::Kind::kMissing) {
+        out.push_back({severity, display, 0, MissingFileMessage(fullPath, role, folder) + consequence});
         return false;
     }
-    if (error) {
-        out.push_back({severity, display, 0, "ファイルを開けません (" + error.message() + ")" + consequence});
+    if (entry.kind == ContentFolder::Kind::kUnreadable) {
+        out.push_back({severity, display, 0, "ファイルを開けません (" + entry.problem + ")" + consequence});
         return false;
     }
-    if (!fs::is_regular_file(status)) {
+    if (entry.kind != ContentFolder::Kind::kFile) {
         out.push_back({severity, display, 0,
                        "ファイルではありません (ここには" + role + "が要ります)" + consequence});
         return false;
@@ -56,20 +48,20 @@ bool Present(const std::string& fullPath, const std::string& role, const std::st
 }
 
 // Whether the file begins as a WAV file does: "RIFF", a size, "WAVE".
-bool StartsAsWav(const std::string& fullPath) {
-    std::ifstream in(NativePath(fullPath), std::ios::binary);
-    char head[12] = {};
-    if (!in.read(head, sizeof head)) return false;
-    return std::string_view(head, 4) == "RIFF" && std::string_view(head + 8, 4) == "WAVE";
+bool StartsAsWav(const std::string& fullPath, ContentFolder& folder) {
+    const std::string head = folder.Head(fullPath, 12);
+    return head.size() == 12 && head.starts_with("RIFF") && head.ends_with("WAVE");
 }
 
 }  // namespace
 
-std::string MissingFileMessage(const std::string& fullPath, const std::string& role) {
-    return "ファイルがありません (" + role + ")" + NearTwinAdvice(fullPath);
+std::string MissingFileMessage(const std::string& fullPath, const std::string& role,
+                               ContentFolder& folder) {
+    return "ファイルがありません (" + role + ")" + NearTwinAdvice(fullPath, folder);
 }
 
-std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& decoder) {
+std::vector<Finding> CheckPictures(const std::string& basePath, ContentFolder& folder,
+                                   PictureDecoder& decoder) {
     struct Picture {
         std::string relative;
         std::string role;
@@ -87,8 +79,8 @@ std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& 
     std::vector<Finding> out;
     for (const Picture& picture : pictures) {
         const std::string fullPath = FullPath(basePath, picture.relative);
-        if (!Present(fullPath, picture.role, kPictureNeeded, Severity::kError, out)) continue;
-        const std::string display = DisplayPath(fullPath);
+        if (!Present(fullPath, folder, picture.role, kPictureNeeded, Severity::kError, out)) continue;
+        const std::string display = folder.Display(fullPath);
         // The game's own decoder, with its acceptance.
         const PictureDecoding decoding = decoder.Decode(fullPath);
         if (const auto* fault = std::get_if<MediaFault>(&decoding)) {
@@ -110,7 +102,8 @@ std::vector<Finding> CheckPictures(const std::string& basePath, PictureDecoder& 
     return out;
 }
 
-std::vector<Finding> CheckSounds(const std::string& basePath, SoundDecoder& decoder) {
+std::vector<Finding> CheckSounds(const std::string& basePath, ContentFolder& folder,
+                                 SoundDecoder& decoder) {
     const std::pair<std::string_view, const char*> sounds[] = {
         {paths::kSoundCorrect, "正解の音"},
         {paths::kSoundWrong, "不正解の音"},
@@ -122,15 +115,15 @@ std::vector<Finding> CheckSounds(const std::string& basePath, SoundDecoder& deco
     std::vector<Finding> out;
     for (const auto& [relative, role] : sounds) {
         const std::string fullPath = FullPath(basePath, relative);
-        if (!Present(fullPath, role, kSoundSkipped, Severity::kWarning, out)) continue;
-        const std::string display = DisplayPath(fullPath);
+        if (!Present(fullPath, folder, role, kSoundSkipped, Severity::kWarning, out)) continue;
+        const std::string display = folder.Display(fullPath);
         // As the game's sound channel decodes it. Another kind of file named
         // .wav, an MP3 most often, is said in one way, whatever words the
         // platform's decoder has for it.
         const SoundDecoding decoding = decoder.Decode(fullPath);
         if (const auto* fault = std::get_if<MediaFault>(&decoding)) {
             out.push_back({Severity::kWarning, display, 0,
-                           (StartsAsWav(fullPath) ? "音を鳴らせません (" + fault->reason + ")"
+                           (StartsAsWav(fullPath, folder) ? "音を鳴らせません (" + fault->reason + ")"
                                                   : std::string("WAV ファイルではありません（MP3 など別の形式のファイルは、"
                                                                 "名前を .wav にしても WAV にはなりません。WAV 形式で"
                                                                 "書き出してください）")) +

@@ -7,17 +7,11 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <filesystem>
 #include <optional>
-#include <system_error>
-
-#include "content/ContentPaths.h"
 
 namespace soruberia::check {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -30,11 +24,6 @@ std::string WithoutSpaces(std::string text) {
     return text;
 }
 
-std::string Utf8(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return {text.begin(), text.end()};
-}
-
 std::string Stem(const std::string& name) {
     const auto dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
@@ -42,15 +31,14 @@ std::string Stem(const std::string& name) {
 
 }  // namespace
 
-std::string NearTwinAdvice(const std::string& fullPath) {
-    const fs::path native = NativePath(fullPath);
-    const std::string wanted = Utf8(native.filename());
+std::string NearTwinAdvice(const std::string& fullPath, ContentFolder& folder) {
+    // Full paths end in a relative path of the program's form.
+    const std::size_t separator = fullPath.rfind('\\');
+    const std::string wanted = fullPath.substr(separator + 1);
     const std::string lowerWanted = Lower(wanted);
     // The best twin of each kind, in the order they are told.
     std::array<std::optional<std::string>, 4> twins;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(native.parent_path(), error)) {
-        const std::string name = Utf8(entry.path().filename());
+    for (const std::string& name : folder.Names(fullPath.substr(0, separator))) {
         const std::string lower = Lower(name);
         if (lower == lowerWanted) {
             twins[0] = name;

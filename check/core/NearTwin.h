@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "check/core/ContentFolder.h"
+
 namespace soruberia::check {
 
 // For a file the game looks for and does not find: what lies beside it
@@ -15,6 +17,6 @@ namespace soruberia::check {
 // (Windows hides a known one, so "mondai.txt" typed in Notepad may become
 // "mondai.txt.txt"), the name with stray spaces, the name with another
 // extension.
-std::string NearTwinAdvice(const std::string& fullPath);
+std::string NearTwinAdvice(const std::string& fullPath, ContentFolder& folder);
 
 }  // namespace soruberia::check

@@ -24,6 +24,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include "check/core/DiskFolder.h"
 #include "check/core/MediaCheck.h"
 #include "check/qt/QtMedia.h"
 #include "content/ContentFile.h"
@@ -112,13 +113,15 @@ private:
 // The checker's error for the file, if it has one.
 // The checker's view, through the decoders the Linux checker is built with.
 std::vector<Finding> CheckPictures(const std::string& basePath) {
+    check::DiskFolder disk;
     check::QtPictureDecoder decoder;
-    return check::CheckPictures(basePath, decoder);
+    return check::CheckPictures(basePath, disk, decoder);
 }
 
 std::vector<Finding> CheckSounds(const std::string& basePath) {
+    check::DiskFolder disk;
     check::SndfileSoundDecoder decoder;
-    return check::CheckSounds(basePath, decoder);
+    return check::CheckSounds(basePath, disk, decoder);
 }
 
 // What the checker says of the file: an error for a picture (the game

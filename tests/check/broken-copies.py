@@ -6,11 +6,13 @@
 
 """A checker program on copies of the default content (data/), each broken
 in one way, in a folder whose name is not ASCII: its exit status and every
-line of its report. The Linux and the Windows checker are held to the same
-table, so both give the same report lines; where the question label is
-measured (Qt there, GDI here) only the beginning of the line is compared.
+line of its report. The Linux and the Windows checker and the check page's
+module are held to the same table, so all give the same report lines; where
+the question label is measured (Qt, GDI, or the page's label, modelled in
+Node) only the beginning of the line is compared.
    broken-copies.py <data> linux <checker>
-   broken-copies.py <data> windows <checker.exe> <wine-run.sh>"""
+   broken-copies.py <data> windows <checker.exe> <wine-run.sh>
+   broken-copies.py <data> web <check-cli.js> <site>"""
 import os
 import shutil
 import subprocess
@@ -19,6 +21,7 @@ import tempfile
 
 data, platform, checker = sys.argv[1], sys.argv[2], sys.argv[3]
 wine = sys.argv[4] if platform == "windows" else None
+site = sys.argv[4] if platform == "web" else None
 
 TEXTS, KEY = "問題/mondai.txt", "問題/kotae.txt"
 
@@ -145,13 +148,15 @@ CASES = [
     ("a question the label cuts off", lambda f: set_line(f, TEXTS, 11, LONG), 1, [CUT]),
     ("a missing found picture", lambda f: os.remove(os.path.join(f, "図/ion'(7).gif")), 1,
      ["図/ion'(7).gif: エラー: ファイルがありません (イオンボタン 7 (Fe³⁺) の正解後の画像)。ゲームはこの画像が要る場面で止まります"]),
-    # Windows finds a file whatever the letter case of its name; Linux does not.
+    # Windows finds a file whatever the letter case of its name; Linux does
+    # not, and the page fetches the name the game reads and sees no other.
     ("a picture named in other case", lambda f: rename(f, "図/maru.gif", "MARU.GIF"),
-     {"linux": 1, "windows": 0},
+     {"linux": 1, "windows": 0, "web": 1},
      {"linux": ["図/maru.gif: エラー: ファイルがありません (正解の印の画像)。フォルダーにあるのは大文字と小文字だけが"
                 "違う「MARU.GIF」です。ファイル名は大文字と小文字まで一致させてください。ゲームはこの画像が要る場面で"
                 "止まります"],
-      "windows": []}),
+      "windows": [],
+      "web": ["図/maru.gif: エラー: ファイルがありません (正解の印の画像)。ゲームはこの画像が要る場面で止まります"]}),
     ("an undecodable picture", lambda f: write(f, "図/batu.gif", b"GIF89a not really"), 1,
      ["図/batu.gif: エラー: 画像を読み込めません (*"]),
     ("a picture larger than its button", lambda f: shutil.copyfile(
@@ -171,6 +176,8 @@ CASES = [
 def run(folder):
     if platform == "windows":
         command = [wine, checker, "Z:" + folder.replace("/", "\\")]
+    elif platform == "web":
+        command = [checker, site, folder]
     else:
         command = [checker, folder]
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")

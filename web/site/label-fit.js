@@ -1,0 +1,164 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// The game window's question label (Label1) as the pages draw it: its font
+// in the device's own Japanese faces, its box, and how a question that does
+// not fit its lines is shrunk. The game page draws the question with it, and
+// the check page measures every question with it (soruberiaMeasureQuestion,
+// which the checker's module calls), so both see the same label.
+// A plain script: window.soruberiaLabel and window.soruberiaMeasureQuestion.
+(function (global) {
+  'use strict';
+
+  // The device's faces for each face the forms name, nearest first.
+  const FAMILIES = {
+    'ＭＳ 明朝': ['MS Mincho', 'ＭＳ 明朝', 'IPAMincho', 'IPA明朝', 'Hiragino Mincho ProN',
+      'Yu Mincho', 'YuMincho', 'Noto Serif CJK JP', 'Noto Serif JP', 'serif'],
+    'ＭＳ Ｐ明朝': ['MS PMincho', 'ＭＳ Ｐ明朝', 'IPAPMincho', 'IPA P明朝', 'Hiragino Mincho ProN',
+      'Yu Mincho', 'YuMincho', 'Noto Serif CJK JP', 'Noto Serif JP', 'serif'],
+    'ＭＳ Ｐゴシック': ['MS PGothic', 'ＭＳ Ｐゴシック', 'IPAPGothic', 'Hiragino Kaku Gothic ProN',
+      'Hiragino Sans', 'Noto Sans CJK JP', 'Noto Sans JP', 'Yu Gothic', 'Meiryo', 'sans-serif'],
+  };
+  const GENERIC = new Set(['serif', 'sans-serif', 'monospace']);
+
+  // Lines stand 1.2 times the font's size apart, so the label's box (49 px
+  // for a 20 px font) holds two lines at every size it is drawn at.
+  const LINE_HEIGHT = 1.2;
+  // A text that overflows is drawn smaller, step by step, down to this.
+  const SMALLEST = 0.8;
+  const STEP = 0.05;
+
+  function families(face) {
+    return FAMILIES[face] || [face, 'sans-serif'];
+  }
+
+  // The CSS font-family of a face the layout names ("ＭＳ Ｐ明朝").
+  function fontFamily(face) {
+    return families(face).map((family) => (GENERIC.has(family) ? family : '"' + family + '"')).join(', ');
+  }
+
+  // Styles an element as a label of the layout (a widget of the layout
+  // tables: width, height, font {face, px, bold}; left, top, text and
+  // ground where given). Its text goes in as textContent.
+  function styleLabel(element, widget) {
+    const style = element.style;
+    style.position = 'absolute';
+    if (widget.left !== undefined) style.left = widget.left + 'px';
+    if (widget.top !== undefined) style.top = widget.top + 'px';
+    style.boxSizing = 'content-box';
+    style.margin = '0';
+    style.padding = '0';
+    style.border = '0';
+    style.width = widget.width + 'px';
+    style.height = widget.height + 'px';
+    style.overflow = 'hidden';
+    style.fontFamily = fontFamily(widget.font.face);
+    style.fontWeight = widget.font.bold ? '700' : '400';
+    style.fontStyle = 'normal';
+    style.fontSize = widget.font.px + 'px';
+    style.lineHeight = String(LINE_HEIGHT);
+    style.letterSpacing = 'normal';
+    style.textAlign = 'left';
+    // Line ends in a text are kept; a word longer than the line breaks
+    // rather than running out of the box.
+    style.whiteSpace = 'pre-wrap';
+    style.overflowWrap = 'break-word';
+    style.wordBreak = 'normal';
+    if (widget.text) style.color = widget.text;
+    if (widget.ground) style.backgroundColor = widget.ground;
+    element.dataset.px = String(widget.font.px);
+  }
+
+  // Draws the label's text at its own size or, if it overflows the box,
+  // smaller, down to 80 %; leaves the element at that size. Returns
+  // {fits, scale}: whether the text fits at `scale` (1, 0.95, … 0.8). The
+  // element must be laid out (visibility: hidden will do).
+  function fitLabel(element) {
+    const px = Number(element.dataset.px);
+    for (let step = 0; ; ++step) {
+      const scale = Math.round((1 - step * STEP) * 100) / 100;
+      element.style.fontSize = px * scale + 'px';
+      const fits = element.scrollHeight <= element.clientHeight;
+      if (fits || scale <= SMALLEST) return {fits, scale};
+    }
+  }
+
+  // Where the text of a fitted label breaks: {lines, neededHeight, height,
+  // shownLines, shownLength}, shownLength counting the UTF-16 units of the
+  // text on the lines that show whole.
+  function measureLabel(element) {
+    const lineHeight = parseFloat(element.style.fontSize) * LINE_HEIGHT;
+    const height = element.clientHeight;
+    const neededHeight = element.scrollHeight;
+    const shownLines = Math.floor((height + 0.5) / lineHeight);
+    const text = element.textContent;
+    const node = element.firstChild;
+    let shownLength = text.length;
+    if (node) {
+      // Line of each character by the middle of its box; the box scaled
+      // back if the page is zoomed by a transform.
+      const box = element.getBoundingClientRect();
+      const zoom = element.offsetHeight > 0 ? box.height / element.offsetHeight : 1;
+      const range = document.createRange();
+      for (let i = 0; i < text.length; ++i) {
+        const size = text.codePointAt(i) > 0xFFFF ? 2 : 1;
+        range.setStart(node, i);
+        range.setEnd(node, i + size);
+        const rect = range.getClientRects()[0];
+        if (rect && rect.width > 0) {
+          const middle = ((rect.top + rect.bottom) / 2 - box.top) / zoom;
+          if (Math.floor(middle / lineHeight) >= shownLines) {
+            shownLength = i;
+            break;
+          }
+        }
+        i += size - 1;
+      }
+    }
+    const lines = Math.max(1, Math.round(neededHeight / lineHeight));
+    return {lines, neededHeight, height, shownLines, shownLength};
+  }
+
+  // The first of a face's families that the device has, or "" when it has
+  // none of them and the browser falls back to its own.
+  const deviceFaces = new Map();
+  function deviceFace(font) {
+    if (!deviceFaces.has(font.face)) {
+      const context = document.createElement('canvas').getContext('2d');
+      const sample = '永あア漢字かなカナAa1';
+      const width = (family) => {
+        context.font = font.px + 'px ' + family;
+        return context.measureText(sample).width;
+      };
+      const generics = [...GENERIC].map((generic) => [generic, width(generic)]);
+      const found = families(font.face).find((family) => !GENERIC.has(family) &&
+        generics.some(([generic, plain]) => width('"' + family + '", ' + generic) !== plain));
+      deviceFaces.set(font.face, found || '');
+    }
+    return deviceFaces.get(font.face);
+  }
+
+  // For the checker: a question text laid into a hidden twin of the label
+  // and fitted as the game page fits it. Returns {fits, scale, lines,
+  // neededHeight, height, shownLines, shownLength, face}, measured at the
+  // size drawn; face is the family the device draws with ("" for none of
+  // the label's own).
+  let twin = null;
+  function measureQuestion(text, widget) {
+    if (!twin) {
+      twin = document.createElement('div');
+      twin.setAttribute('aria-hidden', 'true');
+      document.body.appendChild(twin);
+    }
+    styleLabel(twin, Object.assign({}, widget, {left: 0, top: 0}));
+    twin.style.visibility = 'hidden';
+    twin.style.pointerEvents = 'none';
+    twin.textContent = text;
+    const {fits, scale} = fitLabel(twin);
+    return Object.assign({fits, scale, face: deviceFace(widget.font)}, measureLabel(twin));
+  }
+
+  global.soruberiaLabel = {fontFamily, styleLabel, fitLabel, measureLabel, deviceFace, measureQuestion};
+  global.soruberiaMeasureQuestion = measureQuestion;
+})(this);
