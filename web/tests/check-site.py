@@ -4,8 +4,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-"""Checks the browser program's site folder and its zip: the page, its
-scripts, the module and the licence, with the three content folders holding
+"""Checks the browser program's site folder and its zip: the game page and
+the check page, their scripts, the two modules and the licence, with the three content folders holding
 every file of data/ byte for byte; every URL of the page relative, so the
 folder works wherever it is served from; the zip the same files in one
 folder, Japanese names marked as UTF-8.
@@ -18,8 +18,12 @@ import zipfile
 site, archive, folder, data = sys.argv[1:5]
 failures = []
 
-expected = {"index.html": None, "bank-files.js": None, "page.js": None, "soruberia.js": None,
-            "soruberia.wasm": None, "LICENSE.txt": None}
+PAGES = ("index.html", "check.html")
+MODULES = ("soruberia", "soruberia-check")
+expected = {"index.html": None, "bank-files.js": None, "page.js": None, "LICENSE.txt": None,
+            "check.html": None, "check.css": None, "check.js": None, "label-fit.js": None}
+for module in MODULES:
+    expected[module + ".js"] = expected[module + ".wasm"] = None
 for sub in ("問題", "図", "音"):
     for name in os.listdir(os.path.join(data, sub)):
         with open(os.path.join(data, sub, name), "rb") as f:
@@ -39,21 +43,23 @@ for name, content in expected.items():
     if content is not None and name in found and found[name] != content:
         failures.append("site: %s differs from data/" % name)
 
-if found.get("soruberia.wasm", b"")[:4] != b"\0asm":
-    failures.append("soruberia.wasm is not a WebAssembly module")
-page = found.get("index.html", b"").decode("utf-8", "replace")
-urls = re.findall(r'\b(?:src|href)\s*=\s*"([^"]*)"', page)
-if not urls:
-    failures.append("index.html loads nothing")
-for url in urls:
-    if re.match(r"^(?:[a-z][a-z0-9+.-]*:|/)", url, re.I):
-        failures.append("index.html: not a relative URL: " + url)
-    elif url not in found:
-        failures.append("index.html: %s is not in the site" % url)
-# The loader finds the module beside itself, by a bare name.
-if b'"soruberia.wasm"' not in found.get("soruberia.js", b"") and \
-        b"'soruberia.wasm'" not in found.get("soruberia.js", b""):
-    failures.append("soruberia.js does not name soruberia.wasm beside itself")
+for page_name in PAGES:
+    page = found.get(page_name, b"").decode("utf-8", "replace")
+    urls = re.findall(r'\b(?:src|href)\s*=\s*"([^"]*)"', page)
+    if not urls:
+        failures.append("%s loads nothing" % page_name)
+    for url in urls:
+        if re.match(r"^(?:[a-z][a-z0-9+.-]*:|/)", url, re.I):
+            failures.append("%s: not a relative URL: %s" % (page_name, url))
+        elif url not in found:
+            failures.append("%s: %s is not in the site" % (page_name, url))
+for module in MODULES:
+    if found.get(module + ".wasm", b"")[:4] != b"\0asm":
+        failures.append("%s.wasm is not a WebAssembly module" % module)
+    # The loader finds the module beside itself, by a bare name.
+    loader = found.get(module + ".js", b"")
+    if ('"%s.wasm"' % module).encode() not in loader and ("'%s.wasm'" % module).encode() not in loader:
+        failures.append("%s.js does not name %s.wasm beside itself" % (module, module))
 
 with zipfile.ZipFile(archive) as z:
     infos = z.infolist()

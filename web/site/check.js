@@ -1,0 +1,135 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// The check page: soruberia-check's report on a question bank, by the
+// checker's own module (soruberia-check.js). The bank is the files picked
+// on the device, or the folder ?bank=FOLDER beside the page, or 問題 beside
+// it; the pictures and sounds are the page's own, fetched beside it. The
+// questions are measured in the game page's label (label-fit.js).
+(function () {
+  'use strict';
+  const PICKED = '選んだファイル';
+
+  const page = new URL('.', document.baseURI);
+  const basePath = page.href.replace(/\/$/, '');
+  const summary = document.getElementById('summary');
+  const checked = document.getElementById('checked');
+  const report = document.getElementById('report');
+
+  // ?bank=FOLDER: a folder beside the page, named by plain parts only.
+  function bankFolder() {
+    const folder = new URLSearchParams(location.search).get('bank');
+    if (folder === null) return null;
+    const parts = folder.split('/');
+    const plain = parts.every((part) => part && part !== '.' && part !== '..' && !/[\\:?#]/.test(part));
+    return plain ? folder : undefined;
+  }
+
+  function setBankFolder(core, folder) {
+    const size = core.lengthBytesUTF8(folder) + 1;
+    const at = core._malloc(size);
+    core.stringToUTF8(folder, at, size);
+    core._soruberia_set_bank_folder(at);
+    core._free(at);
+  }
+
+  function check(core) {
+    const size = core.lengthBytesUTF8(basePath) + 1;
+    const at = core._malloc(size);
+    core.stringToUTF8(basePath, at, size);
+    try {
+      return JSON.parse(core.UTF8ToString(core._soruberia_check(at)));
+    } finally {
+      core._free(at);
+    }
+  }
+
+  // The files of `paths` that can be fetched beside the page, with their
+  // bytes; one that cannot is left out, and the checker finds it missing.
+  async function fetchFiles(paths) {
+    const fetched = await Promise.all(paths.map(async (path) => {
+      try {
+        const response = await fetch(new URL(path, page));
+        return response.ok ? {path, bytes: new Uint8Array(await response.arrayBuffer())} : null;
+      } catch (error) {
+        return null;
+      }
+    }));
+    return fetched.filter(Boolean);
+  }
+
+  function element(tag, text, className) {
+    const made = document.createElement(tag);
+    if (text) made.textContent = text;
+    if (className) made.className = className;
+    return made;
+  }
+
+  // The findings under their files, in the checker's order.
+  function show(result) {
+    const byFile = new Map();
+    for (const finding of result.findings) {
+      if (!byFile.has(finding.file)) byFile.set(finding.file, []);
+      byFile.get(finding.file).push(finding);
+    }
+    const sections = [...byFile].map(([file, findings]) => {
+      const section = element('section');
+      const list = element('ol', null, 'findings');
+      for (const finding of findings) {
+        const item = element('li', null, finding.severity);
+        item.append(element('span', finding.line ? finding.line + ' 行目' : '', 'line'),
+          element('span', finding.kind, 'kind'), element('span', finding.message, 'message'));
+        list.append(item);
+      }
+      section.append(element('h2', file), list);
+      return section;
+    });
+    report.replaceChildren(...sections);
+    summary.textContent = result.summary;
+  }
+
+  // The page's pictures and sounds, fetched once.
+  let media = null;
+
+  // Checks the bank in `folder`: the files given (picked on the device) or
+  // those fetched from the folder beside the page.
+  async function run(folder, given, what) {
+    summary.textContent = '調べています…';
+    report.replaceChildren();
+    const core = await createSoruberiaCheck();
+    setBankFolder(core, folder);
+    const files = JSON.parse(core.UTF8ToString(core._soruberia_check_files()));
+    if (!media) media = await fetchFiles([...files.pictures, ...files.sounds]);
+    const bank = given || await fetchFiles(files.bank);
+    for (const file of [...bank, ...media]) soruberiaBank.putFile(core, file.path, file.bytes);
+    checked.textContent = what;
+    show(check(core));
+  }
+
+  function failed(error) {
+    summary.textContent = '調べられませんでした: ' + (error && error.message ? error.message : error);
+  }
+
+  document.getElementById('files').addEventListener('change', async (event) => {
+    const picked = [...event.target.files];
+    if (picked.length === 0) return;
+    try {
+      const given = await Promise.all(picked.map(async (file) =>
+        ({path: PICKED + '/' + file.name, bytes: new Uint8Array(await file.arrayBuffer())})));
+      await run(PICKED, given, 'この機器から選んだファイル: ' + picked.map((file) => file.name).join('、'));
+    } catch (error) {
+      failed(error);
+    }
+  });
+
+  const folder = bankFolder();
+  if (folder === undefined) {
+    summary.textContent = '?bank= には、このページの隣のフォルダの名前を書いてください（/ で区切った名前だけで、' +
+      '.. や : は使えません）';
+    return;
+  }
+  if (folder) document.getElementById('back').href = 'index.html?bank=' + encodeURIComponent(folder);
+  const bank = folder || '問題';
+  run(bank, null, 'このページの隣のフォルダ ' + bank + ' の問題').catch(failed);
+})();
