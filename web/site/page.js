@@ -93,8 +93,8 @@
     // The content files of one load, fetched anew, each handed to the
     // module (and the pictures and sounds to the page's own decoders). The
     // bank's files come from the bank's folder; picked ones stay as picked.
-    async function fetchContent() {
-      await Promise.all(contentFiles.map(async (path) => {
+    async function fetchFiles(paths) {
+      await Promise.all(paths.map(async (path) => {
         const inBank = path.startsWith('問題/');
         if (inBank && bank.kind === 'picked') return;
         const located = inBank ? bank.folder + path.slice('問題'.length) : path;
@@ -111,11 +111,30 @@
       }));
     }
 
+    // While files are on their way, events wait for them, in order: the
+    // core reads them at the event that loads the game.
+    let arriving = null;
+    let queue = Promise.resolve();
+    function fetchInBackground(paths) {
+      const fetched = fetchFiles(paths).then(() => {
+        if (arriving === fetched) arriving = null;
+      });
+      arriving = fetched;
+    }
+    function forward(event) {
+      if (!arriving) {
+        apply(event());
+      } else {
+        const waited = arriving;
+        queue = queue.then(() => waited).then(() => apply(event()));
+      }
+    }
+
     function putFile(path, bytes) { soruberiaBank.putFile(core, path, bytes); }
 
     const forms = new SoruberiaForms(layout, desk, {
-      pressed: (form, widget) => apply(call(core, 'pressed', form, widget)),
-      ticked: (form, timer) => apply(call(core, 'ticked', form, timer)),
+      pressed: (form, widget) => forward(() => call(core, 'pressed', form, widget)),
+      ticked: (form, timer) => forward(() => call(core, 'ticked', form, timer)),
       focused: (form, widget) => call(core, 'focused', form, widget),
     }, (path) => pictures.get(path) || '');
 
@@ -155,6 +174,7 @@
           case 'fatal':
             stopAll();
             show(message, op.message);
+            if (op.check) message.append(document.createElement('br'), checkLink.cloneNode(true));
             break;
         }
       }
@@ -162,7 +182,7 @@
       bar.hidden = !forms.open.has('メニュー') && running;
       // The next load reads the files anew, as the desktop programs read
       // them from disk at every load.
-      if (reloaded) fetchContent();
+      if (reloaded) fetchInBackground(contentFiles);
     }
 
     function show(element, text) {
@@ -175,9 +195,13 @@
       show(null);
       call(core, 'set_bank_folder', bank.folder);
       bankName.textContent = bank.kind === 'page' ? '' : '問題: ' + bank.folder;
-      await fetchContent();
+      // The menu needs only the explanation; the rest comes while its
+      // title builds up.
+      const explanation = contentFiles.filter((path) => path.endsWith('/setumei.txt'));
+      await fetchFiles(explanation);
       loading.remove();
       running = true;
+      fetchInBackground(contentFiles.filter((path) => !explanation.includes(path)));
       apply(call(core, 'start', basePath));
     }
 
