@@ -225,10 +225,7 @@
       await start();
     });
 
-    document.getElementById('again').addEventListener('click', (event) => {
-      event.preventDefault();
-      start();
-    });
+    document.getElementById('again').addEventListener('click', () => start());
 
     await start();
   }
