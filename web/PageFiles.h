@@ -38,6 +38,9 @@ public:
     void SetBankFolder(std::string folder) { bankFolder_ = std::move(folder); }
     const std::string& BankFolder() const { return bankFolder_; }
 
+    // Lets go of a file, or of every file below a folder, relative to the page.
+    void Drop(std::string_view folder);
+
     // The bytes handed in for a path relative to the page, or null.
     const std::string* Find(std::string_view pagePath) const;
 

@@ -5,29 +5,38 @@
 # SPDX-License-Identifier: MIT
 
 """Checks the browser program's site folder and its zip: the game page and
-the check page, their scripts, the two modules and the licence, with the three content folders holding
-every file of data/ byte for byte; every URL of the page relative, so the
+the check page, their style and scripts, the two modules and the licence,
+with the three content folders holding every file of data/ byte for byte,
+the built-in pictures those of the desktop programs (ui/resources, PNG)
+byte for byte; every URL of the pages relative, so the
 folder works wherever it is served from; the zip the same files in one
 folder, Japanese names marked as UTF-8.
-   check-site.py <site> <zip> <folder in the zip> <data>"""
+   check-site.py <site> <zip> <folder in the zip> <data> <built-in pictures>"""
 import os
 import re
 import sys
 import zipfile
 
-site, archive, folder, data = sys.argv[1:5]
+site, archive, folder, data, builtin = sys.argv[1:6]
 failures = []
 
 PAGES = ("index.html", "check.html")
 MODULES = ("soruberia", "soruberia-check")
-expected = {"index.html": None, "bank-files.js": None, "page.js": None, "LICENSE.txt": None,
-            "check.html": None, "check.css": None, "check.js": None, "label-fit.js": None}
+expected = {name: None for name in (
+    "index.html", "page.css", "bank-files.js", "sound.js", "forms.js", "page.js", "LICENSE.txt",
+    "check.html", "check.css", "check.js", "label-fit.js")}
 for module in MODULES:
     expected[module + ".js"] = expected[module + ".wasm"] = None
 for sub in ("問題", "図", "音"):
     for name in os.listdir(os.path.join(data, sub)):
         with open(os.path.join(data, sub, name), "rb") as f:
             expected["%s/%s" % (sub, name)] = f.read()
+
+for window in os.listdir(builtin):
+    for name in os.listdir(os.path.join(builtin, window)):
+        if name.endswith(".png"):
+            with open(os.path.join(builtin, window, name), "rb") as f:
+                expected["pictures/%s/%s" % (window, name)] = f.read()
 
 found = {}
 for root, _, names in os.walk(site):
