@@ -117,7 +117,7 @@
     try {
       const given = await Promise.all(picked.map(async (file) =>
         ({path: PICKED + '/' + file.name, bytes: new Uint8Array(await file.arrayBuffer())})));
-      await run(PICKED, given, 'この機器から選んだファイル: ' + picked.map((file) => file.name).join('、'));
+      await run(PICKED, given, '調べたもの: この機器から選んだファイル（' + picked.map((file) => file.name).join('、') + '）');
     } catch (error) {
       failed(error);
     }
@@ -131,5 +131,6 @@
   }
   if (folder) document.getElementById('back').href = 'index.html?bank=' + encodeURIComponent(folder);
   const bank = folder || '問題';
-  run(bank, null, 'このページの隣のフォルダ ' + bank + ' の問題').catch(failed);
+  run(bank, null, '調べたもの: このページの隣の ' + bank + ' フォルダ（mondai.txt、kotae.txt、setumei.txt）')
+    .catch(failed);
 })();

@@ -7,16 +7,17 @@
 // not fit its lines is shrunk. The game page draws the question with it, and
 // the check page measures every question with it (soruberiaMeasureQuestion,
 // which the checker's module calls), so both see the same label.
-// A plain script: window.soruberiaLabel and window.soruberiaMeasureQuestion.
+// A plain script: window.soruberiaLabelFit and window.soruberiaMeasureQuestion.
 (function (global) {
   'use strict';
 
-  // The device's faces for each face the forms name, nearest first.
+  // The device's faces for each face the forms name, nearest first (as
+  // forms.js draws the forms).
   const FAMILIES = {
-    'ＭＳ 明朝': ['MS Mincho', 'ＭＳ 明朝', 'IPAMincho', 'IPA明朝', 'Hiragino Mincho ProN',
-      'Yu Mincho', 'YuMincho', 'Noto Serif CJK JP', 'Noto Serif JP', 'serif'],
-    'ＭＳ Ｐ明朝': ['MS PMincho', 'ＭＳ Ｐ明朝', 'IPAPMincho', 'IPA P明朝', 'Hiragino Mincho ProN',
-      'Yu Mincho', 'YuMincho', 'Noto Serif CJK JP', 'Noto Serif JP', 'serif'],
+    'ＭＳ 明朝': ['MS Mincho', 'ＭＳ 明朝', 'IPAMincho', 'Hiragino Mincho ProN', 'Noto Serif CJK JP',
+      'Noto Serif JP', 'Yu Mincho', 'YuMincho', 'serif'],
+    'ＭＳ Ｐ明朝': ['MS PMincho', 'ＭＳ Ｐ明朝', 'IPAPMincho', 'Hiragino Mincho ProN', 'Noto Serif CJK JP',
+      'Noto Serif JP', 'Yu Mincho', 'YuMincho', 'serif'],
     'ＭＳ Ｐゴシック': ['MS PGothic', 'ＭＳ Ｐゴシック', 'IPAPGothic', 'Hiragino Kaku Gothic ProN',
       'Hiragino Sans', 'Noto Sans CJK JP', 'Noto Sans JP', 'Yu Gothic', 'Meiryo', 'sans-serif'],
   };
@@ -30,7 +31,7 @@
   const STEP = 0.05;
 
   function families(face) {
-    return FAMILIES[face] || [face, 'sans-serif'];
+    return FAMILIES[face] || [face, 'serif'];
   }
 
   // The CSS font-family of a face the layout names ("ＭＳ Ｐ明朝").
@@ -38,44 +39,54 @@
     return families(face).map((family) => (GENERIC.has(family) ? family : '"' + family + '"')).join(', ');
   }
 
-  // Styles an element as a label of the layout (a widget of the layout
-  // tables: width, height, font {face, px, bold}; left, top, text and
-  // ground where given). Its text goes in as textContent.
+  // Styles an element as forms.js and page.css style a label of the layout
+  // (a widget of the layout tables: width, height, font {face, px, bold};
+  // left, top, text and ground where given). Its text goes in as
+  // textContent.
   function styleLabel(element, widget) {
     const style = element.style;
     style.position = 'absolute';
     if (widget.left !== undefined) style.left = widget.left + 'px';
     if (widget.top !== undefined) style.top = widget.top + 'px';
-    style.boxSizing = 'content-box';
+    style.boxSizing = 'border-box';
     style.margin = '0';
     style.padding = '0';
     style.border = '0';
     style.width = widget.width + 'px';
     style.height = widget.height + 'px';
-    style.overflow = 'hidden';
     style.fontFamily = fontFamily(widget.font.face);
-    style.fontWeight = widget.font.bold ? '700' : '400';
+    style.fontWeight = widget.font.bold ? 'bold' : 'normal';
     style.fontStyle = 'normal';
     style.fontSize = widget.font.px + 'px';
-    style.lineHeight = String(LINE_HEIGHT);
     style.letterSpacing = 'normal';
-    style.textAlign = 'left';
-    // Line ends in a text are kept; a word longer than the line breaks
-    // rather than running out of the box.
+    style.textAlign = widget.align === 'centre' ? 'center' : 'left';
+    // The text starts at the top, keeps its line ends, wraps at the width
+    // (Japanese rules for line starts; a word longer than the line breaks)
+    // and is cut below.
+    style.overflow = 'hidden';
     style.whiteSpace = 'pre-wrap';
-    style.overflowWrap = 'break-word';
-    style.wordBreak = 'normal';
+    style.overflowWrap = 'anywhere';
+    style.lineBreak = 'strict';
+    style.lineHeight = String(LINE_HEIGHT);
     if (widget.text) style.color = widget.text;
     if (widget.ground) style.backgroundColor = widget.ground;
     element.dataset.px = String(widget.font.px);
   }
 
-  // Draws the label's text at its own size or, if it overflows the box,
-  // smaller, down to 80 %; leaves the element at that size. Returns
-  // {fits, scale}: whether the text fits at `scale` (1, 0.95, … 0.8). The
-  // element must be laid out (visibility: hidden will do).
+  // Draws a label's text at the label's own size or, if it overflows the
+  // box, smaller, down to 80 %; leaves the element at that size. Returns
+  // {fits, scale}: whether the text fits at `scale` (1, 0.95, … 0.8). Call
+  // it whenever the text changes. The label's own size is its font size
+  // when first fitted (or styleLabel's). A label not laid out (display:
+  // none) cannot be measured: it is left at its own size as fitting, and
+  // is fitted again once shown.
   function fitLabel(element) {
+    if (!element.dataset.px) element.dataset.px = String(parseFloat(getComputedStyle(element).fontSize));
     const px = Number(element.dataset.px);
+    if (element.getClientRects().length === 0) {
+      element.style.fontSize = px + 'px';
+      return {fits: true, scale: 1};
+    }
     for (let step = 0; ; ++step) {
       const scale = Math.round((1 - step * STEP) * 100) / 100;
       element.style.fontSize = px * scale + 'px';
@@ -159,6 +170,6 @@
     return Object.assign({fits, scale, face: deviceFace(widget.font)}, measureLabel(twin));
   }
 
-  global.soruberiaLabel = {fontFamily, styleLabel, fitLabel, measureLabel, deviceFace, measureQuestion};
+  global.soruberiaLabelFit = {fontFamily, styleLabel, fitLabel, measureLabel, deviceFace, measureQuestion};
   global.soruberiaMeasureQuestion = measureQuestion;
 })(this);
