@@ -168,12 +168,12 @@ check::SoundDecoding WavHeader(std::string_view bytes) {
                              static_cast<int>(f.rate)};
 }
 
-check::PictureDecoding PagePictures::Decode(const std::string& fullPath) {
+check::PictureDecoding PagePictureHeaders::Decode(const std::string& fullPath) {
     const std::string* bytes = folder_.Bytes(fullPath);
     return bytes == nullptr ? check::PictureDecoding(check::MediaFault{"ファイルがありません"}) : PictureHeader(*bytes);
 }
 
-check::SoundDecoding PageSounds::Decode(const std::string& fullPath) {
+check::SoundDecoding PageSoundHeaders::Decode(const std::string& fullPath) {
     const std::string* bytes = folder_.Bytes(fullPath);
     return bytes == nullptr ? check::SoundDecoding(check::MediaFault{"ファイルがありません"}) : WavHeader(*bytes);
 }

@@ -24,18 +24,18 @@ check::PictureDecoding PictureHeader(std::string_view bytes);
 // announces and those that are there, within the game's length limit.
 check::SoundDecoding WavHeader(std::string_view bytes);
 
-class PagePictures final : public check::PictureDecoder {
+class PagePictureHeaders final : public check::PictureDecoder {
 public:
-    explicit PagePictures(const PageFolder& folder) : folder_(folder) {}
+    explicit PagePictureHeaders(const PageFolder& folder) : folder_(folder) {}
     check::PictureDecoding Decode(const std::string& fullPath) override;
 
 private:
     const PageFolder& folder_;
 };
 
-class PageSounds final : public check::SoundDecoder {
+class PageSoundHeaders final : public check::SoundDecoder {
 public:
-    explicit PageSounds(const PageFolder& folder) : folder_(folder) {}
+    explicit PageSoundHeaders(const PageFolder& folder) : folder_(folder) {}
     check::SoundDecoding Decode(const std::string& fullPath) override;
 
 private:
