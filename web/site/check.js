@@ -17,13 +17,16 @@
   const checked = document.getElementById('checked');
   const report = document.getElementById('report');
 
-  // ?bank=FOLDER: a folder beside the page, named by plain parts only.
+  // ?bank=FOLDER: a folder below the page's own, on the same server, read
+  // as the game page reads it.
   function bankFolder() {
     const folder = new URLSearchParams(location.search).get('bank');
     if (folder === null) return null;
-    const parts = folder.split('/');
-    const plain = parts.every((part) => part && part !== '.' && part !== '..' && !/[\\:?#]/.test(part));
-    return plain ? folder : undefined;
+    const url = new URL(folder.replace(/\/*$/, '/'), page);
+    const inside = url.origin === page.origin && url.href.startsWith(page.href) &&
+      url.href !== page.href && !url.search && !url.hash;
+    if (!inside) return undefined;
+    return decodeURIComponent(url.href.slice(page.href.length)).replace(/\/$/, '');
   }
 
   function setBankFolder(core, folder) {
@@ -50,7 +53,8 @@
   async function fetchFiles(paths) {
     const fetched = await Promise.all(paths.map(async (path) => {
       try {
-        const response = await fetch(new URL(path, page));
+        // A teacher checks again after each edit.
+        const response = await fetch(new URL(path, page), {cache: 'no-cache'});
         return response.ok ? {path, bytes: new Uint8Array(await response.arrayBuffer())} : null;
       } catch (error) {
         return null;
@@ -125,8 +129,7 @@
 
   const folder = bankFolder();
   if (folder === undefined) {
-    summary.textContent = '?bank= には、このページの隣のフォルダの名前を書いてください（/ で区切った名前だけで、' +
-      '.. や : は使えません）';
+    summary.textContent = '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。';
     return;
   }
   if (folder) document.getElementById('back').href = 'index.html?bank=' + encodeURIComponent(folder);

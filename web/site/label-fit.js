@@ -79,12 +79,13 @@
   // it whenever the text changes. The label's own size is its font size
   // when first fitted (or styleLabel's). A label not laid out (display:
   // none) cannot be measured: it is left at its own size as fitting, and
-  // is fitted again once shown.
+  // is fitted again once it is shown.
   function fitLabel(element) {
     if (!element.dataset.px) element.dataset.px = String(parseFloat(getComputedStyle(element).fontSize));
     const px = Number(element.dataset.px);
     if (element.getClientRects().length === 0) {
       element.style.fontSize = px + 'px';
+      fitWhenShown(element);
       return {fits: true, scale: 1};
     }
     for (let step = 0; ; ++step) {
@@ -93,6 +94,19 @@
       const fits = element.scrollHeight <= element.clientHeight;
       if (fits || scale <= SMALLEST) return {fits, scale};
     }
+  }
+
+  const waiting = new WeakSet();
+  function fitWhenShown(element) {
+    if (waiting.has(element) || !global.ResizeObserver) return;
+    waiting.add(element);
+    const observer = new ResizeObserver(() => {
+      if (element.getClientRects().length === 0) return;
+      observer.disconnect();
+      waiting.delete(element);
+      fitLabel(element);
+    });
+    observer.observe(element);
   }
 
   // Where the text of a fitted label breaks: {lines, neededHeight, height,
