@@ -58,14 +58,14 @@ async function pageReport({bankFolder = '問題', bankNames = {}, changes = {}, 
   return {report, list};
 }
 
-const brief = (report) => report.findings.map((f) => `${f.file}:${f.line}: ${f.kind}: ${f.message}`);
+const findingLines = (report) => report.findings.map((f) => `${f.file}:${f.line}: ${f.kind}: ${f.message}`);
 
 test('picked files stand in for 問題 under the picked folder\'s name, a near twin told', async () => {
   const {report, list} = await pageReport({bankFolder: PICKED, bankNames: {'mondai.txt': 'mondai.txt.txt'}});
   assert.deepEqual(list.bank, [`${PICKED}/mondai.txt`, `${PICKED}/kotae.txt`, `${PICKED}/setumei.txt`]);
   assert.equal(list.pictures.length, 26);
   assert.deepEqual(list.sounds, ['音/o.wav', '音/x.wav', '音/pan.wav', '音/dame.wav', '音/gokaku.wav']);
-  assert.deepEqual(brief(report), [
+  assert.deepEqual(findingLines(report), [
     `${PICKED}/mondai.txt:0: エラー: ファイルがありません。ゲームはここから問題の文を読みます。フォルダーにあるのは` +
     '「mondai.txt.txt」です。拡張子が二重に付いています（Windows が既知の拡張子を隠しているため、「mondai.txt」と' +
     '入力すると起こります）。名前を「mondai.txt」に変えてください']);
@@ -80,13 +80,13 @@ test('a bank folder beside the page is named in the report; no bank at all is a 
   key[3] = '2,1,1';
   const {report} = await pageReport({
     bankFolder: 'banks/my bank', changes: {'banks/my bank/kotae.txt': Buffer.from(key.join('\r\n'), 'latin1')}});
-  assert.equal(report.findings.length, 1, brief(report).join('\n'));
+  assert.equal(report.findings.length, 1, findingLines(report).join('\n'));
   assert.equal(report.findings[0].file, 'banks/my bank/kotae.txt');
   assert.equal(report.findings[0].line, 4);
   assert.match(report.findings[0].message, /^イオン 1（Ag⁺）が問題 4 に二度書かれています/);
 
   const empty = await pageReport({changes: {'問題/mondai.txt': null, '問題/kotae.txt': null, '問題/setumei.txt': null}});
-  assert.deepEqual(brief(empty.report), [
+  assert.deepEqual(findingLines(empty.report), [
     '問題:0: エラー: フォルダがありません。ゲームはここから mondai.txt、kotae.txt、setumei.txt を読みます']);
 });
 
@@ -118,7 +118,7 @@ test('the page measures each question in the game page\'s Label1 and reports a s
     assert.deepEqual(label, {width: label1.width, height: label1.height, font: label1.font});
   }
   assert.equal(asked.filter(({text}) => text !== '').length, 26);
-  assert.deepEqual(brief(report), [
+  assert.deepEqual(findingLines(report), [
     '問題/mondai.txt:0: 注: ＭＳ Ｐ明朝 も、代わりになる明朝体 (IPAP明朝、ヒラギノ明朝、游明朝、Noto Serif CJK JP) も' +
     'この機器に入っていないので、問題の文はフォント「serif（ブラウザの既定のフォント）」で測っています',
     '問題/mondai.txt:3: 注: 問題 3 の文は、そのままの文字の大きさでは問題の欄（2 行）に収まらないため、文字を 90 % に' +
@@ -196,7 +196,7 @@ test('pictures and sounds are judged by their headers as the browser takes them'
   for (const media of mediaCases) {
     await t.test(media.name, async () => {
       const {report} = await pageReport({changes: {[media.file]: media.bytes}});
-      assert.deepEqual(brief(report), media.report);
+      assert.deepEqual(findingLines(report), media.report);
     });
   }
 });
