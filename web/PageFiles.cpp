@@ -24,6 +24,14 @@ void PageFiles::Put(std::string pagePath, std::string bytes) {
     files_.insert_or_assign(std::move(pagePath), std::move(bytes));
 }
 
+void PageFiles::Drop(std::string_view folder) {
+    if (const auto file = files_.find(folder); file != files_.end()) files_.erase(file);
+    const std::string prefix = std::string(folder) + '/';
+    for (auto it = files_.lower_bound(prefix); it != files_.end() && it->first.starts_with(prefix);) {
+        it = files_.erase(it);
+    }
+}
+
 const std::string* PageFiles::Find(std::string_view pagePath) const {
     const auto found = files_.find(pagePath);
     return found == files_.end() ? nullptr : &found->second;

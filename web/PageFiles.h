@@ -36,6 +36,9 @@ public:
     // Its name is the one messages give.
     void SetBankFolder(std::string folder) { bankFolder_ = std::move(folder); }
 
+    // Lets go of a file, or of every file below a folder, relative to the page.
+    void Drop(std::string_view folder);
+
     // The bytes handed in for a path relative to the page, or null.
     const std::string* Find(std::string_view pagePath) const;
 

@@ -6,6 +6,7 @@
 
 #include <utility>
 
+#include "content/ContentMessages.h"
 #include "content/GuardedCall.h"
 
 namespace soruberia::web {
@@ -25,14 +26,23 @@ PageProgram::~PageProgram() = default;
 template <typename Handler>
 std::string PageProgram::Event(Handler&& handler) {
     if (!over_) {
-        GuardedCall(
-            [this](const std::string& message) {
-                // As on the desktop: the message, and nothing of the game
-                // goes on behind it.
-                over_ = true;
-                ops_.Begin("fatal").Text("message", message).End();
-            },
-            std::forward<Handler>(handler));
+        // As on the desktop: the message, and nothing of the game goes on
+        // behind it. A fault of the bank sends the teacher to the page's
+        // own checker, not to a command line.
+        const auto fatal = [this](const std::string& message, bool bankFault) {
+            over_ = true;
+            ops_.Begin("fatal").Text("message", message).Flag("check", bankFault).End();
+        };
+        GuardedCall([&](const std::string& message) { fatal(message, false); },
+                    [&] {
+                        try {
+                            handler();
+                        } catch (const ContentError& error) {
+                            fatal(RenderFailure(error.Failure()) +
+                                      "\n問題点をすべて確かめるには、「問題の点検」を開いてください。",
+                                  true);
+                        }
+                    });
         shell_.Settle();
         if (shell_.Ended()) over_ = true;
     }

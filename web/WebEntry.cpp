@@ -71,6 +71,10 @@ void soruberia_put_file(const char* pagePath, const char* bytes, std::size_t siz
     Files().Put(pagePath, std::string(bytes, size));
 }
 
+// Lets go of a file handed in, or of every one below a folder, relative to
+// the page.
+void soruberia_drop_files(const char* folder) { Files().Drop(folder); }
+
 // The folder, relative to the page, whose mondai.txt, kotae.txt and
 // setumei.txt stand in for those of 問題.
 void soruberia_set_bank_folder(const char* folder) { Files().SetBankFolder(folder); }

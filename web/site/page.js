@@ -2,19 +2,233 @@
 //
 // SPDX-License-Identifier: MIT
 
-// For now the page only reads the question bank beside it through the
-// module and shows what the readers made of it.
-(async function () {
+// ソルベリア in the page: fetches the content files beside the page (or a
+// teacher's bank), starts the program in the wasm module, forwards every
+// press, timer tick and focus change to it, and applies the operations it
+// answers with. The page stores nothing: no cookies, no storage.
+(function () {
   'use strict';
-  const core = await createSoruberia();
+
+  const kPickedFolder = '選んだファイル';
+  const kBankNames = ['mondai.txt', 'kotae.txt', 'setumei.txt'];
+
+  const desk = document.getElementById('desk');
+  const loading = document.getElementById('loading');
+  const message = document.getElementById('message');
+  const closed = document.getElementById('closed');
+  const notice = document.getElementById('notice');
+  const picker = document.querySelector('[data-bank-picker]');
+  const bankName = document.getElementById('bank-name');
+  const bar = document.getElementById('bar');
+  const checkLink = document.getElementById('check-link');
   const page = new URL('.', document.baseURI);
-  await soruberiaBank.fetchBank(core, page);
-  const report = soruberiaBank.bankReport(core, page.href.replace(/\/$/, ''));
-  const errors = [report.explanation, report.questions, report.answers]
-    .filter((reading) => reading.error).map((reading) => reading.error);
-  document.getElementById('explanation').textContent = report.explanation.line || '';
-  if (report.questions.texts) {
-    document.getElementById('bank').textContent = '問題 ' + report.questions.texts.length + ' 問';
+  const basePath = decodeURIComponent(page.pathname).replace(/\/$/, '');
+
+  function say(text) {
+    console.warn('ソルベリア: ' + text);
+    notice.textContent = text;
   }
-  document.getElementById('errors').textContent = errors.join('\n');
+
+  // ?bank=FOLDER: a folder below the page's own, on the same server.
+  function bankFolderOf(search) {
+    const folder = new URLSearchParams(search).get('bank');
+    if (folder === null) return null;
+    const url = new URL(folder.replace(/\/*$/, '/'), page);
+    const inside = url.origin === page.origin && url.href.startsWith(page.href) &&
+      url.href !== page.href && !url.search && !url.hash;
+    if (!inside) return undefined;
+    return decodeURIComponent(url.href.slice(page.href.length)).replace(/\/$/, '');
+  }
+
+  async function fetchBytes(path) {
+    try {
+      const response = await fetch(new URL(path, page), {cache: 'no-cache'});
+      return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+    } catch (error) {
+      return null;  // unreachable: missing, as a 404 is
+    }
+  }
+
+  function call(core, name, ...texts) {
+    const pointers = texts.map((text) => {
+      const size = core.lengthBytesUTF8(text) + 1;
+      const at = core._malloc(size);
+      core.stringToUTF8(text, at, size);
+      return at;
+    });
+    try {
+      const result = core['_soruberia_' + name](...pointers);
+      return typeof result === 'number' && result !== 0 ? core.UTF8ToString(result) : '';
+    } finally {
+      pointers.forEach((at) => core._free(at));
+    }
+  }
+
+  async function run() {
+    let core;
+    try {
+      core = await createSoruberia();
+    } catch (error) {
+      loading.textContent = 'このブラウザではソルベリアを動かせません（WebAssembly が使えません）。';
+      return;
+    }
+    const contentFiles = core.UTF8ToString(core._soruberia_content_files()).split('\n');
+    const layout = JSON.parse(core.UTF8ToString(core._soruberia_layout()));
+    const pictures = new Map();  // path -> object URL of its bytes
+    const sound = new SoruberiaSound(say);
+    let bank = {kind: 'page', folder: '問題'};
+    let running = false;
+
+    const requested = bankFolderOf(location.search);
+    if (requested === undefined) {
+      show(message, '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
+      loading.remove();
+      return;
+    }
+    if (requested) {
+      bank = {kind: 'server', folder: requested};
+      checkLink.href = 'check.html?bank=' + encodeURIComponent(requested);
+    }
+
+    // The content files of one load, fetched anew, each handed to the
+    // module (and the pictures and sounds to the page's own decoders). The
+    // bank's files come from the bank's folder; picked ones stay as picked.
+    async function fetchFiles(paths) {
+      await Promise.all(paths.map(async (path) => {
+        const inBank = path.startsWith('問題/');
+        if (inBank && bank.kind === 'picked') return;
+        const located = inBank ? bank.folder + path.slice('問題'.length) : path;
+        const bytes = await fetchBytes(located);
+        if (path.startsWith('音/')) {
+          sound.put(path, bytes ? bytes.buffer : null);
+        } else if (path.startsWith('図/')) {
+          if (pictures.has(path)) URL.revokeObjectURL(pictures.get(path));
+          pictures.delete(path);
+          if (bytes) pictures.set(path, URL.createObjectURL(new Blob([bytes])));
+        }
+        if (bytes) putFile(located, bytes);
+        else call(core, 'drop_files', located);
+      }));
+    }
+
+    // While files are on their way, events wait for them, in order: the
+    // core reads them at the event that loads the game.
+    let arriving = null;
+    let queue = Promise.resolve();
+    function fetchInBackground(paths) {
+      const fetched = fetchFiles(paths).then(() => {
+        if (arriving === fetched) arriving = null;
+      });
+      arriving = fetched;
+    }
+    function forward(event) {
+      if (!arriving) {
+        apply(event());
+      } else {
+        const waited = arriving;
+        queue = queue.then(() => waited).then(() => apply(event()));
+      }
+    }
+
+    function putFile(path, bytes) { soruberiaBank.putFile(core, path, bytes); }
+
+    const forms = new SoruberiaForms(layout, desk, {
+      pressed: (form, widget) => forward(() => call(core, 'pressed', form, widget)),
+      ticked: (form, timer) => forward(() => call(core, 'ticked', form, timer)),
+      focused: (form, widget) => call(core, 'focused', form, widget),
+    }, (path) => pictures.get(path) || '');
+
+    function stopAll() {
+      running = false;
+      forms.destroyAll();
+      sound.stop();
+      bar.hidden = false;
+    }
+
+    function apply(json) {
+      if (!json) return;
+      let reloaded = false;
+      for (const op of JSON.parse(json)) {
+        switch (op.op) {
+          case 'create':
+            forms.create(op.form);
+            if (op.form === 'GameForm') reloaded = true;
+            break;
+          case 'show': forms.show(op.form); break;
+          case 'raise': forms.raise(op.form); break;
+          case 'hide': forms.hide(op.form); break;
+          case 'destroy': forms.destroy(op.form); break;
+          case 'text': forms.text(op.form, op.widget, op.text); break;
+          case 'picture': forms.picture(op.form, op.widget, op.path); break;
+          case 'visible': forms.visible(op.form, op.widget, op.visible); break;
+          case 'left': forms.left(op.form, op.widget, op.px); break;
+          case 'timer': forms.timer(op.form, op.widget, op.ms); break;
+          case 'focus': forms.focus(op.form, op.widget); break;
+          case 'accessible': forms.accessible(op.form, op.widget, op.name, op.description); break;
+          case 'play': sound.play(op.path); break;
+          case 'stop': sound.stop(); break;
+          case 'end':
+            stopAll();
+            show(closed);
+            break;
+          case 'fatal':
+            stopAll();
+            show(message, op.message);
+            if (op.check) message.append(document.createElement('br'), checkLink.cloneNode(true));
+            break;
+        }
+      }
+      // Only the menu may change the bank: a game is not cut short by it.
+      bar.hidden = !forms.open.has('メニュー') && running;
+      // The next load reads the files anew, as the desktop programs read
+      // them from disk at every load.
+      if (reloaded) fetchInBackground(contentFiles);
+    }
+
+    function show(element, text) {
+      for (const other of [message, closed]) other.hidden = other !== element;
+      if (text !== undefined) element.textContent = text;
+    }
+
+    async function start() {
+      stopAll();
+      show(null);
+      call(core, 'set_bank_folder', bank.folder);
+      bankName.textContent = bank.kind === 'page' ? '' : '問題: ' + bank.folder;
+      // The menu needs only the explanation; the rest comes while its
+      // title builds up.
+      const explanation = contentFiles.filter((path) => path.endsWith('/setumei.txt'));
+      await fetchFiles(explanation);
+      loading.remove();
+      running = true;
+      fetchInBackground(contentFiles.filter((path) => !explanation.includes(path)));
+      apply(call(core, 'start', basePath));
+    }
+
+    picker.addEventListener('change', async () => {
+      const chosen = [...picker.files];
+      picker.value = '';
+      if (chosen.length === 0) return;
+      const unknown = chosen.filter((file) => !kBankNames.includes(file.name.toLowerCase()));
+      if (unknown.length > 0) {
+        say(kBankNames.join('、') + ' を選んでください（' +
+            unknown.map((file) => file.name).join('、') + ' は使いません）');
+      }
+      call(core, 'drop_files', kPickedFolder);
+      for (const file of chosen) {
+        const name = file.name.toLowerCase();
+        if (kBankNames.includes(name)) {
+          putFile(kPickedFolder + '/' + name, new Uint8Array(await file.arrayBuffer()));
+        }
+      }
+      bank = {kind: 'picked', folder: kPickedFolder};
+      await start();
+    });
+
+    document.getElementById('again').addEventListener('click', () => start());
+
+    await start();
+  }
+
+  run();
 })();

@@ -6,24 +6,32 @@
 
 """Checks the browser program's site folder and its zip: the page, its
 scripts, the module and the licence, with the three content folders holding
-every file of data/ byte for byte; every URL of the page relative, so the
+every file of data/ byte for byte, the built-in pictures those of the
+desktop programs (ui/resources, PNG) byte for byte; every URL of the page relative, so the
 folder works wherever it is served from; the zip the same files in one
 folder, Japanese names marked as UTF-8.
-   check-site.py <site> <zip> <folder in the zip> <data>"""
+   check-site.py <site> <zip> <folder in the zip> <data> <built-in pictures>"""
 import os
 import re
 import sys
 import zipfile
 
-site, archive, folder, data = sys.argv[1:5]
+site, archive, folder, data, builtin = sys.argv[1:6]
 failures = []
 
-expected = {"index.html": None, "bank-files.js": None, "page.js": None, "soruberia.js": None,
-            "soruberia.wasm": None, "LICENSE.txt": None}
+expected = {name: None for name in (
+    "index.html", "page.css", "bank-files.js", "sound.js", "forms.js", "page.js",
+    "soruberia.js", "soruberia.wasm", "LICENSE.txt")}
 for sub in ("問題", "図", "音"):
     for name in os.listdir(os.path.join(data, sub)):
         with open(os.path.join(data, sub, name), "rb") as f:
             expected["%s/%s" % (sub, name)] = f.read()
+
+for window in os.listdir(builtin):
+    for name in os.listdir(os.path.join(builtin, window)):
+        if name.endswith(".png"):
+            with open(os.path.join(builtin, window, name), "rb") as f:
+                expected["pictures/%s/%s" % (window, name)] = f.read()
 
 found = {}
 for root, _, names in os.walk(site):

@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// The one sound channel, on the Web Audio API: every sound at half the
+// amplitude (-6 dB), heard whole unless a new one cuts it off. Tablets
+// start audio only inside a user's gesture, so the context is made and
+// resumed on the first tap or key; the sounds are decoded then.
+(function (global) {
+  'use strict';
+
+  const kGain = 0.5;  // -6 dB
+
+  class Sound {
+    // report(message): tells the user once of a sound that cannot play.
+    constructor(report) {
+      this.report = report;
+      this.context = null;
+      this.output = null;
+      this.playing = null;
+      this.bytes = new Map();     // path -> ArrayBuffer, as fetched
+      this.buffers = new Map();   // path -> Promise of AudioBuffer or null
+      this.reported = new Set();
+      const unlock = () => this.unlock();
+      for (const type of ['pointerdown', 'touchend', 'keydown', 'click']) {
+        global.addEventListener(type, unlock, {capture: true, passive: true});
+      }
+    }
+
+    unlock() {
+      const Context = global.AudioContext || global.webkitAudioContext;
+      if (!Context) return;
+      if (!this.context) {
+        this.context = new Context();
+        this.output = this.context.createGain();
+        this.output.gain.value = kGain;
+        this.output.connect(this.context.destination);
+        for (const path of this.bytes.keys()) this.decode(path);
+      }
+      if (this.context.state !== 'running') this.context.resume().catch(() => {});
+    }
+
+    // The bytes of a sound file (an ArrayBuffer), or null for one that
+    // could not be fetched; replaces what was held for the path.
+    put(path, bytes) {
+      this.bytes.set(path, bytes);
+      this.buffers.delete(path);
+      if (this.context) this.decode(path);
+    }
+
+    decode(path) {
+      if (this.buffers.has(path)) return this.buffers.get(path);
+      const bytes = this.bytes.get(path);
+      const decoded = bytes
+        ? new Promise((resolve) => {
+            // decodeAudioData detaches its buffer: hand it a copy.
+            this.context.decodeAudioData(bytes.slice(0), resolve, () => resolve(null));
+          })
+        : Promise.resolve(null);
+      this.buffers.set(path, decoded);
+      return decoded;
+    }
+
+    play(path) {
+      this.stop();
+      if (!this.context) return;
+      const request = {};
+      this.playing = request;
+      this.decode(path).then((buffer) => {
+        if (this.playing !== request) return;  // cut off before it began
+        if (!buffer) {
+          this.playing = null;
+          this.reportOnce(path);
+          return;
+        }
+        const source = this.context.createBufferSource();
+        source.buffer = buffer;
+        source.connect(this.output);
+        source.addEventListener('ended', () => {
+          if (this.playing === request) this.playing = null;
+        });
+        request.source = source;
+        source.start();
+      });
+    }
+
+    stop() {
+      const request = this.playing;
+      this.playing = null;
+      if (request && request.source) {
+        try {
+          request.source.stop();
+        } catch (error) {
+          // Already ended.
+        }
+        request.source.disconnect();
+      }
+    }
+
+    reportOnce(path) {
+      if (this.reported.has(path)) return;
+      this.reported.add(path);
+      const why = this.bytes.get(path) ? 'この形式の音は再生できません' : 'ファイルがありません';
+      this.report('音を鳴らせません: ' + path + ' (' + why + ')');
+    }
+  }
+
+  global.SoruberiaSound = Sound;
+})(this);
