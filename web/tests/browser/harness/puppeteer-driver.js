@@ -59,6 +59,11 @@ class PuppeteerDriver {
     await element.dispose();
   }
 
+  // A click at a point of the page, in CSS pixels of the viewport.
+  async clickAt(x, y) {
+    await this.page.mouse.click(x, y);
+  }
+
   // Picks files with the page's bank picker, as the file chooser does.
   async pick(files) {
     const input = await this.page.$('input[type=file][data-bank-picker]');

@@ -52,12 +52,13 @@ function readPage() {
       widgets,
     };
   }
-  const message = document.querySelector('[data-message]');
+  // Both are in the page from the start, hidden until needed.
+  const message = document.querySelector('[data-message]:not([hidden])');
   const active = document.activeElement;
   return {
     forms,
     message: message ? {text: message.textContent, role: message.getAttribute('role')} : null,
-    closed: document.querySelector('[data-closed]') !== null,
+    closed: document.querySelector('[data-closed]:not([hidden])') !== null,
     picker: document.querySelector('input[type=file][data-bank-picker]') !== null,
     focus: active && active.closest && active.closest('[data-widget]') ? {
       form: active.closest('[data-form]') ? active.closest('[data-form]').dataset.form : null,
