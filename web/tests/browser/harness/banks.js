@@ -70,14 +70,15 @@ function writeBank(site, folder, bank) {
 }
 
 // The bank as files in a folder of their own, as a teacher picks them on
-// the device; returns their paths.
+// the device: {files, remove()}.
 function bankOnDisk(bank) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'soruberia-picked-'));
-  return Object.entries(bankFiles(bank)).map(([name, bytes]) => {
+  const files = Object.entries(bankFiles(bank)).map(([name, bytes]) => {
     const file = path.join(folder, name);
     fs.writeFileSync(file, bytes);
     return file;
   });
+  return {files, remove: () => fs.rmSync(folder, {recursive: true, force: true})};
 }
 
 module.exports = {shiftJis, bankFiles, writeBank, bankOnDisk, kElevenRight, kOnlyTwelve, kMarkup, kMarkupTexts};
