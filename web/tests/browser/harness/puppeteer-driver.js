@@ -90,8 +90,9 @@ class PuppeteerDriver {
 }
 
 // A fresh browser of kind 'chromium' or 'firefox' with one page of the
-// given size, the probe installed in it unless probe is false.
-async function launch(kind, {width = 1280, height = 900, probe = true} = {}) {
+// given size, the probe installed in it unless probe is false; env adds to
+// the browser's environment (PULSE_SERVER: a sound server to play to).
+async function launch(kind, {width = 1280, height = 900, probe = true, env: extra = {}} = {}) {
   const {executablePath, browser, args} = kBrowsers[kind];
   const home = fs.mkdtempSync(path.join(os.tmpdir(), `soruberia-${kind}-`));
   const profile = path.join(home, 'profile');
@@ -102,6 +103,7 @@ async function launch(kind, {width = 1280, height = 900, probe = true} = {}) {
     XDG_CONFIG_HOME: path.join(home, '.config'),
     XDG_CACHE_HOME: path.join(home, '.cache'),
     XDG_DATA_HOME: path.join(home, '.local', 'share'),
+    ...extra,
   };
   delete env.DISPLAY;
   let instance;

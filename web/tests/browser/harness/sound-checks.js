@@ -99,4 +99,42 @@ async function heardInOrder(driver, sounds, from, names, patience = 10000) {
   return plays;
 }
 
-module.exports = {heldToItsFile, heardInOrder, nameOf, decibels};
+// Where a sound is heard: from the first to the last sample above
+// threshold; its level over that stretch (root mean square) and peak.
+function audible(samples, rate, threshold) {
+  let first = -1;
+  let last = -1;
+  for (let i = 0; i < samples.length; ++i) {
+    if (Math.abs(samples[i]) > threshold) {
+      if (first < 0) first = i;
+      last = i;
+    }
+  }
+  if (first < 0) return null;
+  let sum = 0;
+  let peak = 0;
+  for (let i = first; i <= last; ++i) {
+    sum += samples[i] * samples[i];
+    peak = Math.max(peak, Math.abs(samples[i]));
+  }
+  return {seconds: (last - first + 1) / rate, rms: Math.sqrt(sum / (last - first + 1)), peak};
+}
+
+// What the sound server received, held to the file: heard as long as the
+// file lasts (within 10 ms) and 6 dB below it (within 0.5 dB, for the
+// browser's resampling to the sink's rate).
+function heardAtHalf(recorded, recordedRate, sound) {
+  const {samples, rate} = sound.wave();
+  const own = audible(samples, rate, 0.02);
+  const heard = audible(recorded, recordedRate, 0.01);
+  assert.ok(heard, 'nothing reached the speakers');
+  assert.ok(Math.abs(heard.seconds - own.seconds) < 0.01,
+    `heard for ${heard.seconds.toFixed(3)} s; the file sounds for ${own.seconds.toFixed(3)} s`);
+  const level = decibels(heard.rms / own.rms);
+  const peak = decibels(heard.peak / own.peak);
+  assert.ok(Math.abs(level + 6.02) < 0.5, `heard at ${level.toFixed(2)} dB of the file, not −6 dB`);
+  assert.ok(Math.abs(peak + 6.02) < 0.5, `peaks at ${peak.toFixed(2)} dB of the file's, not −6 dB`);
+  return {seconds: heard.seconds, level, peak};
+}
+
+module.exports = {heldToItsFile, heardInOrder, heardAtHalf, nameOf, decibels};

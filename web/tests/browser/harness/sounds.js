@@ -38,15 +38,25 @@ function waveFacts(bytes) {
   throw new Error('no data chunk');
 }
 
+// The first channel of a 16-bit PCM file, as numbers from -1 to 1.
+function waveSamples(bytes) {
+  const facts = waveFacts(bytes);
+  let at = 12;
+  while (bytes.toString('ascii', at, at + 4) !== 'data') at += 8 + bytes.readUInt32LE(at + 4) + (bytes.readUInt32LE(at + 4) % 2);
+  const samples = new Float64Array(facts.frames);
+  for (let i = 0; i < samples.length; ++i) samples[i] = bytes.readInt16LE(at + 8 + i * 2 * facts.channels) / 32768;
+  return {samples, rate: facts.rate};
+}
+
 // {name: {file, fingerprint, frames, rate, channels}} of 音 in site.
 function siteSounds(site) {
   const sounds = {};
   for (const name of kSounds) {
     const file = `音/${name}`;
     const bytes = fs.readFileSync(path.join(site, file));
-    sounds[name] = {file, fingerprint: fingerprint(bytes), ...waveFacts(bytes)};
+    sounds[name] = {file, fingerprint: fingerprint(bytes), ...waveFacts(bytes), wave: () => waveSamples(bytes)};
   }
   return sounds;
 }
 
-module.exports = {siteSounds, waveFacts, fingerprint};
+module.exports = {siteSounds, waveFacts, waveSamples, fingerprint};

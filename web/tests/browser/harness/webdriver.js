@@ -17,7 +17,7 @@ const {sleep} = require('./wait');
 
 const kMiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 // The W3C WebDriver key of an element in a command's answer.
-const kElement = 'element-6066-11e4-a52e-4f735466cecc';
+const kElement = 'element-6066-11e4-a52e-4f735466cecf';
 
 function stopped(child) {
   return new Promise((resolve) => {
