@@ -38,18 +38,16 @@ test('the menu builds its title tile by tile, then its buttons; 説明 lays the 
       assert.ok(change && change.value === null, `${widget} was never shown`);
       return change.t;
     };
-    // One tile a tick of 500 ms, in order, then the buttons. A tick may
-    // come late on a busy machine and the next one on time, so each is
-    // held to the pace counted from the first tile.
+    // One tile a tick of 500 ms, in order, then the buttons. A starved
+    // machine may run late ticks back to back, but a timer never fires
+    // early: each tile is held to the pace counted from the first.
     const tiles = kTiles.map(shownAt);
     for (let i = 1; i < tiles.length; ++i) {
-      assert.ok(tiles[i] - tiles[i - 1] >= 200, `tile ${i} came ${tiles[i] - tiles[i - 1]} ms after tile ${i - 1}`);
-      assert.ok(tiles[i] - tiles[0] >= 500 * i - 150, `tile ${i} came ${tiles[i] - tiles[0]} ms after the first`);
+      assert.ok(tiles[i] - tiles[0] >= 500 * i - 100, `tile ${i} came ${tiles[i] - tiles[0]} ms after the first`);
     }
     for (const button of kMenuButtons) {
       const after = shownAt(button) - tiles[0];
-      assert.ok(shownAt(button) - tiles[4] >= 200 && after >= 2500 - 150,
-        `${button} came ${after} ms after the first tile`);
+      assert.ok(after >= 2500 - 100 && shownAt(button) > tiles[4], `${button} came ${after} ms after the first tile`);
     }
     assert.equal(changes.filter((c) => c.form === kMenu && c.attribute === 'hidden' && c.value !== null).length, 0,
       'something of the menu went away during the build-up');

@@ -11,7 +11,12 @@
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
-const puppeteer = require('puppeteer-core');
+let puppeteer;
+try {
+  puppeteer = require('puppeteer-core');
+} catch (error) {
+  throw new Error('puppeteer-core is not installed beside the tests: scripts/install-deps.sh test (npm ci)');
+}
 
 const {installProbe} = require('./probe');
 const {readPage} = require('./view');
