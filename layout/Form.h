@@ -57,6 +57,8 @@ struct Widget {
     Align align = Align::Left;   // labels; the text always starts at the top
     std::string_view accessibleName{};
     std::string_view accessibleDescription{};
+    // Labels: assistive technology reads the new text out when it changes.
+    bool announced = false;
     int tabIndex = -1;  // place in the keyboard focus order; -1 takes no focus
     int intervalMs = 0;  // timers: the period once armed
 };

@@ -57,6 +57,7 @@ std::string Widget(const layout::Form& form, const layout::Widget& widget) {
     out += std::string(",\"align\":\"") + (widget.align == layout::Align::Centre ? "centre" : "left") + '"';
     out += ",\"accessibleName\":" + JsonString(widget.accessibleName) +
            ",\"accessibleDescription\":" + JsonString(widget.accessibleDescription);
+    out += std::string(",\"announced\":") + (widget.announced ? "true" : "false");
     out += ",\"tabIndex\":" + std::to_string(widget.tabIndex);
     out += ",\"intervalMs\":" + std::to_string(widget.intervalMs);
     return out + '}';

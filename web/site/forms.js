@@ -126,6 +126,7 @@
         element.style.color = widget.text;
         element.style.backgroundColor = widget.ground;
         applyFont(element, widget.font);
+        if (widget.announced) element.setAttribute('aria-live', 'polite');
       } else if (widget.kind === 'picture') {
         element = document.createElement('div');
         element.className = 'picture' + (widget.stretch ? ' stretch' : '');
