@@ -26,7 +26,16 @@ const kChromiumFlags = [
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
   // Nothing but the test's own page; a first-run tab would steal focus.
   '--no-default-browser-check', '--disable-extensions',
+  // No name is looked up: the site is served at 127.0.0.1, and the
+  // browser's own services have nowhere to go.
+  '--host-resolver-rules=MAP * ~NOTFOUND , EXCLUDE 127.0.0.1',
 ];
+
+// Firefox's own services look names up too; the site needs no name.
+const kFirefoxPreferences = {
+  'network.dns.disabled': true,
+  'network.trr.mode': 5,
+};
 
 const kBrowsers = {
   chromium: {executablePath: '/usr/bin/chromium', browser: 'chrome', args: kChromiumFlags},
@@ -118,6 +127,7 @@ async function launch(kind, {width = 1280, height = 900, probe = true, env: extr
       args: [...args, `--window-size=${width},${height}`],
       defaultViewport: {width, height},
       protocolTimeout: 60000,
+      extraPrefsFirefox: kFirefoxPreferences,
     });
     const [page] = await instance.pages();
     const tab = page || await instance.newPage();
