@@ -71,7 +71,7 @@ test('the menu builds its title tile by tile, then its buttons; 説明 lays the 
   });
 });
 
-test('開始; wrong, right and wrong presses: score, marks, found picture, gauge, sounds at −6 dB, each cut by the next', async () => {
+test('開始; a wrong, a right and a wrong press: score, marks, found picture, gauge steps, sounds whole at −6 dB or cut by the next', async () => {
   await inBrowser('chromium', builtSite, {}, async ({site, driver}) => {
     const bank = desktopReading(bankReport, site.folder);
     await startAtMenu(driver, site.url);
@@ -101,14 +101,20 @@ test('開始; wrong, right and wrong presses: score, marks, found picture, gauge
     const steps = gauge(layout);
     const heard = (await driver.probe()).plays.length;
 
-    // Wrong, right, wrong, each while the sound before plays, which it
-    // cuts off: the score cannot fall below 0, a right press earns 100, a
-    // wrong one costs 100.
+    // A wrong press: the mark, a score of 0 (never below), and one step
+    // of the carriage once the pause after the press is over.
     await driver.press(kGame, ion(wrong));
     page = await until(driver, (p) => shown(p, kGame, 'Image3') && picture(p, kGame, 'Image3') === kWrongMark &&
       text(p, kGame, 'Label4') === '0', 'the wrong-answer mark and 0 points');
+    assert.ok(atLevel(page, steps, home, 0), 'the gauge moved before the pause ended');
+    page = await until(driver, (p) => !shown(p, kGame, 'Image3') && atLevel(p, steps, home, 1),
+      'the mark gone and the gauge one step on');
+    assert.equal(widgetOf(page, kGame, 'Image1').description, 'ミス 1 回');
+
+    // Right, then wrong while the right one's sound plays, which it cuts
+    // off: 100 points on, 100 off; one more step once the pause is over.
     await driver.press(kGame, ion(right));
-    page = await until(driver, (p) => picture(p, kGame, 'Image3') === kRightMark &&
+    page = await until(driver, (p) => shown(p, kGame, 'Image3') && picture(p, kGame, 'Image3') === kRightMark &&
       picture(p, kGame, ion(right)) === kFoundIon(right) && text(p, kGame, 'Label4') === '100',
     'the right-answer mark, the found picture and 100 points');
     assert.equal(text(page, kGame, 'Label3'), String(count - 1));
@@ -116,16 +122,14 @@ test('開始; wrong, right and wrong presses: score, marks, found picture, gauge
     await driver.press(kGame, ion(wrong));
     page = await until(driver, (p) => picture(p, kGame, 'Image3') === kWrongMark && text(p, kGame, 'Label4') === '0',
       'the wrong-answer mark and 100 points off');
-    assert.ok(atLevel(page, steps, home, 0), 'the gauge moved before the pause ended');
-
-    // The gauge moves once the pause after the last press is over: two
-    // steps, as the mark goes away.
+    assert.ok(atLevel(page, steps, home, 1), 'the gauge moved before the pause ended');
     page = await until(driver, (p) => !shown(p, kGame, 'Image3') && atLevel(p, steps, home, 2),
       'the mark gone and the gauge two steps on');
     assert.equal(text(page, kGame, 'Label4'), '0');
     assert.equal(widgetOf(page, kGame, 'Image1').description, 'ミス 2 回');
+
     const plays = await heardInOrder(driver, sounds, heard, ['x.wav', 'o.wav', 'x.wav']);
-    assert.ok(plays[0].stoppedAtMs !== null, 'the first sound was not cut off by the next');
+    assert.ok(plays[1].stoppedAtMs !== null, 'the right-answer sound was not cut off by the next');
     await during(driver, 1500, (p) => atLevel(p, steps, home, 2), 'the gauge moved by itself');
   });
 });

@@ -72,7 +72,9 @@ async function heardInOrder(driver, sounds, from, names, patience = 10000) {
     plays = probe.plays.slice(from);
     const last = plays[names.length - 1];
     if (plays.length >= names.length && last.endedAt !== null) {
+      // One context, made in a user's gesture (where the browser tells).
       assert.equal(probe.contexts.length, 1, `${probe.contexts.length} audio contexts made`);
+      assert.notEqual(probe.contexts[0].userActivation, false, 'the audio context was made without a gesture');
       break;
     }
     if (Date.now() > end) {
