@@ -81,4 +81,4 @@ function bankOnDisk(bank) {
   return {files, remove: () => fs.rmSync(folder, {recursive: true, force: true})};
 }
 
-module.exports = {shiftJis, bankFiles, writeBank, bankOnDisk, kElevenRight, kOnlyTwelve, kMarkup, kMarkupTexts};
+module.exports = {bankFiles, writeBank, bankOnDisk, kElevenRight, kOnlyTwelve, kMarkupTexts};

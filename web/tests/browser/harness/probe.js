@@ -9,9 +9,8 @@
 // ran to its end. Read back as window.soruberiaProbe.
 'use strict';
 
-/* eslint-disable no-var */
 function installProbe() {
-  const probe = {changes: [], contexts: [], plays: [], decoded: 0};
+  const probe = {changes: [], contexts: [], plays: []};
   Object.defineProperty(window, 'soruberiaProbe', {value: probe});
   const now = () => performance.now();
 
@@ -81,7 +80,6 @@ function installProbe() {
     const file = fingerprint(data);
     const name = (buffer) => {
       if (buffer) fileOf.set(buffer, file);
-      probe.decoded++;
       return buffer;
     };
     const promise = decode.call(this, data,

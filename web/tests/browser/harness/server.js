@@ -80,4 +80,4 @@ async function serve(root) {
   };
 }
 
-module.exports = {serve, typeOf};
+module.exports = {serve};

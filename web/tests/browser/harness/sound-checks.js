@@ -140,4 +140,4 @@ function heardAtHalf(recorded, recordedRate, sound) {
   return {seconds: heard.seconds, level, peak};
 }
 
-module.exports = {heldToItsFile, heardInOrder, heardAtHalf, nameOf, decibels};
+module.exports = {heardInOrder, heardAtHalf};

@@ -59,4 +59,4 @@ function siteSounds(site) {
   return sounds;
 }
 
-module.exports = {siteSounds, waveFacts, waveSamples, fingerprint};
+module.exports = {siteSounds};

@@ -193,4 +193,4 @@ async function launchWebKit({width = 1280, height = 900} = {}) {
   }
 }
 
-module.exports = {launchWebKit, startXvfb};
+module.exports = {launchWebKit};
