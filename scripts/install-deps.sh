@@ -7,8 +7,10 @@
 # Installs the Debian packages of one set, and only those that are missing,
 # so that `make` is quick when everything is there already:
 #   scripts/install-deps.sh play   building the program and playing it
-#   scripts/install-deps.sh web    building the browser program and its
-#                                  tests (emscripten, Node)
+#   scripts/install-deps.sh web    building the browser program (emscripten,
+#                                  Node)
+#   scripts/install-deps.sh web-test  that, and its tests: the browsers, and
+#                                  the Node packages of web/tests/browser
 #   scripts/install-deps.sh test   all of the above, and what the tests, the
 #                                  sanitizer and fuzz runs, the benchmarks and
 #                                  the package checks use
@@ -27,9 +29,17 @@ web=(
   cmake ninja-build g++ emscripten nodejs python3
 )
 
+# The page's tests drive Debian's browsers: Chromium and Firefox ESR
+# headless, WebKitGTK (MiniBrowser) through its WebDriver on Xvfb; Firefox
+# plays to a PulseAudio server of the test's own, recorded with parec.
+browsers=(
+  chromium firefox-esr webkit2gtk-driver xvfb pulseaudio pulseaudio-utils
+)
+
 test=(
   "${play[@]}"
   "${web[@]}"
+  "${browsers[@]}"
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libxcb1-dev
@@ -45,8 +55,9 @@ test=(
 case "${1:-}" in
   play) packages=("${play[@]}") ;;
   web) packages=("${web[@]}") ;;
+  web-test) packages=("${web[@]}" "${browsers[@]}") ;;
   test) packages=("${test[@]}") ;;
-  *) echo "usage: $0 play|web|test" >&2; exit 2 ;;
+  *) echo "usage: $0 play|web|web-test|test" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -55,11 +66,30 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The browser tests' Node packages, exactly as their lock file has them
+# (puppeteer-core, which downloads no browser); again only when the lock
+# file changed, so that an installed machine needs no network.
+case "$1" in
+  web-test|test)
+    browser_tests="$(cd "$(dirname "$0")/.." && pwd)/web/tests/browser"
+    installed="$browser_tests/node_modules/.installed-package-lock.json"
+    if ! cmp -s "$browser_tests/package-lock.json" "$installed"; then
+      if ! command -v npm >/dev/null; then
+        # Debian's own nodejs comes without npm; NodeSource's has it.
+        $sudo apt-get install -y -qq --no-install-recommends npm
+      fi
+      echo "Installing the browser tests' Node packages (npm ci)"
+      (cd "$browser_tests" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+      cp "$browser_tests/package-lock.json" "$installed"
+    fi
+    ;;
+esac

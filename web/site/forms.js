@@ -101,6 +101,11 @@
       // The tab order of the layout, as the document's order of the stops.
       stops.sort((a, b) => a[0] - b[0]);
       for (const [, element] of stops) section.append(element);
+      // A press on a window beneath brings it forward first, as a click
+      // on a window does on the desktop; the press itself still counts.
+      section.addEventListener('pointerdown', () => {
+        if (section.style.zIndex !== String(this.top)) this.activate(state);
+      }, {capture: true});
       section.addEventListener('focusin', (event) => {
         const widget = event.target.closest('[data-widget]');
         if (widget) {

@@ -1,0 +1,22 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// The page in WebKitGTK (MiniBrowser under WebKitWebDriver, on an X server
+// of the test's own): the menu, 開始, a right press, a teacher's bank
+// picked as files.
+//   node webkit.test.js <built site> <soruberia-bank-report>
+'use strict';
+const {test} = require('node:test');
+
+const {testArguments, inBrowser} = require('./harness/session');
+const {firstGame, pickedBank} = require('./harness/smoke');
+
+const {site: builtSite, bankReport} = testArguments();
+
+test('WebKitGTK: menu, start, a right press, a bank from files', async () => {
+  await inBrowser('webkit', builtSite, {}, async ({site, driver}) => {
+    await firstGame(driver, site, bankReport);
+    await pickedBank(driver, site);
+  });
+});
