@@ -33,7 +33,7 @@ test=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libxcb1-dev
-  xvfb xauth x11-utils xdotool dbus-x11
+  xvfb xauth x11-utils xdotool dbus-x11 chromium
   at-spi2-core python3-gi gir1.2-atspi-2.0
   pulseaudio pulseaudio-utils sox
   strace valgrind
