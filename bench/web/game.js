@@ -13,36 +13,43 @@ const kMenu = 'section[data-form="メニュー"]';
 const kGame = 'section[data-form="GameForm"]';
 
 // Runs in the page once the game is open. For each click on an ion button:
-// at, the click's time stamp (when the browser took the input); changed,
-// the first change of the game's form; frame, the animation frame after
-// that change, which draws it; mark, the animation frame after the
-// judgement mark's new picture is decoded, which shows it; inFirstFrame,
-// whether the change was drawn in the first frame after the click.
+// at, the click's time stamp (when the browser took the input); started,
+// when the page's first listener ran; changed, the first change of the
+// game's form; drawn, the animation frame after that change, the frame that
+// draws it, and inFirstFrame, whether that was the first frame after the
+// click; mark, the first animation frame that finds the judgement mark
+// shown with its picture loaded.
 function pressProbe(gameSelector) {
   const form = document.querySelector(gameSelector);
-  const mark = form.querySelector('[data-widget="Image3"] > img');
+  const mark = form.querySelector('[data-widget="Image3"]');
+  const markPicture = mark.querySelector('img');
   const presses = [];
   let current = null;
   window.soruberiaPresses = presses;
   document.addEventListener('click', (event) => {
     const button = event.target.closest('[data-widget^="Command1_"]');
     if (!button || !form.contains(button)) return;
-    const press = {widget: button.dataset.widget, at: event.timeStamp, changed: null, frame: null,
-      mark: null, firstFrame: null, inFirstFrame: null};
+    const press = {widget: button.dataset.widget, at: event.timeStamp, started: performance.now(),
+      changed: null, drawn: null, inFirstFrame: null, mark: null, firstFrame: null};
     requestAnimationFrame((frameStart) => { press.firstFrame = frameStart; });
     current = press;
     presses.push(press);
   }, true);
+  const markShown = () => !mark.hidden && markPicture.complete && markPicture.naturalWidth > 0 &&
+    markPicture.checkVisibility();
   new MutationObserver(() => {
     const press = current;
     if (!press || press.changed !== null) return;
     press.changed = performance.now();
     requestAnimationFrame((frameStart) => {
-      press.frame = performance.now();
+      press.drawn = performance.now();
       press.inFirstFrame = frameStart === press.firstFrame;
     });
-    mark.decode().then(() => requestAnimationFrame(() => { press.mark = performance.now(); }),
-      () => { press.mark = NaN; });
+    const watchMark = () => {
+      if (markShown()) press.mark = performance.now();
+      else requestAnimationFrame(watchMark);
+    };
+    requestAnimationFrame(watchMark);
   }).observe(form, {subtree: true, childList: true, attributes: true, characterData: true});
 }
 
@@ -77,7 +84,7 @@ async function press(page, ion) {
   await page.click(`${kGame} [data-widget="Command1_${ion}"]`);
   await page.waitForFunction((index) => {
     const press = window.soruberiaPresses[index];
-    return press && press.frame !== null && press.mark !== null;
+    return press && press.drawn !== null && press.mark !== null;
   }, {polling: 20, timeout: 10000}, count);
 }
 

@@ -11,11 +11,11 @@ const {freshPage} = require('./browser');
 
 const kMenu = 'section[data-form="メニュー"]';
 
-// Runs in every page before its own scripts. A picture counts as on screen
-// in the first animation frame that finds it shown with its current picture
-// loaded; "frame" is the animation frame after that one, when the frame
-// that drew it has been produced. Element timing gives the time at which
-// that frame was presented, for comparison.
+// Runs in every page before its own scripts. A picture is drawn in the
+// first animation frame that finds it shown with its current picture
+// loaded: its time is that frame's callback, after which the frame is
+// painted. Element timing gives the time at which that frame was
+// presented, for comparison.
 function loadProbe(menuSelector) {
   const marks = {};
   const painted = [];
@@ -42,17 +42,10 @@ function loadProbe(menuSelector) {
   function frame() {
     const now = performance.now();
     for (const [name, selector] of Object.entries(watched)) {
-      const mark = marks[name];
-      if (!mark) {
-        const img = document.querySelector(selector);
-        if (onScreen(img)) marks[name] = {shown: now, url: img.currentSrc};
-      } else if (mark.frame === undefined) {
-        mark.frame = now;
-      }
+      const img = document.querySelector(selector);
+      if (!marks[name] && onScreen(img)) marks[name] = {drawn: now, url: img.currentSrc};
     }
-    if (!(marks.ground && marks.ground.frame && marks.tile && marks.tile.frame)) {
-      requestAnimationFrame(frame);
-    }
+    if (!(marks.ground && marks.tile)) requestAnimationFrame(frame);
   }
   requestAnimationFrame(frame);
 }
@@ -65,7 +58,7 @@ async function measureLoad(browser, url) {
     await page.goto(url, {waitUntil: 'domcontentloaded'});
     await page.waitForFunction(() => {
       const {marks} = window.soruberiaBench;
-      return marks.ground && marks.ground.frame && marks.tile && marks.tile.frame;
+      return marks.ground && marks.tile;
     }, {polling: 100, timeout: 30000});
     // Element timing reports a moment after the frame; wait for it a little.
     await page.waitForFunction(() => {
@@ -86,10 +79,8 @@ async function measureLoad(browser, url) {
         wasmFetched: wasm ? wasm.responseEnd : null,
         groundFetch: ground ? {asked: ground.startTime, sent: ground.requestStart, received: ground.responseEnd}
           : null,
-        ground: {shown: marks.ground.shown, frame: marks.ground.frame, painted: paintOf(marks.ground),
-          url: marks.ground.url},
-        tile: {shown: marks.tile.shown, frame: marks.tile.frame, painted: paintOf(marks.tile),
-          url: marks.tile.url},
+        ground: {drawn: marks.ground.drawn, painted: paintOf(marks.ground)},
+        tile: {drawn: marks.tile.drawn, painted: paintOf(marks.tile)},
       };
     });
   } finally {
@@ -105,7 +96,7 @@ async function menuGeometry(browser, url) {
     await page.goto(url, {waitUntil: 'domcontentloaded'});
     await page.waitForFunction(() => {
       const {marks} = window.soruberiaBench;
-      return marks.ground && marks.ground.frame && marks.tile && marks.tile.frame;
+      return marks.ground && marks.tile;
     }, {polling: 100, timeout: 30000});
     return await page.evaluate((menuSelector) => {
       const menu = document.querySelector(menuSelector);
