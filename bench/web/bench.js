@@ -139,6 +139,7 @@ function printMemory(game, floor) {
     ['JS heap used', mb(game.memory.jsHeapUsed), mb(game.collected.jsHeapUsed), mb(floor.jsHeapUsed)],
     ['JS heap allocated', mb(game.memory.jsHeapTotal), mb(game.collected.jsHeapTotal), mb(floor.jsHeapTotal)],
     ['wasm memory', mb(game.memory.wasm), mb(game.collected.wasm), mb(floor.wasm)],
+    ['wasm memory, written up to', mb(game.memory.written), mb(game.collected.written), mb(floor.written)],
     ['JS heap used + wasm memory', mb(sum(game.memory)), mb(sum(game.collected)), mb(sum(floor))],
   ]);
   console.log(`JS heap used + wasm memory in a game ${mb(sum(game.memory))}, aim ≤ 20 MB: ` +
@@ -154,6 +155,14 @@ async function main() {
   const extra = {[`/${kBankFolder}`]: bank};
   const server = await serve(site, extra);
   const chromium = await launch();
+  const finish = async () => {
+    await chromium.close();
+    await server.close();
+    fs.rmSync(bank, {recursive: true, force: true});
+  };
+  for (const signal of ['SIGINT', 'SIGTERM']) {
+    process.once(signal, () => finish().finally(() => process.exit(1)));
+  }
   try {
     console.log(`Browser program: ${chromium.version}, headless, viewport ` +
       `${kViewport.width} × ${kViewport.height} at ${kViewport.deviceScaleFactor} device pixel per CSS pixel`);
@@ -189,9 +198,7 @@ async function main() {
     printPresses(game.presses);
     printMemory(game, await floorMemory(chromium.browser, floorUrl));
   } finally {
-    await chromium.close();
-    await server.close();
-    fs.rmSync(bank, {recursive: true, force: true});
+    await finish();
   }
 }
 

@@ -125,9 +125,22 @@ async function memoryOf(page) {
     await session.send('Performance.enable');
     const {metrics} = await session.send('Performance.getMetrics');
     const metric = (name) => metrics.find((entry) => entry.name === name).value;
-    const wasm = await page.evaluate(() => (window.soruberiaMemories || [])
-      .reduce((sum, memory) => sum + memory.buffer.byteLength, 0));
-    return {jsHeapUsed: metric('JSHeapUsedSize'), jsHeapTotal: metric('JSHeapTotalSize'), wasm};
+    // Of the module's memory, how far up anything was ever written: the
+    // rest is reserved, untouched since the module took its initial memory.
+    const {wasm, written} = await page.evaluate(() => {
+      const memories = window.soruberiaMemories || [];
+      const top = (memory) => {
+        const words = new Uint32Array(memory.buffer);
+        let at = words.length;
+        while (at > 0 && words[at - 1] === 0) at -= 1;
+        return at * 4;
+      };
+      return {
+        wasm: memories.reduce((sum, memory) => sum + memory.buffer.byteLength, 0),
+        written: memories.reduce((sum, memory) => sum + top(memory), 0),
+      };
+    });
+    return {jsHeapUsed: metric('JSHeapUsedSize'), jsHeapTotal: metric('JSHeapTotalSize'), wasm, written};
   } finally {
     await session.detach();
   }
