@@ -58,8 +58,9 @@ fuzz: setup
 	tests/fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Benchmarks in a Release build of their own: the engine's heavy paths,
-# start-up time and memory beside a bare Qt window, idle CPU. Not part of
-# `make test`; the figures of one run are in bench/RESULTS.md.
+# start-up time and memory beside a bare Qt window, idle CPU; then the
+# Windows builds under Wine and the browser program in headless Chromium.
+# Not part of `make test`; the figures of one run are in bench/RESULTS.md.
 bench: setup
 	@cmake --preset bench >/dev/null
 	@cmake --build --preset bench -j $(JOBS)
@@ -71,6 +72,7 @@ include bench/windows.mk
 
 # The browser program: make web, make test-web.
 include web/web.mk
+include bench/web.mk
 
 # Re-make the committed pictures, sounds and default question bank.
 assets: configure

@@ -39,3 +39,8 @@ if [ -n "${SORUBERIA_BENCH_WINDOWS:-}" ]; then
     # shellcheck disable=SC2086
     sh "$here/windows/run.sh" "$build" $SORUBERIA_BENCH_WINDOWS
 fi
+
+# The browser program's site of `make web`, when `make bench` made it.
+if [ -n "${SORUBERIA_BENCH_WEB:-}" ]; then
+    sh "$here/web/run.sh" "$SORUBERIA_BENCH_WEB"
+fi
