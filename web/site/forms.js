@@ -9,18 +9,10 @@
 (function (global) {
   'use strict';
 
-  // The faces the forms ask for are on neither Chromebooks nor iPads: each
-  // stands for the device's own Japanese faces of its kind.
-  const kFaces = {
-    'ＭＳ 明朝': '"MS Mincho", "ＭＳ 明朝", "IPAMincho", "Hiragino Mincho ProN", "Noto Serif CJK JP", "Noto Serif JP", "Yu Mincho", "YuMincho", serif',
-    'ＭＳ Ｐ明朝': '"MS PMincho", "ＭＳ Ｐ明朝", "IPAPMincho", "Hiragino Mincho ProN", "Noto Serif CJK JP", "Noto Serif JP", "Yu Mincho", "YuMincho", serif',
-    'ＭＳ Ｐゴシック': '"MS PGothic", "ＭＳ Ｐゴシック", "IPAPGothic", "Hiragino Kaku Gothic ProN", "Hiragino Sans", "Noto Sans CJK JP", "Noto Sans JP", "Yu Gothic", "Meiryo", sans-serif',
-  };
-
   function fontOf(font) {
     if (!font || !font.face) return null;
     return {
-      family: kFaces[font.face] || '"' + font.face + '", serif',
+      family: global.soruberiaLabelFit.fontFamily(font.face),
       size: font.px + 'px',
       weight: font.bold ? 'bold' : 'normal',
     };

@@ -11,8 +11,9 @@
 (function (global) {
   'use strict';
 
-  // The device's faces for each face the forms name, nearest first (as
-  // forms.js draws the forms).
+  // The faces the forms ask for are on neither Chromebooks nor iPads: each
+  // stands for the device's own Japanese faces of its kind, nearest first.
+  // forms.js draws every form's text with these.
   const FAMILIES = {
     'ＭＳ 明朝': ['MS Mincho', 'ＭＳ 明朝', 'IPAMincho', 'Hiragino Mincho ProN', 'Noto Serif CJK JP',
       'Noto Serif JP', 'Yu Mincho', 'YuMincho', 'serif'],

@@ -111,12 +111,14 @@
       }));
     }
 
-    // While files are on their way, events wait for them, in order: the
-    // core reads them at the event that loads the game.
+    // While the first files are on their way, events wait for them, in
+    // order: the core reads them at the event that loads the game. Later
+    // the files are fetched anew after every load, for the next one, while
+    // the game goes on with the bytes it has.
     let arriving = null;
     let queue = Promise.resolve();
-    function fetchInBackground(paths) {
-      const fetched = fetchFiles(paths).then(() => {
+    function fetchBeforeEvents(fetching) {
+      const fetched = fetching.then(() => {
         if (arriving === fetched) arriving = null;
       });
       arriving = fetched;
@@ -128,6 +130,12 @@
         const waited = arriving;
         queue = queue.then(() => waited).then(() => apply(event()));
       }
+    }
+
+    // The pictures of the forms open now, decoded (or failed).
+    function formPicturesShown() {
+      return Promise.all([...desk.querySelectorAll('section[data-form] img')].map(
+        (img) => (img.complete ? Promise.resolve() : img.decode().catch(() => {}))));
     }
 
     function putFile(path, bytes) { soruberiaBank.putFile(core, path, bytes); }
@@ -182,7 +190,7 @@
       bar.hidden = !forms.open.has('メニュー') && running;
       // The next load reads the files anew, as the desktop programs read
       // them from disk at every load.
-      if (reloaded) fetchInBackground(contentFiles);
+      if (reloaded) fetchFiles(contentFiles);
     }
 
     function show(element, text) {
@@ -201,8 +209,10 @@
       await fetchFiles(explanation);
       loading.remove();
       running = true;
-      fetchInBackground(contentFiles.filter((path) => !explanation.includes(path)));
+      const others = contentFiles.filter((path) => !explanation.includes(path));
       apply(call(core, 'start', basePath));
+      // The menu's own pictures first, then the game's files.
+      fetchBeforeEvents(formPicturesShown().then(() => fetchFiles(others)));
     }
 
     picker.addEventListener('change', async () => {
