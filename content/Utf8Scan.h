@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-// Strict UTF-8, for the code page 932 converters that do not hand it to the
-// system: a sequence is refused where iconv refuses it.
+// Strict UTF-8, for the code page 932 encoder: a sequence is refused where
+// iconv refuses it.
 namespace soruberia::utf8 {
 
 struct CodePoint {
