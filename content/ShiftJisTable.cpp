@@ -107,11 +107,15 @@ const EncodeTable& Encoder() {
 
 Decoded Decode(std::string_view cp932) {
     Decoded result;
-    result.utf8.reserve(cp932.size() * 3 / 2);
+    // Room for the longest outcome, three bytes of UTF-8 for each byte read
+    // (half-width katakana), cut to what was written at the end.
+    std::string& out = result.utf8;
+    out.resize(cp932.size() * 3);
+    std::size_t written = 0;
     for (std::size_t at = 0; at < cp932.size();) {
         const auto byte = static_cast<unsigned char>(cp932[at]);
         if (IsSingle(byte)) {
-            utf8::AppendBmp(result.utf8, SingleCharacter(byte));
+            written += utf8::PutBmp(out.data() + written, SingleCharacter(byte));
             ++at;
             continue;
         }
@@ -122,9 +126,10 @@ Decoded Decode(std::string_view cp932) {
             result.invalidAt = at;
             break;
         }
-        utf8::AppendBmp(result.utf8, character);
+        written += utf8::PutBmp(out.data() + written, character);
         at += 2;
     }
+    out.resize(written);
     return result;
 }
 
