@@ -10,10 +10,9 @@
 #include <string_view>
 
 // Code page 932, the Windows form of Shift-JIS, in which every content file
-// is stored. Each platform converts with its own tables (one backend file per
-// platform), so the game reads exactly what the teacher's editor wrote; the
-// browser, whose converters cannot serve, with the program's own tables,
-// copied from glibc's (ShiftJisTable.cpp).
+// is stored. Converted with the program's own tables, copied from glibc's
+// (ShiftJisTable.cpp), on every system: the game and the checker accept and
+// refuse the same bytes wherever they run.
 namespace soruberia::sjis {
 
 struct Decoded {

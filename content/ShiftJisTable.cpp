@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: MIT
 
 // Code page 932 from tables of the program's own, written once from glibc's
-// iconv by make-cp932-table.py, for systems whose converters lack it or get
-// it wrong (the browser build). Gives what the iconv back-end gives.
+// iconv by make-cp932-table.py: one behaviour on every system, with no
+// converter to open per field. Gives exactly what iconv's CP932 gives.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -107,11 +107,15 @@ const EncodeTable& Encoder() {
 
 Decoded Decode(std::string_view cp932) {
     Decoded result;
-    result.utf8.reserve(cp932.size() * 3 / 2);
+    // Room for the longest outcome, three bytes of UTF-8 for each byte read
+    // (half-width katakana), cut to what was written at the end.
+    std::string& out = result.utf8;
+    out.resize(cp932.size() * 3);
+    std::size_t written = 0;
     for (std::size_t at = 0; at < cp932.size();) {
         const auto byte = static_cast<unsigned char>(cp932[at]);
         if (IsSingle(byte)) {
-            utf8::AppendBmp(result.utf8, SingleCharacter(byte));
+            written += utf8::PutBmp(out.data() + written, SingleCharacter(byte));
             ++at;
             continue;
         }
@@ -122,9 +126,10 @@ Decoded Decode(std::string_view cp932) {
             result.invalidAt = at;
             break;
         }
-        utf8::AppendBmp(result.utf8, character);
+        written += utf8::PutBmp(out.data() + written, character);
         at += 2;
     }
+    out.resize(written);
     return result;
 }
 

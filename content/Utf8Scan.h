@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-// Strict UTF-8, for the code page 932 converters that do not hand it to the
-// system: a sequence is refused where iconv refuses it.
+// Strict UTF-8, for the code page 932 encoder: a sequence is refused where
+// iconv refuses it.
 namespace soruberia::utf8 {
 
 struct CodePoint {
@@ -44,18 +44,22 @@ inline CodePoint NextCodePoint(std::string_view text, std::size_t at) {
     return {value, length};
 }
 
-// Appends a BMP code point as UTF-8.
-inline void AppendBmp(std::string& out, char16_t value) {
+// Writes a BMP code point as UTF-8 at `out`, which has room for three
+// bytes; returns how many it wrote.
+inline std::size_t PutBmp(char* out, char16_t value) {
     if (value < 0x80) {
-        out += static_cast<char>(value);
-    } else if (value < 0x800) {
-        out += static_cast<char>(0xC0 | value >> 6);
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | value >> 12);
-        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
+        out[0] = static_cast<char>(value);
+        return 1;
     }
+    if (value < 0x800) {
+        out[0] = static_cast<char>(0xC0 | value >> 6);
+        out[1] = static_cast<char>(0x80 | (value & 0x3F));
+        return 2;
+    }
+    out[0] = static_cast<char>(0xE0 | value >> 12);
+    out[1] = static_cast<char>(0x80 | (value >> 6 & 0x3F));
+    out[2] = static_cast<char>(0x80 | (value & 0x3F));
+    return 3;
 }
 
 }  // namespace soruberia::utf8

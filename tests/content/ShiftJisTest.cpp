@@ -2,12 +2,12 @@
 //
 // SPDX-License-Identifier: MIT
 
-// Code page 932 as each converter gives it: glibc's iconv on Linux,
-// Windows' tables in the Windows builds (run under Wine), the program's own
-// tables (content/Cp932Table.inc) in the browser build and in a test
-// program of their own. All are held to one table of cases, read from
-// iconv, and to the digests of every one- and two-byte sequence and every
-// BMP character that make-cp932-digests.py wrote from iconv.
+// Code page 932 as the program's own tables (content/Cp932Table.inc) give
+// it, on every build that runs these tests, the Windows one under Wine
+// included: held to one table of cases, read from iconv, and to the digests
+// of every one- and two-byte sequence and every BMP character that
+// make-cp932-digests.py wrote from iconv. ShiftJisIconvTest.cpp holds them
+// to the system's iconv itself where there is one.
 #include "content/ShiftJis.h"
 
 #include <gtest/gtest.h>

@@ -6,8 +6,9 @@
 
 """Writes Cp932Digests.inc: how glibc's iconv converts every one- and
 two-byte sequence of code page 932, and every character of the BMP, as one
-FNV-1a digest per row of 256, so that every backend can be held to the
-same results without a table of 80,000 entries.
+FNV-1a digest per row of 256, so that the program's tables can be held to
+them on every build (the Windows one under Wine, where there is no iconv)
+without a table of 80,000 entries.
 
 Row serialisation (ShiftJisTest.cpp does the same): for each entry, the
 offset where conversion stopped (0xFF for none), the converted bytes, then a
@@ -29,7 +30,7 @@ FAILED = ctypes.c_size_t(-1).value
 
 def convert(to, frm, data):
     """(converted bytes, offset where conversion stopped or None), as the
-    content module's iconv backend reports them."""
+    content module's Decode and Encode report them."""
     handle = libc.iconv_open(to.encode(), frm.encode())
     inbuf = ctypes.create_string_buffer(data, len(data) or 1)
     outbuf = ctypes.create_string_buffer(64)
