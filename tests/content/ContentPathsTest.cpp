@@ -82,7 +82,7 @@ TEST(IonPictureName, PlainDecimalWithoutPadding) {
 #endif
 }
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // Started through a link in another folder, the program still finds the
 // folder its own file lies in.
 TEST(ExecutableFolder, FollowsALinkToTheExecutable) {

@@ -2,8 +2,8 @@
 #
 # SPDX-License-Identifier: MIT
 
-# GoogleTest for a cross build: mingw has no packaged GoogleTest, so it is
-# built from Debian's sources (package googletest) with the cross compiler.
+# GoogleTest for a cross build: mingw and emscripten (web/tests/layer-tests)
+# have no packaged GoogleTest, so it is built from Debian's sources (package googletest) with the cross compiler.
 # find_package(GTest) lands here when GTest_DIR names this folder, and gets
 # the same targets as the packaged one: GTest::gtest, GTest::gtest_main,
 # GTest::gmock, GTest::gmock_main.
