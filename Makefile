@@ -14,6 +14,10 @@ BENCH_BUILD := build-bench
 FUZZ_SECONDS ?= 60
 BENCH_IDLE_SECONDS ?= 30
 JOBS ?= $(shell nproc)
+# The end-to-end tests spend most of their time waiting for the programs
+# they drive (timers, windows, sound), so CTest runs twice as many tests as
+# there are cores.
+TEST_JOBS ?= $(shell echo $$(( $(JOBS) * 2 )))
 
 # Packages: `make run` installs what building and playing need, every other
 # target also the test tools. `make run` configures without the tests.
@@ -42,7 +46,7 @@ run: build
 # licence of every file, then the plain-C++ layers again under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then the reader fuzzers.
 test: build test-windows test-web
-	ctest --preset build -j $(JOBS)
+	ctest --preset build -j $(TEST_JOBS)
 	reuse lint
 	@$(MAKE) --no-print-directory sanitize fuzz
 

@@ -5,25 +5,41 @@
 # SPDX-License-Identifier: MIT
 
 # Runs every reader fuzzer for SECONDS each (default 60) from the committed
-# corpus. Usage: run.sh BUILD_DIR [SECONDS]
+# corpus, side by side: each is one process and still gets its whole
+# -max_total_time, so the step takes SECONDS rather than three times that.
+# Usage: run.sh BUILD_DIR [SECONDS]
 set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
+targets=(question_texts answer_key explanation)
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-status=0
-for target in question_texts answer_key explanation; do
+pids=()
+# A stopped run takes its fuzzers with it.
+trap 'for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"' EXIT
+for target in "${targets[@]}"; do
   mkdir -p "$work/$target"
   echo "fuzz_$target: ${seconds}s"
-  if ! (cd "$work" && "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
-          -max_len=4096 -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 \
-          "$work/$target" "$here/corpus/$target" > "$work/$target.log" 2>&1); then
-    tail -n 40 "$work/$target.log"
-    status=1
+  (cd "$work" && exec "$build/tests/fuzz/fuzz_$target" -max_total_time="$seconds" \
+      -max_len=4096 -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 \
+      "$work/$target" "$here/corpus/$target" > "$work/$target.log" 2>&1) &
+  pids+=($!)
+done
+status=0
+passed=0
+failed=0
+for i in "${!targets[@]}"; do
+  target=${targets[$i]}
+  if wait "${pids[$i]}"; then
+    echo "fuzz_$target: $(grep -E 'stat::number_of_executed_units|Done [0-9]+ runs' "$work/$target.log" | tail -n 1 || true)"
+    passed=$((passed + 1))
   else
-    grep -E 'stat::number_of_executed_units|Done [0-9]+ runs' "$work/$target.log" | tail -n 1 || true
+    echo "fuzz_$target failed:"
+    tail -n 40 "$work/$target.log"
+    failed=$((failed + 1))
+    status=1
   fi
 done
-if [ $status -eq 0 ]; then echo "3 passed, 0 failed"; else echo "fuzzing failed"; fi
+pids=()
+echo "$passed passed, $failed failed"
 exit $status
