@@ -3,8 +3,8 @@
 // SPDX-License-Identifier: MIT
 
 // The module's readers, given the bank's bytes as the page gives them, read
-// what the desktop programs' readers read from the same files (natively,
-// with iconv): the default bank, and copies with one fault each, whose
+// what the desktop programs' readers read from the same files (built
+// natively): the default bank, and copies with one fault each, whose
 // message must be the same, file and line.
 //   node --no-experimental-fetch bank-readers.test.js <site> <soruberia-bank-report> <data>
 'use strict';
