@@ -106,7 +106,8 @@ test('開始; a wrong, a right and a wrong press: score, marks, found picture, g
     await driver.press(kGame, ion(wrong));
     page = await until(driver, (p) => shown(p, kGame, 'Image3') && picture(p, kGame, 'Image3') === kWrongMark &&
       text(p, kGame, 'Label4') === '0', 'the wrong-answer mark and 0 points');
-    assert.ok(atLevel(page, steps, home, 0), 'the gauge moved before the pause ended');
+    // When the carriage steps within the pause is the engine's, held by its
+    // own tests; a starved machine may show the page only after the step.
     page = await until(driver, (p) => !shown(p, kGame, 'Image3') && atLevel(p, steps, home, 1),
       'the mark gone and the gauge one step on');
     assert.equal(widgetOf(page, kGame, 'Image1').description, 'ミス 1 回');
@@ -122,7 +123,6 @@ test('開始; a wrong, a right and a wrong press: score, marks, found picture, g
     await driver.press(kGame, ion(wrong));
     page = await until(driver, (p) => picture(p, kGame, 'Image3') === kWrongMark && text(p, kGame, 'Label4') === '0',
       'the wrong-answer mark and 100 points off');
-    assert.ok(atLevel(page, steps, home, 1), 'the gauge moved before the pause ended');
     page = await until(driver, (p) => !shown(p, kGame, 'Image3') && atLevel(p, steps, home, 2),
       'the mark gone and the gauge two steps on');
     assert.equal(text(page, kGame, 'Label4'), '0');
