@@ -94,6 +94,14 @@ std::string IonPictureName(int ionNumber, bool found) {
            ").gif";
 }
 
+std::vector<std::string> GamePictures() {
+    std::vector<std::string> pictures{std::string(paths::kMarkCorrect), std::string(paths::kMarkWrong)};
+    for (int ion = 1; ion <= 12; ++ion) {
+        for (const bool found : {false, true}) pictures.push_back(IonPictureName(ion, found));
+    }
+    return pictures;
+}
+
 std::filesystem::path NativePath(std::string_view fullPath) {
     std::u8string text;
     text.reserve(fullPath.size());

@@ -4,9 +4,11 @@
 
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace soruberia {
 
@@ -24,6 +26,10 @@ inline constexpr std::string_view kSoundWrong = "\\音\\x.wav";
 inline constexpr std::string_view kSoundBurst = "\\音\\pan.wav";
 inline constexpr std::string_view kSoundFailure = "\\音\\dame.wav";
 inline constexpr std::string_view kSoundPass = "\\音\\gokaku.wav";
+
+// The question bank's files, and every sound a game plays.
+inline constexpr std::array kBankFiles{kQuestionTexts, kAnswerKey, kExplanation};
+inline constexpr std::array kSounds{kSoundCorrect, kSoundWrong, kSoundBurst, kSoundFailure, kSoundPass};
 }  // namespace paths
 
 // The folder that holds the running executable, as the platform reports it
@@ -39,6 +45,10 @@ std::string FullPath(std::string_view basePath, std::string_view relativePath);
 
 // "\図\ion(N).gif", or "\図\ion'(N).gif" once found; N in plain decimal.
 std::string IonPictureName(int ionNumber, bool found);
+
+// Every picture of 図 that a game shows: the marks, then each ion plain and
+// found.
+std::vector<std::string> GamePictures();
 
 // The one place where the program's backslashes become the platform's
 // separators; every content file is opened through this.

@@ -9,26 +9,13 @@
 // both.
 #include <cstddef>
 #include <string>
-#include <utility>
 
+#include "web/EntryState.h"
 #include "web/PageCheck.h"
-#include "web/PageFiles.h"
 #include "web/PageLabel.h"
 
-namespace {
-
-soruberia::web::PageFiles& Files() {
-    static soruberia::web::PageFiles files;
-    return files;
-}
-
-const char* Returned(std::string text) {
-    static std::string returned;
-    returned = std::move(text);
-    return returned.c_str();
-}
-
-}  // namespace
+using soruberia::web::Files;
+using soruberia::web::Returned;
 
 extern "C" {
 

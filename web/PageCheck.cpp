@@ -40,18 +40,10 @@ const char* SeverityWord(Severity severity) {
 
 std::string PageCheckFiles(const PageFiles& files) {
     const PageFolder folder(files, "");
-    std::vector<std::string> pictures;
-    for (int ion = 1; ion <= 12; ++ion) {
-        for (const bool found : {false, true}) pictures.push_back(IonPictureName(ion, found));
-    }
-    for (const auto mark : {paths::kMarkCorrect, paths::kMarkWrong}) pictures.emplace_back(mark);
-    std::vector<std::string> sounds;
-    for (const auto sound : {paths::kSoundCorrect, paths::kSoundWrong, paths::kSoundBurst, paths::kSoundFailure,
-                             paths::kSoundPass}) {
-        sounds.emplace_back(sound);
-    }
-    const std::vector<std::string> bank{std::string(paths::kQuestionTexts), std::string(paths::kAnswerKey),
-                                        std::string(paths::kExplanation)};
+    const auto strings = [](const auto& views) { return std::vector<std::string>(views.begin(), views.end()); };
+    const std::vector<std::string> bank = strings(paths::kBankFiles);
+    const std::vector<std::string> pictures = GamePictures();
+    const std::vector<std::string> sounds = strings(paths::kSounds);
     return "{\"bank\": " + List(folder, bank) + ", \"pictures\": " + List(folder, pictures) +
            ", \"sounds\": " + List(folder, sounds) + "}";
 }

@@ -12,6 +12,7 @@
 
 #include "content/ContentPaths.h"
 #include "web/BankReport.h"
+#include "web/EntryState.h"
 #include "web/LayoutJson.h"
 #include "web/PageFiles.h"
 #include "web/PageProgram.h"
@@ -19,20 +20,21 @@
 
 namespace {
 
-soruberia::web::PageFiles& Files() {
-    static soruberia::web::PageFiles files;
-    return files;
-}
+using soruberia::web::Files;
+using soruberia::web::Returned;
 
 std::unique_ptr<soruberia::web::PageProgram>& Program() {
     static std::unique_ptr<soruberia::web::PageProgram> program;
     return program;
 }
 
-const char* Returned(std::string text) {
-    static std::string returned;
-    returned = std::move(text);
-    return returned.c_str();
+std::string Lines(const auto& relativePaths) {
+    std::string lines;
+    for (const auto& path : relativePaths) {
+        if (!lines.empty()) lines += '\n';
+        lines += soruberia::web::PagePath(path);
+    }
+    return lines;
 }
 
 }  // namespace
@@ -40,29 +42,13 @@ const char* Returned(std::string text) {
 extern "C" {
 
 // The files of the question bank, relative to the page, one to a line.
-const char* soruberia_bank_files() {
-    namespace paths = soruberia::paths;
-    using soruberia::web::PagePath;
-    return Returned(PagePath(paths::kQuestionTexts) + "\n" + PagePath(paths::kAnswerKey) + "\n" +
-                    PagePath(paths::kExplanation));
-}
+const char* soruberia_bank_files() { return Returned(Lines(soruberia::paths::kBankFiles)); }
 
 // Every content file a game reads, relative to the page, one to a line: the
 // bank, then the pictures, then the sounds.
 const char* soruberia_content_files() {
-    namespace paths = soruberia::paths;
-    using soruberia::web::PagePath;
-    std::string list = soruberia_bank_files();
-    for (const auto picture : {paths::kMarkCorrect, paths::kMarkWrong})
-        list += "\n" + PagePath(picture);
-    for (int ion = 1; ion <= 12; ++ion) {
-        for (const bool found : {false, true})
-            list += "\n" + PagePath(soruberia::IonPictureName(ion, found));
-    }
-    for (const auto sound : {paths::kSoundCorrect, paths::kSoundWrong, paths::kSoundBurst,
-                             paths::kSoundFailure, paths::kSoundPass})
-        list += "\n" + PagePath(sound);
-    return Returned(std::move(list));
+    return Returned(Lines(soruberia::paths::kBankFiles) + "\n" + Lines(soruberia::GamePictures()) + "\n" +
+                    Lines(soruberia::paths::kSounds));
 }
 
 // A file the page fetched, by its path relative to the page; the bytes are

@@ -12,7 +12,7 @@ const fs = require('node:fs');
 const path = require('node:path');
 const {launch, kViewport} = require('./browser');
 const {writeBank} = require('./bank');
-const {serve} = require('./server');
+const {serve} = require('../../web/tests/browser/harness/server');
 const {siteSizes} = require('./sizes');
 const {measureLoad, menuGeometry, floorPage} = require('./loads');
 const {playGame, floorMemory} = require('./game');
@@ -172,10 +172,12 @@ async function main() {
     const pageUrl = server.url + 'index.html';
     const floorUrl = server.url + 'floor.html';
     // One load unmeasured, to lay the floor out as the page lays out the menu.
-    const before = new Map(server.requests);
+    const before = server.requests.length;
     const geometry = await menuGeometry(chromium.browser, pageUrl);
-    const fetched = new Map([...server.requests].map(([name, count]) => [name, count - (before.get(name) || 0)])
-      .filter(([, count]) => count > 0).map(([name, count]) => [name.slice(1), count]));
+    const fetched = new Map();
+    for (const name of server.requests.slice(before)) {
+      fetched.set(name.slice(1), (fetched.get(name.slice(1)) || 0) + 1);
+    }
     printFetched(site, fetched);
     extra['/floor.html'] = floorPage(geometry);
     await measureLoad(chromium.browser, floorUrl);

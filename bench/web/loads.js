@@ -50,16 +50,21 @@ function loadProbe(menuSelector) {
   requestAnimationFrame(frame);
 }
 
+// Loads url with the probe and waits until both pictures are drawn.
+async function loadMenu(page, url) {
+  await page.evaluateOnNewDocument(loadProbe, kMenu);
+  await page.goto(url, {waitUntil: 'domcontentloaded'});
+  await page.waitForFunction(() => {
+    const {marks} = window.soruberiaBench;
+    return marks.ground && marks.tile;
+  }, {polling: 100, timeout: 30000});
+}
+
 // One load of url in a fresh context: the marks, in ms from navigation.
 async function measureLoad(browser, url) {
   const {page, close} = await freshPage(browser);
   try {
-    await page.evaluateOnNewDocument(loadProbe, kMenu);
-    await page.goto(url, {waitUntil: 'domcontentloaded'});
-    await page.waitForFunction(() => {
-      const {marks} = window.soruberiaBench;
-      return marks.ground && marks.tile;
-    }, {polling: 100, timeout: 30000});
+    await loadMenu(page, url);
     // Element timing reports a moment after the frame; wait for it a little.
     await page.waitForFunction(() => {
       const {marks, painted} = window.soruberiaBench;
@@ -92,12 +97,7 @@ async function measureLoad(browser, url) {
 async function menuGeometry(browser, url) {
   const {page, close} = await freshPage(browser);
   try {
-    await page.evaluateOnNewDocument(loadProbe, kMenu);
-    await page.goto(url, {waitUntil: 'domcontentloaded'});
-    await page.waitForFunction(() => {
-      const {marks} = window.soruberiaBench;
-      return marks.ground && marks.tile;
-    }, {polling: 100, timeout: 30000});
+    await loadMenu(page, url);
     return await page.evaluate((menuSelector) => {
       const menu = document.querySelector(menuSelector);
       const origin = menu.getBoundingClientRect();

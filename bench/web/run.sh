@@ -7,12 +7,14 @@
 # The browser figures of `make bench`:
 #   bench/web/run.sh SITE [LOADS] [PRESSES]
 # SITE is the folder `make web` lays out (build-web/site). puppeteer-core
-# comes from this folder's package-lock.json, installed on first use;
-# Chromium is Debian's (CHROMIUM=path for another).
+# and the static server are the browser tests' (web/tests/browser), their
+# packages installed from its lock file on first use; Chromium is Debian's
+# (CHROMIUM=path for another).
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
+tests="$here/../../web/tests/browser"
 site=${1:?site folder}
-if [ ! -d "$here/node_modules/puppeteer-core" ]; then
-    (cd "$here" && npm ci --no-audit --no-fund --loglevel=error)
+if [ ! -d "$tests/node_modules/puppeteer-core" ]; then
+    (cd "$tests" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
 fi
-node "$here/bench.js" "$site" "${2:-15}" "${3:-50}"
+NODE_PATH="$tests/node_modules" node "$here/bench.js" "$site" "${2:-15}" "${3:-50}"

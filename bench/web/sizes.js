@@ -9,8 +9,14 @@ const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
 
-// The page's own scripts; the module's loader soruberia.js is emscripten's.
-const kPageScripts = ['page.js', 'forms.js', 'sound.js', 'bank-files.js'];
+// The module's loader is emscripten's; every other script the page loads
+// is the page's own.
+const kLoader = 'soruberia.js';
+
+function pageScripts(site) {
+  const html = fs.readFileSync(path.join(site, 'index.html'), 'utf8');
+  return [...html.matchAll(/<script src="([^"]+)"/g)].map((match) => match[1]).filter((name) => name !== kLoader);
+}
 
 function sizeOf(site, name) {
   const bytes = fs.readFileSync(path.join(site, name));
@@ -31,13 +37,14 @@ function total(name, sizes) {
 
 function siteSizes(site) {
   const wasm = sizeOf(site, 'soruberia.wasm');
-  const loader = sizeOf(site, 'soruberia.js');
-  const scripts = kPageScripts.map((name) => sizeOf(site, name));
+  const loader = sizeOf(site, kLoader);
+  const names = pageScripts(site);
+  const scripts = names.map((name) => sizeOf(site, name));
   return {
     wasm,
     loader,
     scripts,
-    pageScripts: total(kPageScripts.join(' + '), scripts),
+    pageScripts: total(names.join(' + '), scripts),
     allScripts: total('every script', [...scripts, loader]),
     markup: total('index.html + page.css', ['index.html', 'page.css'].map((name) => sizeOf(site, name))),
   };

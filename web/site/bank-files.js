@@ -21,6 +21,39 @@
     return at;
   }
 
+  // Calls the module's soruberia_<name>: strings go in as UTF-8 copies that
+  // live for the call, numbers as they are. Returns the string the function
+  // returns ('' for none).
+  function call(core, name, ...args) {
+    const copies = [];
+    const passed = args.map((arg) => {
+      if (typeof arg !== 'string') return arg;
+      const at = allocateString(core, arg);
+      copies.push(at);
+      return at;
+    });
+    try {
+      const result = core['_soruberia_' + name](...passed);
+      return typeof result === 'number' && result !== 0 ? core.UTF8ToString(result) : '';
+    } finally {
+      copies.forEach((at) => core._free(at));
+    }
+  }
+
+  // ?bank=FOLDER in a page's query: a folder below the page's own (pageUrl,
+  // ending in '/'), on the same server. Returns the folder relative to the
+  // page, null when no bank is asked for, undefined when it lies elsewhere.
+  function bankFolder(search, pageUrl) {
+    const folder = new URLSearchParams(search).get('bank');
+    if (folder === null) return null;
+    const page = new URL(pageUrl);
+    const url = new URL(folder.replace(/\/*$/, '/'), page);
+    const inside = url.origin === page.origin && url.href.startsWith(page.href) &&
+      url.href !== page.href && !url.search && !url.hash;
+    if (!inside) return undefined;
+    return decodeURIComponent(url.href.slice(page.href.length)).replace(/\/$/, '');
+  }
+
   // Hands in one file's bytes (a Uint8Array); the module keeps a copy.
   function putFile(core, path, bytes) {
     const name = allocateString(core, path);
@@ -35,12 +68,7 @@
   // basePath: {explanation: {line} | {error}, questions: {texts} | {error},
   // answers: {key: [{count, ions}]} | {error}}.
   function bankReport(core, basePath) {
-    const base = allocateString(core, basePath);
-    try {
-      return JSON.parse(core.UTF8ToString(core._soruberia_bank_report(base)));
-    } finally {
-      core._free(base);
-    }
+    return JSON.parse(call(core, 'bank_report', basePath));
   }
 
   // Fetches the bank's files relative to pageUrl and hands them in. A file
@@ -56,7 +84,7 @@
     }));
   }
 
-  const api = {bankFiles, putFile, bankReport, fetchBank};
+  const api = {bankFiles, putFile, bankReport, fetchBank, call, bankFolder};
   if (typeof module === 'object' && module.exports) {
     module.exports = api;
   } else {

@@ -17,35 +17,8 @@
   const checked = document.getElementById('checked');
   const report = document.getElementById('report');
 
-  // ?bank=FOLDER: a folder below the page's own, on the same server, read
-  // as the game page reads it.
-  function bankFolder() {
-    const folder = new URLSearchParams(location.search).get('bank');
-    if (folder === null) return null;
-    const url = new URL(folder.replace(/\/*$/, '/'), page);
-    const inside = url.origin === page.origin && url.href.startsWith(page.href) &&
-      url.href !== page.href && !url.search && !url.hash;
-    if (!inside) return undefined;
-    return decodeURIComponent(url.href.slice(page.href.length)).replace(/\/$/, '');
-  }
-
-  function setBankFolder(core, folder) {
-    const size = core.lengthBytesUTF8(folder) + 1;
-    const at = core._malloc(size);
-    core.stringToUTF8(folder, at, size);
-    core._soruberia_set_bank_folder(at);
-    core._free(at);
-  }
-
   function check(core) {
-    const size = core.lengthBytesUTF8(basePath) + 1;
-    const at = core._malloc(size);
-    core.stringToUTF8(basePath, at, size);
-    try {
-      return JSON.parse(core.UTF8ToString(core._soruberia_check(at)));
-    } finally {
-      core._free(at);
-    }
+    return JSON.parse(soruberiaBank.call(core, 'check', basePath));
   }
 
   // The files of `paths` that can be fetched beside the page, with their
@@ -102,7 +75,7 @@
     summary.textContent = '調べています…';
     report.replaceChildren();
     const core = await createSoruberiaCheck();
-    setBankFolder(core, folder);
+    soruberiaBank.call(core, 'set_bank_folder', folder);
     const files = JSON.parse(core.UTF8ToString(core._soruberia_check_files()));
     if (!media) media = await fetchFiles([...files.pictures, ...files.sounds]);
     const bank = given || await fetchFiles(files.bank);
@@ -127,7 +100,7 @@
     }
   });
 
-  const folder = bankFolder();
+  const folder = soruberiaBank.bankFolder(location.search, page.href);
   if (folder === undefined) {
     summary.textContent = '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。';
     return;

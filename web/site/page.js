@@ -23,21 +23,11 @@
   const checkLink = document.getElementById('check-link');
   const page = new URL('.', document.baseURI);
   const basePath = decodeURIComponent(page.pathname).replace(/\/$/, '');
+  const call = soruberiaBank.call;
 
   function say(text) {
     console.warn('ソルベリア: ' + text);
     notice.textContent = text;
-  }
-
-  // ?bank=FOLDER: a folder below the page's own, on the same server.
-  function bankFolderOf(search) {
-    const folder = new URLSearchParams(search).get('bank');
-    if (folder === null) return null;
-    const url = new URL(folder.replace(/\/*$/, '/'), page);
-    const inside = url.origin === page.origin && url.href.startsWith(page.href) &&
-      url.href !== page.href && !url.search && !url.hash;
-    if (!inside) return undefined;
-    return decodeURIComponent(url.href.slice(page.href.length)).replace(/\/$/, '');
   }
 
   async function fetchBytes(path) {
@@ -46,21 +36,6 @@
       return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
     } catch (error) {
       return null;  // unreachable: missing, as a 404 is
-    }
-  }
-
-  function call(core, name, ...texts) {
-    const pointers = texts.map((text) => {
-      const size = core.lengthBytesUTF8(text) + 1;
-      const at = core._malloc(size);
-      core.stringToUTF8(text, at, size);
-      return at;
-    });
-    try {
-      const result = core['_soruberia_' + name](...pointers);
-      return typeof result === 'number' && result !== 0 ? core.UTF8ToString(result) : '';
-    } finally {
-      pointers.forEach((at) => core._free(at));
     }
   }
 
@@ -79,7 +54,7 @@
     let bank = {kind: 'page', folder: '問題'};
     let running = false;
 
-    const requested = bankFolderOf(location.search);
+    const requested = soruberiaBank.bankFolder(location.search, page.href);
     if (requested === undefined) {
       show(message, '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
       loading.remove();

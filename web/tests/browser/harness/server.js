@@ -5,6 +5,8 @@
 // A static server of one folder for one test, as any web host serves the
 // site: on 127.0.0.1 at a port of its own, with the types browsers insist
 // on (application/wasm for streaming compilation). It notes every request.
+// The bench lays pages and folders of its own over the site's paths
+// (overlay), without copying the site.
 'use strict';
 const fs = require('node:fs');
 const http = require('node:http');
@@ -31,8 +33,22 @@ function typeOf(file) {
 }
 
 // Serves root until close(); requests lists the paths asked for, decoded.
-async function serve(root) {
+// overlay: {'/path': bytes or a folder}, served before root, looked up at
+// every request.
+async function serve(root, overlay = {}) {
   const requests = [];
+  function locate(relative) {
+    for (const [at, what] of Object.entries(overlay)) {
+      if (relative === at && typeof what !== 'string') return {bytes: what, name: at};
+      if (typeof what === 'string' && relative.startsWith(at + '/')) {
+        return {file: path.join(what, relative.slice(at.length + 1))};
+      }
+    }
+    const file = path.join(root, relative);
+    if (file !== root && !file.startsWith(root + path.sep)) return null;
+    if (fs.existsSync(file) && fs.statSync(file).isDirectory()) return {file: path.join(file, 'index.html')};
+    return {file};
+  }
   const server = http.createServer((request, response) => {
     let relative;
     try {
@@ -42,8 +58,8 @@ async function serve(root) {
       return;
     }
     requests.push(relative);
-    let file = path.join(root, relative);
-    if (file !== root && !file.startsWith(root + path.sep)) {
+    const found = locate(relative);
+    if (!found) {
       response.writeHead(403).end();
       return;
     }
@@ -51,18 +67,21 @@ async function serve(root) {
       response.writeHead(405, {Allow: 'GET, HEAD'}).end();
       return;
     }
-    if (fs.existsSync(file) && fs.statSync(file).isDirectory()) file = path.join(file, 'index.html');
-    fs.readFile(file, (error, bytes) => {
-      if (error) {
-        response.writeHead(404, {'Content-Type': 'text/plain'}).end('not found');
-        return;
-      }
+    const send = (bytes, name) => {
       response.writeHead(200, {
-        'Content-Type': typeOf(file),
+        'Content-Type': typeOf(name),
         'Content-Length': bytes.length,
         'Cache-Control': 'no-store',
       });
       response.end(request.method === 'HEAD' ? undefined : bytes);
+    };
+    if (found.bytes) {
+      send(found.bytes, found.name);
+      return;
+    }
+    fs.readFile(found.file, (error, bytes) => {
+      if (error) response.writeHead(404, {'Content-Type': 'text/plain'}).end('not found');
+      else send(bytes, found.file);
     });
   });
   await new Promise((resolve, reject) => {
