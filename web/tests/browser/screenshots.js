@@ -6,8 +6,9 @@
 // explanation, a question with a mark, the hint and a fatal message, each
 // on a phone (390 × 844, touch, three device pixels to one) and on a
 // projector (1920 × 1080), as PNG files in the folder SORUBERIA_WEB_SHOTS
-// names.
-//   SORUBERIA_WEB_SHOTS=/tmp/shots node screenshots.js <built site>
+// names; in Chromium, or in Firefox or WebKit (there at one device pixel
+// to one, as their drivers size windows, not devices).
+//   SORUBERIA_WEB_SHOTS=/tmp/shots node screenshots.js <built site> [chromium|firefox|webkit]
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
@@ -23,11 +24,15 @@ const kScreens = [
   {name: 'projector', width: 1920, height: 1080, deviceScaleFactor: 1, isMobile: false, hasTouch: false},
 ];
 
-async function shoot(builtSite, folder, screen) {
-  const picture = (driver, what) => driver.page.screenshot({path: path.join(folder, `${screen.name}-${what}.png`)});
+async function shoot(builtSite, folder, screen, kind) {
+  const picture = (driver, what) => driver.screenshot(path.join(folder, `${kind}-${screen.name}-${what}.png`));
   const options = {width: screen.width, height: screen.height, probe: false};
-  await inBrowser('chromium', builtSite, options, async ({site, driver}) => {
-    await driver.page.setViewport(screen);
+  const fit = async (driver) => {
+    if (kind === 'chromium') await driver.page.setViewport(screen);
+    if (kind === 'firefox') await driver.page.setViewport({width: screen.width, height: screen.height});
+  };
+  await inBrowser(kind, builtSite, options, async ({site, driver}) => {
+    await fit(driver);
     await startAtMenu(driver, site.url);
     await picture(driver, 'menu');
     await driver.press(kMenu, 'Command2');
@@ -48,8 +53,8 @@ async function shoot(builtSite, folder, screen) {
     writeBank(site, '壊れた', kElevenRight);
     site.write('壊れた/kotae.txt', '13,1,2,3,4,5,6,7,8,9,10,11,12,1\r\n');
   };
-  await inBrowser('chromium', builtSite, {...options, prepare: broken}, async ({site, driver}) => {
-    await driver.page.setViewport(screen);
+  await inBrowser(kind, builtSite, {...options, prepare: broken}, async ({site, driver}) => {
+    await fit(driver);
     await startAtMenu(driver, `${site.url}?bank=${encodeURIComponent('壊れた')}`);
     await driver.press(kMenu, 'Command3');
     await until(driver, (p) => p.message !== null, 'the message');
@@ -58,14 +63,14 @@ async function shoot(builtSite, folder, screen) {
 }
 
 async function main() {
-  const [builtSite] = process.argv.slice(2);
+  const [builtSite, kind = 'chromium'] = process.argv.slice(2);
   const folder = process.env.SORUBERIA_WEB_SHOTS;
   if (!builtSite || !folder) {
     console.error('usage: SORUBERIA_WEB_SHOTS=<folder> node screenshots.js <built site>');
     process.exit(2);
   }
   fs.mkdirSync(folder, {recursive: true});
-  for (const screen of kScreens) await shoot(path.resolve(builtSite), folder, screen);
+  for (const screen of kScreens) await shoot(path.resolve(builtSite), folder, screen, kind);
   console.log(`pictures of the page in ${folder}`);
 }
 

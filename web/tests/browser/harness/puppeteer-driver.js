@@ -94,6 +94,11 @@ class PuppeteerDriver {
     return this.page.evaluate(fn, ...args);
   }
 
+  // The page as shown, as a PNG file.
+  async screenshot(file) {
+    await this.page.screenshot({path: file});
+  }
+
   async close() {
     try {
       await this.browser.close();

@@ -6,7 +6,7 @@
 // (Xvfb, -displayfd), WebKitWebDriver on a port of its own, MiniBrowser as
 // the browser, and a client of the few commands the tests use.
 'use strict';
-const {spawn} = require('node:child_process');
+const {execFileSync, spawn} = require('node:child_process');
 const fs = require('node:fs');
 const net = require('node:net');
 const os = require('node:os');
@@ -64,8 +64,9 @@ function freePort() {
 class WebDriverError extends Error {}
 
 class WebKitDriver {
-  constructor(base, session, processes, home) {
+  constructor(base, session, processes, home, display) {
     this.base = base;
+    this.display = display;
     this.session = session;
     this.processes = processes;
     this.home = home;
@@ -96,6 +97,15 @@ class WebKitDriver {
 
   read() {
     return this.evaluate(readPage);
+  }
+
+  // The window as shown, as a PNG file, taken from its X server
+  // (ImageMagick's import): WebKitWebDriver's own screenshot never answers
+  // under a bare Xvfb.
+  async screenshot(file) {
+    const {x, y, width, height} = await this.command('GET', '/window/rect');
+    execFileSync('import', ['-display', this.display, '-window', 'root',
+      '-crop', `${width}x${height}+${x}+${y}`, file]);
   }
 
   async find(css) {
@@ -183,7 +193,7 @@ async function launchWebKit({width = 1280, height = 900} = {}) {
     });
     const answer = await response.json();
     if (!response.ok) throw new WebDriverError(`no session: ${JSON.stringify(answer.value)}`);
-    const session = new WebKitDriver(base, answer.value.sessionId, processes, home);
+    const session = new WebKitDriver(base, answer.value.sessionId, processes, home, x.display);
     await session.command('POST', '/window/rect', {x: 0, y: 0, width, height}).catch(() => {});
     return session;
   } catch (error) {
