@@ -1,0 +1,357 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+// The question bank editor: opens a bank (beside the page, from the device
+// or from nothing), forwards every edit to the editor in the checker's
+// module (soruberia-check.js) and draws its answers, keeps the checker's
+// report on the draft current, plays the draft in the game page, and saves
+// the three files. Every rule of the bank is the module's; the page stores
+// nothing anywhere.
+//
+// What the page offers to look for:
+//   html[data-editor]           "loading", then "ready" once a bank is open ("failed")
+//   #open-page, #open-files, #open-folder (where the browser picks folders), #new-bank
+//   #bank-source                what is open; #open-notes li: the notes of opening
+//   #explanation                the explanation line; #explanation-flags [data-replace]
+//   [data-question="N"]         a question's row, N = 1..26, holding
+//     textarea[data-text]       its text (aria-label 問題N)
+//     [data-preview]            the question panel as the game draws it; [data-fit] its note
+//     button[data-ion="K"]      ion K (1..12), aria-pressed, named by the ion (Ag⁺)
+//     [data-count]              the count of correct ions
+//     [data-flags] li           a flagged character; button[data-replace] makes its replacement
+//     [data-warning]            the chosen ions differ from the table's answer to the text;
+//                               button[data-use-table] takes the table's
+//   .current on the row last focused: the one #apply-table sets
+//   #reagent, #result, #table-ions, #apply-table, #apply-target, #hint-table
+//   #report                     aria-busy="true" while a check is pending;
+//     [data-summary]            data-errors, data-warnings, data-notes; li[data-finding]
+//                               each with data-severity
+//   #play, #play-dialog, #play-frame, #close-play
+//   #save-files, #save-zip, #downloads a[download]; #status says what was done
+//   #save-problems (a <dialog>), #problem-list li button, #replace-all, #close-problems
+(function (global) {
+  'use strict';
+  const DRAFT = '編集中';
+  const PICKED = '選んだファイル';
+  const QUESTIONS = 26;
+  const REPORT_DELAY_MS = 300;
+  const NAMES = {mondai: 'mondai.txt', kotae: 'kotae.txt', setumei: 'setumei.txt'};
+
+  const page = new URL('.', document.baseURI);
+  const basePath = page.href.replace(/\/$/, '');
+  const $ = (id) => document.getElementById(id);
+  const root = document.documentElement;
+  root.dataset.editor = 'loading';
+
+  const bankSource = $('bank-source');
+  const openNotes = $('open-notes');
+  const status = $('status');
+  const explanation = $('explanation');
+  const explanationFlags = $('explanation-flags');
+  const reportBox = $('report');
+  const actionButtons = [$('play'), $('save-files'), $('save-zip')];
+
+  function say(text) { status.textContent = text; }
+
+  // The side panel and the rows scrolled to stay clear of the bar, however
+  // it wraps.
+  const bar = $('top');
+  const measureBar = () => root.style.setProperty('--bar', bar.offsetHeight + 'px');
+  if (global.ResizeObserver) new ResizeObserver(measureBar).observe(bar);
+  measureBar();
+
+  async function fetchBytes(path) {
+    try {
+      const response = await fetch(new URL(path, page), {cache: 'no-cache'});
+      return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+    } catch (error) {
+      return null;  // unreachable: missing, as a 404 is
+    }
+  }
+
+  async function run() {
+    let core;
+    try {
+      core = await createSoruberiaCheck();
+    } catch (error) {
+      bankSource.textContent = 'このブラウザでは動きません（WebAssembly が使えません）。';
+      root.dataset.editor = 'failed';
+      return;
+    }
+    const editor = new SoruberiaEditorCore(core);
+    editor.setBankFolder(DRAFT);
+
+    const table = editor.table();
+    const names = new Map(table.rows.map((row) => [row.button, row.ion]));
+    const preview = new SoruberiaQuestionPreview(editor.questionLabel());
+    const report = new SoruberiaEditorReport(reportBox.querySelector('[data-summary]'), $('findings'), DRAFT);
+    const downloads = new SoruberiaDownloads($('downloads'));
+    const play = new SoruberiaPlay($('play-dialog'), $('play-frame'), $('close-play'));
+    let current = 1;
+
+    // The checker judges the page's own pictures and sounds too: fetched
+    // once, before the first report.
+    const files = editor.checkFiles();
+    const media = Promise.all([...files.pictures, ...files.sounds].map(async (path) => {
+      const bytes = await fetchBytes(path);
+      if (bytes) editor.put(path, bytes);
+    }));
+
+    // --- The report, after each edit, on the draft as it would be saved.
+    let reportTimer = 0;
+    let reportRun = Promise.resolve();
+    let edits = 0;
+    function reportLater() {
+      ++edits;
+      reportBox.setAttribute('aria-busy', 'true');
+      clearTimeout(reportTimer);
+      reportTimer = setTimeout(() => {
+        reportRun = reportRun.then(reportNow);
+      }, REPORT_DELAY_MS);
+    }
+    async function reportNow() {
+      const upTo = edits;
+      await media;
+      const written = editor.write(DRAFT);
+      if (written.ok) report.show(editor.check(basePath));
+      else report.unwritable(written.problems);
+      if (edits === upTo) reportBox.setAttribute('aria-busy', 'false');
+    }
+
+    // --- The questions.
+    const rows = new SoruberiaEditorRows($('question-rows'), QUESTIONS, names, preview, {
+      text: (question, text) => {
+        const before = rows.row(question).state;
+        const state = editor.setText(question, text);
+        rows.show(question, state);
+        if (question === current && !sameQuery(before && before.query, state.query)) helper.follow(state.query);
+        reportLater();
+      },
+      ions: (question, mask) => setIons(question, mask),
+      focused: (question) => {
+        if (question === current) return;
+        current = question;
+        rows.current(question);
+        helper.target(question);
+        helper.follow(rows.row(question).state.query);
+      },
+      useTable: (question) => {
+        const query = rows.row(question).state.query;
+        if (query) setIons(question, SoruberiaEditorCore.maskOf(query.ions));
+      },
+    });
+
+    function setIons(question, mask) {
+      rows.show(question, editor.setIons(question, mask));
+      reportLater();
+    }
+
+    function sameQuery(a, b) {
+      return (a === null || a === undefined) ? (b === null || b === undefined)
+        : Boolean(b) && a.reagent === b.reagent && a.result === b.result;
+    }
+
+    const helper = new SoruberiaTableHelper({
+      reagent: $('reagent'), result: $('result'), ions: $('table-ions'), apply: $('apply-table'),
+      target: $('apply-target'), table: $('hint-table'),
+    }, table, names, (reagent, result) => editor.query(reagent, result),
+    (question, ions) => setIons(question, SoruberiaEditorCore.maskOf(ions)));
+    rows.current(1);
+
+    // --- The explanation line.
+    function showExplanation(answer) {
+      soruberiaEditorFlags.render(explanationFlags, answer.explanationFlags, (index) => {
+        const flag = answer.explanationFlags[index];
+        const text = soruberiaEditorFlags.replaced(explanation.value, flag);
+        explanation.value = text;
+        explanation.focus();
+        explanation.setSelectionRange(flag.at + flag.replacement.length, flag.at + flag.replacement.length);
+        showExplanation(editor.setExplanation(text));
+        reportLater();
+      });
+      explanation.classList.toggle('flagged', answer.explanationFlags.length > 0);
+    }
+    const forwardExplanation = () => {
+      showExplanation(editor.setExplanation(explanation.value));
+      reportLater();
+    };
+    explanation.addEventListener('input', forwardExplanation);
+    explanation.addEventListener('compositionend', forwardExplanation);
+
+    // --- A bank as the module gives it: every field set anew.
+    function showState(state) {
+      state.questions.forEach((question, index) => {
+        rows.setText(index + 1, question.text);
+        rows.show(index + 1, question);
+      });
+      if (explanation.value !== state.explanation) explanation.value = state.explanation;
+      showExplanation(state);
+      helper.follow(rows.row(current).state.query);
+      reportLater();
+    }
+
+    function opened(state, source) {
+      bankSource.textContent = '開いているもの: ' + source;
+      const notes = (state.notes || []).map((note) => {
+        const item = document.createElement('li');
+        item.textContent = note;
+        return item;
+      });
+      openNotes.replaceChildren(...notes);
+      openNotes.hidden = notes.length === 0;
+      showState(state);
+      for (const button of actionButtons) button.disabled = false;
+      root.dataset.editor = 'ready';
+    }
+
+    // --- Opening.
+    const requested = soruberiaBank.bankFolder(location.search, page.href);
+    const pageFolder = requested || '問題';
+    if (requested) {
+      const query = '?bank=' + encodeURIComponent(requested);
+      $('game-link').href = 'index.html' + query;
+      $('check-link').href = 'check.html' + query;
+    }
+    $('open-page').textContent = `ページの隣の ${pageFolder} フォルダ`;
+
+    async function openPageBank() {
+      bankSource.textContent = '読み込んでいます…';
+      await Promise.all(Object.values(NAMES).map(async (name) => {
+        const bytes = await fetchBytes(pageFolder + '/' + name);
+        if (bytes) editor.put(pageFolder + '/' + name, bytes);
+      }));
+      opened(editor.open(pageFolder), `このページの隣の ${pageFolder} フォルダ`);
+    }
+
+    // Files picked earlier are let go of where the module can; elsewhere
+    // each pick gets a folder of its own, so none of them lingers.
+    let picks = 0;
+    function pickedFolder() {
+      if (core._soruberia_drop_files) {
+        soruberiaBank.call(core, 'drop_files', PICKED);
+        return PICKED;
+      }
+      ++picks;
+      return picks === 1 ? PICKED : `${PICKED}${picks}`;
+    }
+
+    async function openPicked(chosen, how) {
+      const {bank, folder, ignored} = soruberiaBankPicking.pickBank(chosen);
+      if (bank.size === 0) {
+        say(`${Object.values(NAMES).join('、')} が見つかりません。`);
+        return;
+      }
+      const into = pickedFolder();
+      for (const [name, file] of bank) editor.put(into + '/' + name, new Uint8Array(await file.arrayBuffer()));
+      const where = folder ? `${how}（${folder}）` : how;
+      opened(editor.open(into), `${where}: ${[...bank.keys()].join('、')}`);
+      if (ignored.length > 0) say(`${ignored.join('、')} は使いません。`);
+    }
+
+    const filesInput = $('open-files');
+    filesInput.addEventListener('change', async () => {
+      const chosen = [...filesInput.files];
+      filesInput.value = '';
+      if (chosen.length > 0) await openPicked(chosen, 'この機器から選んだファイル');
+    });
+    const folderInput = $('open-folder');
+    if ('webkitdirectory' in folderInput) $('open-folder-label').hidden = false;
+    folderInput.addEventListener('change', async () => {
+      const chosen = [...folderInput.files];
+      folderInput.value = '';
+      if (chosen.length > 0) await openPicked(chosen, 'この機器から選んだフォルダ');
+    });
+    $('open-page').addEventListener('click', () => openPageBank());
+    $('new-bank').addEventListener('click', () => {
+      opened(Object.assign({notes: []}, editor.fresh()), '新しい問題（まだ保存していません）');
+      rows.row(1).field.focus();
+    });
+
+    // --- Writing: the three files, or the characters that keep them from
+    // being written, shown before anything is saved or played.
+    const problemsDialog = $('save-problems');
+    function written() {
+      const result = editor.write(DRAFT);
+      if (!result.ok) {
+        showProblems(result.problems);
+        return null;
+      }
+      const out = {};
+      for (const [key, name] of Object.entries(NAMES)) out[key] = editor.file(DRAFT + '/' + name);
+      return out;
+    }
+
+    function showProblems(problems) {
+      const state = editor.state();
+      const items = problems.map((problem) => {
+        const item = document.createElement('li');
+        const where = problem.question === 0 ? '説明' : `問題 ${problem.question}`;
+        const flags = problem.question === 0 ? state.explanationFlags : state.questions[problem.question - 1].flags;
+        const flag = flags.find((f) => f.at === problem.at);
+        const instead = !flag || flag.replacement === null ? '（おすすめの文字なし）'
+          : flag.replacement === '' ? '→ 取り除く' : `→ 「${flag.replacement}」`;
+        const go = document.createElement('button');
+        go.type = 'button';
+        go.textContent = `${where}、${problem.at + 1} 文字目の ${soruberiaEditorFlags.shown(problem.character)} ${instead}`;
+        go.addEventListener('click', () => {
+          problemsDialog.close();
+          if (problem.question === 0) {
+            explanation.focus();
+            explanation.setSelectionRange(problem.at, problem.at + (flag ? flag.length : 1));
+          } else {
+            rows.focusCharacter(problem.question, problem.at, flag ? flag.length : 1);
+          }
+        });
+        item.append(go);
+        return item;
+      });
+      $('problem-list').replaceChildren(...items);
+      if (!problemsDialog.open) problemsDialog.showModal();
+    }
+
+    $('close-problems').addEventListener('click', () => problemsDialog.close());
+    $('replace-all').addEventListener('click', () => {
+      showState(editor.replaceFlagged());
+      const result = editor.write(DRAFT);
+      if (result.ok) {
+        problemsDialog.close();
+        say('おすすめの文字に置き換えました。もう一度、保存するか遊ぶかを選んでください。');
+      } else {
+        showProblems(result.problems);
+      }
+    });
+
+    $('save-files').addEventListener('click', async () => {
+      const bank = written();
+      if (!bank) return;
+      await downloads.save(Object.entries(NAMES).map(([key, name]) => ({name, bytes: bank[key]})));
+      $('saved').hidden = false;
+      say('三つのファイルを保存しました（ブラウザのダウンロード先）。');
+    });
+    $('save-zip').addEventListener('click', async () => {
+      const bank = written();
+      if (!bank) return;
+      const entries = [{name: '問題/'}, ...Object.entries(NAMES).map(([key, name]) =>
+        ({name: '問題/' + name, bytes: bank[key]}))];
+      await downloads.save([{name: '問題.zip', bytes: soruberiaZip.zip(entries), type: 'application/zip'}]);
+      $('saved').hidden = false;
+      say('問題.zip を保存しました（ブラウザのダウンロード先）。');
+    });
+    $('play').addEventListener('click', () => {
+      const bank = written();
+      if (bank) play.start(bank);
+    });
+
+    // The previews are fitted again once the device's fonts are in.
+    if (document.fonts) document.fonts.ready.then(() => rows.refit());
+
+    await openPageBank();
+  }
+
+  run().catch((error) => {
+    console.error(error);
+    bankSource.textContent = '問題を開けませんでした: ' + (error && error.message ? error.message : error);
+    root.dataset.editor = 'failed';
+  });
+})(this);
