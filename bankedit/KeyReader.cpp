@@ -9,6 +9,7 @@
 // the numbers on its line.
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "bankedit/BankFiles.h"
 #include "bankedit/ReaderParts.h"
@@ -104,9 +105,11 @@ private:
 };
 
 void RanOut(std::vector<std::string>& notes, int q, bool amongAnswers) {
-    notes.push_back(std::string(kKeyFile) + " は問題 " + std::to_string(q) +
-                    (amongAnswers ? " の答えの途中" : " の前") + "で終わっています。問題 " +
-                    std::to_string(amongAnswers ? q + 1 : q) + " から先の答えは空で始めます");
+    const int firstEmpty = amongAnswers ? q + 1 : q;
+    std::string note = std::string(kKeyFile) + " は問題 " + std::to_string(q) +
+                       (amongAnswers ? " の答えの途中" : " の前") + "で終わっています";
+    if (firstEmpty <= kQuestionsInPlay) note += "。問題 " + std::to_string(firstEmpty) + " から先の答えは空で始めます";
+    notes.push_back(std::move(note));
 }
 
 }  // namespace

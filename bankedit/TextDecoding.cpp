@@ -15,8 +15,11 @@ std::string WellFormedUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const utf8::CodePoint c = utf8::NextCodePoint(text, i);
         if (c.length == 0) {
+            // A cut-off or ill-formed sequence is one character that cannot be read.
             out += kUnreadable;
-            ++i;
+            std::size_t end = i + 1;
+            while (end < text.size() && end < i + 4 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) ++end;
+            i = end;
         } else {
             out += text.substr(i, c.length);
             i += c.length;

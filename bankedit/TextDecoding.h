@@ -25,8 +25,8 @@ struct DecodedText {
 // character becomes kUnreadable and the rest is read on.
 DecodedText DecodeLeniently(std::string_view bytes, FileEncoding encoding);
 
-// UTF-8 from outside (a page's text field) with every ill-formed sequence
-// as kUnreadable.
+// UTF-8 from outside (a page's text field) with each ill-formed sequence
+// as one kUnreadable.
 std::string WellFormedUtf8(std::string_view text);
 
 }  // namespace soruberia::bankedit

@@ -25,8 +25,10 @@ TextsRead ReadTexts(const FileReading& file, std::vector<std::string>& notes) {
     if (!file.encoding) return read;
     const FileEncoding encoding = *file.encoding;
     const std::string_view bytes = file.bytes;
-    // A quote that is never closed would take the rest of the file: the text
-    // ends with its line instead, and reading starts again after it.
+    // A quote that is not closed on its line would take the next line's
+    // opening quote as its closing one, or the rest of the file: the text
+    // ends with its line instead, and reading starts again after it. (A
+    // line break in a question is never meant: it could not be written.)
     std::size_t restart = 0;
     int linesBefore = 0;
     FieldTokenizer fields(bytes);
@@ -43,18 +45,19 @@ TextsRead ReadTexts(const FileReading& file, std::vector<std::string>& notes) {
         std::string_view text = field.raw;
         std::size_t end = OffsetIn(bytes, field.raw) + field.raw.size() + (field.quoted ? 1 : 0);
         bool wellFormed = true;
-        if (field.problem == ContentFault::kTextAfterQuote) {
+        const bool spansLines = field.quoted && text.find_first_of("\r\n") != std::string_view::npos;
+        if (field.problem == ContentFault::kTextAfterQuote && !spansLines) {
             end = OffsetIn(bytes, field.problemBytes) + field.problemBytes.size();
             notes.push_back(AtLine(kTextsFile, field.problemLine + linesBefore,
                                    "問題 " + std::to_string(q) + " の文の \" の後にある" +
                                        Quoted(field.problemBytes, encoding) + "は引き継ぎません"));
             wellFormed = false;
-        } else if (field.problem == ContentFault::kUnclosedQuote) {
+        } else if (spansLines || field.problem == ContentFault::kUnclosedQuote) {
             const std::size_t lineEnd = text.find_first_of("\r\n");
             text = text.substr(0, lineEnd);
             end = OffsetIn(bytes, text) + text.size();
             notes.push_back(AtLine(kTextsFile, line,
-                                   "問題 " + std::to_string(q) + " の文の \" が閉じていません。その行の終わりまでを文にしました"));
+                                   "問題 " + std::to_string(q) + " の文の \" がその行で閉じていません。行の終わりまでを文にしました"));
             wellFormed = false;
             if (lineEnd == std::string_view::npos) {
                 restart = bytes.size();
