@@ -9,24 +9,17 @@
 // both.
 #include <cstddef>
 #include <string>
-#include <utility>
 
+#include "web/CheckModule.h"
 #include "web/PageCheck.h"
 #include "web/PageFiles.h"
 #include "web/PageLabel.h"
 
 namespace {
 
-soruberia::web::PageFiles& Files() {
-    static soruberia::web::PageFiles files;
-    return files;
-}
+soruberia::web::PageFiles& Files() { return soruberia::web::CheckModuleFiles(); }
 
-const char* Returned(std::string text) {
-    static std::string returned;
-    returned = std::move(text);
-    return returned.c_str();
-}
+using soruberia::web::Returned;
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace soruberia::web {
 
@@ -19,5 +20,10 @@ namespace soruberia::web {
 // A built-in picture is named without its extension, for the page's
 // "<name>.png" and "<name>@2x.png".
 std::string LayoutJson();
+
+// One widget of one form, as LayoutJson gives it ("null" for none): the
+// game window's question label for a page that draws a question as the
+// game does.
+std::string WidgetJson(std::string_view formName, std::string_view widgetName);
 
 }  // namespace soruberia::web
