@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bankedit/BankEditor.h"
+#include "layout/GameLayout.h"
 #include "web/CheckModule.h"
 #include "web/EditorJson.h"
 #include "web/LayoutJson.h"
@@ -121,6 +122,6 @@ const char* soruberia_editor_query(int reagent, const char* result) {
 }
 
 // The game window's question label, for drawing a question as the game does.
-const char* soruberia_editor_question_label() { return Returned(soruberia::web::WidgetJson("GameForm", "Label1")); }
+const char* soruberia_editor_question_label() { return Returned(soruberia::web::WidgetJson(soruberia::layout::GameWindow(), "Label1")); }
 
 }  // extern "C"

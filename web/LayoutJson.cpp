@@ -90,13 +90,9 @@ std::string LayoutJson() {
     return out + ']';
 }
 
-std::string WidgetJson(std::string_view formName, std::string_view widgetName) {
-    for (const appcore::FormId id : appcore::kForms) {
-        const layout::Form& form = appcore::FormOf(id);
-        if (form.name != formName) continue;
-        if (const layout::Widget* widget = layout::Find(form, widgetName)) return Widget(form, *widget);
-    }
-    return "null";
+std::string WidgetJson(const layout::Form& form, std::string_view widgetName) {
+    const layout::Widget* widget = layout::Find(form, widgetName);
+    return widget ? Widget(form, *widget) : "null";
 }
 
 }  // namespace soruberia::web

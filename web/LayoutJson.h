@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "layout/Form.h"
+
 namespace soruberia::web {
 
 // The three forms' layout tables as the page builds its elements from them,
@@ -21,9 +23,8 @@ namespace soruberia::web {
 // "<name>.png" and "<name>@2x.png".
 std::string LayoutJson();
 
-// One widget of one form, as LayoutJson gives it ("null" for none): the
-// game window's question label for a page that draws a question as the
-// game does.
-std::string WidgetJson(std::string_view formName, std::string_view widgetName);
+// One widget of a form, as LayoutJson gives it ("null" for none): the game
+// window's question label for a page that draws a question as the game does.
+std::string WidgetJson(const layout::Form& form, std::string_view widgetName);
 
 }  // namespace soruberia::web
