@@ -119,9 +119,11 @@
       warningBox.append(warning, useTable);
 
       const body = element('div', 'question-body');
-      const edit = element('div', 'question-edit');
-      edit.append(field, fit, flagList, warningBox);
-      body.append(edit, board);
+      const textBox = element('div', 'question-text');
+      textBox.append(field);
+      const notes = element('div', 'question-notes');
+      notes.append(fit, flagList, warningBox);
+      body.append(textBox, board, notes);
       section.append(head, body);
 
       // Every change of the field goes to the module, composing or not:

@@ -37,6 +37,7 @@
   const QUESTIONS = 26;
   const REPORT_DELAY_MS = 300;
   const NAMES = {mondai: 'mondai.txt', kotae: 'kotae.txt', setumei: 'setumei.txt'};
+  const ZIP_NAME = '問題.zip';
 
   const page = new URL('.', document.baseURI);
   const basePath = page.href.replace(/\/$/, '');
@@ -322,22 +323,20 @@
       }
     });
 
-    $('save-files').addEventListener('click', async () => {
+    // Either way, the links to all of them are left in view: the three
+    // files and the zip of the same draft.
+    async function save(names, what) {
       const bank = written();
       if (!bank) return;
-      await downloads.save(Object.entries(NAMES).map(([key, name]) => ({name, bytes: bank[key]})));
+      const files = Object.entries(NAMES).map(([key, name]) => ({name, bytes: bank[key]}));
+      const zip = soruberiaZip.zip([{name: '問題/'}, ...files.map((file) => ({name: '問題/' + file.name, bytes: file.bytes}))]);
+      files.push({name: ZIP_NAME, bytes: zip, type: 'application/zip'});
+      await downloads.save(files, names);
       $('saved').hidden = false;
-      say('三つのファイルを保存しました（ブラウザのダウンロード先）。');
-    });
-    $('save-zip').addEventListener('click', async () => {
-      const bank = written();
-      if (!bank) return;
-      const entries = [{name: '問題/'}, ...Object.entries(NAMES).map(([key, name]) =>
-        ({name: '問題/' + name, bytes: bank[key]}))];
-      await downloads.save([{name: '問題.zip', bytes: soruberiaZip.zip(entries), type: 'application/zip'}]);
-      $('saved').hidden = false;
-      say('問題.zip を保存しました（ブラウザのダウンロード先）。');
-    });
+      say(what + 'を保存しました（ブラウザのダウンロード先）。');
+    }
+    $('save-files').addEventListener('click', () => save(Object.values(NAMES), '三つのファイル'));
+    $('save-zip').addEventListener('click', () => save([ZIP_NAME], ZIP_NAME + ' '));
     $('play').addEventListener('click', () => {
       const bank = written();
       if (bank) play.start(bank);
