@@ -114,8 +114,9 @@
       const useTable = element('button', 'use-table', '正解を表のとおりにする');
       useTable.type = 'button';
       useTable.dataset.useTable = '';
+      useTable.hidden = true;
       useTable.addEventListener('click', () => this.events.useTable(question));
-      const warningBox = element('div', 'warning');
+      const warningBox = element('div', 'disagreement');
       warningBox.append(warning, useTable);
 
       const body = element('div', 'question-body');
@@ -133,7 +134,7 @@
       field.addEventListener('compositionend', forward);
       section.addEventListener('focusin', () => this.events.focused(question));
 
-      const row = {section, field, text, ions, count, fit, flagList, warning, warningBox, state: null};
+      const row = {section, field, text, ions, count, fit, flagList, warning, warningBox, useTable, state: null};
       return row;
     }
 
@@ -167,8 +168,11 @@
       flags().render(row.flagList, state.flags, (index) => this.replace(question, index));
       row.section.classList.toggle('flagged', state.flags.length > 0);
       const warn = state.disagrees && state.query;
+      // The live text stays in place, empty, so that a warning coming up
+      // is announced.
       row.warning.textContent = warn ? this.warningText(state.query) : '';
-      row.warningBox.hidden = !warn;
+      row.warningBox.classList.toggle('shown', Boolean(warn));
+      row.useTable.hidden = !warn;
       row.section.classList.toggle('disagrees', Boolean(warn));
     }
 

@@ -135,7 +135,8 @@
         current = question;
         rows.current(question);
         helper.target(question);
-        helper.follow(rows.row(question).state.query);
+        const state = rows.row(question).state;
+        if (state) helper.follow(state.query);
       },
       useTable: (question) => {
         const query = rows.row(question).state.query;
@@ -207,6 +208,8 @@
     }
 
     // --- Opening.
+    // ?bank=FOLDER as the game page reads it; one that lies elsewhere is
+    // not opened.
     const requested = soruberiaBank.bankFolder(location.search, page.href);
     const pageFolder = requested || '問題';
     if (requested) {
@@ -345,6 +348,11 @@
     // The previews are fitted again once the device's fonts are in.
     if (document.fonts) document.fonts.ready.then(() => rows.refit());
 
+    if (requested === undefined) {
+      opened(Object.assign({notes: []}, editor.fresh()), '新しい問題（まだ保存していません）');
+      say('?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
+      return;
+    }
     await openPageBank();
   }
 
