@@ -106,7 +106,6 @@
       const flagList = element('ul', 'flags');
       flagList.dataset.flags = '';
       flagList.id = id('flags');
-      flagList.setAttribute('aria-label', '保存できない文字');
       const warning = element('p', 'warning-text');
       warning.dataset.warning = '';
       warning.id = id('warning');
