@@ -39,9 +39,9 @@
       return links;
     }
 
-    // Saves every file, one by one.
-    async save(files) {
-      const links = this.offer(files);
+    // Offers every file and saves those named in `names`, one by one.
+    async save(files, names) {
+      const links = this.offer(files).filter((link) => names.includes(link.download));
       for (const [index, link] of links.entries()) {
         if (index > 0) await new Promise((resolve) => setTimeout(resolve, kPauseMs));
         link.click();

@@ -56,7 +56,7 @@
           finding.message);
       });
       this.list.replaceChildren(...items);
-      this.say(report.findings.length === 0 ? '問題は見つかりません。' : report.summary, counts);
+      this.say(report.summary, counts);
     }
 
     // Problems that keep the draft from being written: [{question, at,

@@ -106,7 +106,6 @@
       const flagList = element('ul', 'flags');
       flagList.dataset.flags = '';
       flagList.id = id('flags');
-      flagList.setAttribute('aria-label', '保存できない文字');
       const warning = element('p', 'warning-text');
       warning.dataset.warning = '';
       warning.id = id('warning');
@@ -114,14 +113,17 @@
       const useTable = element('button', 'use-table', '正解を表のとおりにする');
       useTable.type = 'button';
       useTable.dataset.useTable = '';
+      useTable.hidden = true;
       useTable.addEventListener('click', () => this.events.useTable(question));
-      const warningBox = element('div', 'warning');
+      const warningBox = element('div', 'disagreement');
       warningBox.append(warning, useTable);
 
       const body = element('div', 'question-body');
-      const edit = element('div', 'question-edit');
-      edit.append(field, fit, flagList, warningBox);
-      body.append(edit, board);
+      const textBox = element('div', 'question-text');
+      textBox.append(field);
+      const notes = element('div', 'question-notes');
+      notes.append(fit, flagList, warningBox);
+      body.append(textBox, board, notes);
       section.append(head, body);
 
       // Every change of the field goes to the module, composing or not:
@@ -131,7 +133,7 @@
       field.addEventListener('compositionend', forward);
       section.addEventListener('focusin', () => this.events.focused(question));
 
-      const row = {section, field, text, ions, count, fit, flagList, warning, warningBox, state: null};
+      const row = {section, field, text, ions, count, fit, flagList, warning, warningBox, useTable, state: null};
       return row;
     }
 
@@ -165,8 +167,11 @@
       flags().render(row.flagList, state.flags, (index) => this.replace(question, index));
       row.section.classList.toggle('flagged', state.flags.length > 0);
       const warn = state.disagrees && state.query;
+      // The live text stays in place, empty, so that a warning coming up
+      // is announced.
       row.warning.textContent = warn ? this.warningText(state.query) : '';
-      row.warningBox.hidden = !warn;
+      row.warningBox.classList.toggle('shown', Boolean(warn));
+      row.useTable.hidden = !warn;
       row.section.classList.toggle('disagrees', Boolean(warn));
     }
 

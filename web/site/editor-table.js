@@ -39,7 +39,7 @@
 
     fillResults() {
       const reagent = this.table.reagents[Number(this.parts.reagent.value)];
-      this.parts.result.replaceChildren(option('', '沈殿する（色は問わない）'),
+      this.parts.result.replaceChildren(option('', '沈殿する（何色でも）'),
         ...reagent.results.map((colour) => option(colour, colour + '色の沈殿')),
         option('なし', '沈殿しない'));
       this.answer();

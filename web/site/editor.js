@@ -37,6 +37,7 @@
   const QUESTIONS = 26;
   const REPORT_DELAY_MS = 300;
   const NAMES = {mondai: 'mondai.txt', kotae: 'kotae.txt', setumei: 'setumei.txt'};
+  const ZIP_NAME = '問題.zip';
 
   const page = new URL('.', document.baseURI);
   const basePath = page.href.replace(/\/$/, '');
@@ -134,7 +135,8 @@
         current = question;
         rows.current(question);
         helper.target(question);
-        helper.follow(rows.row(question).state.query);
+        const state = rows.row(question).state;
+        if (state) helper.follow(state.query);
       },
       useTable: (question) => {
         const query = rows.row(question).state.query;
@@ -206,6 +208,8 @@
     }
 
     // --- Opening.
+    // ?bank=FOLDER as the game page reads it; one that lies elsewhere is
+    // not opened.
     const requested = soruberiaBank.bankFolder(location.search, page.href);
     const pageFolder = requested || '問題';
     if (requested) {
@@ -322,22 +326,20 @@
       }
     });
 
-    $('save-files').addEventListener('click', async () => {
+    // Either way, the links to all of them are left in view: the three
+    // files and the zip of the same draft.
+    async function save(names, what) {
       const bank = written();
       if (!bank) return;
-      await downloads.save(Object.entries(NAMES).map(([key, name]) => ({name, bytes: bank[key]})));
+      const files = Object.entries(NAMES).map(([key, name]) => ({name, bytes: bank[key]}));
+      const zip = soruberiaZip.zip([{name: '問題/'}, ...files.map((file) => ({name: '問題/' + file.name, bytes: file.bytes}))]);
+      files.push({name: ZIP_NAME, bytes: zip, type: 'application/zip'});
+      await downloads.save(files, names);
       $('saved').hidden = false;
-      say('三つのファイルを保存しました（ブラウザのダウンロード先）。');
-    });
-    $('save-zip').addEventListener('click', async () => {
-      const bank = written();
-      if (!bank) return;
-      const entries = [{name: '問題/'}, ...Object.entries(NAMES).map(([key, name]) =>
-        ({name: '問題/' + name, bytes: bank[key]}))];
-      await downloads.save([{name: '問題.zip', bytes: soruberiaZip.zip(entries), type: 'application/zip'}]);
-      $('saved').hidden = false;
-      say('問題.zip を保存しました（ブラウザのダウンロード先）。');
-    });
+      say(what + 'を保存しました（ブラウザのダウンロード先）。');
+    }
+    $('save-files').addEventListener('click', () => save(Object.values(NAMES), '三つのファイル'));
+    $('save-zip').addEventListener('click', () => save([ZIP_NAME], ZIP_NAME + ' '));
     $('play').addEventListener('click', () => {
       const bank = written();
       if (bank) play.start(bank);
@@ -346,6 +348,11 @@
     // The previews are fitted again once the device's fonts are in.
     if (document.fonts) document.fonts.ready.then(() => rows.refit());
 
+    if (requested === undefined) {
+      opened(Object.assign({notes: []}, editor.fresh()), '新しい問題（まだ保存していません）');
+      say('?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
+      return;
+    }
     await openPageBank();
   }
 

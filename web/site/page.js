@@ -77,6 +77,17 @@
     let bank = {kind: 'page', folder: '問題'};
     let running = false;
 
+    const requested = fromEditor ? null : soruberiaBank.bankFolder(location.search, page.href);
+    if (requested === undefined) {
+      show(message, '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
+      loading.remove();
+      return;
+    }
+    if (requested) {
+      bank = {kind: 'server', folder: requested};
+      checkLink.href = 'check.html?bank=' + encodeURIComponent(requested);
+      editorLink.href = 'editor.html?bank=' + encodeURIComponent(requested);
+    }
     if (fromEditor) {
       bar.remove();
       if (!editorBank) {
@@ -87,20 +98,6 @@
       const files = await editorBank;
       kBankNames.forEach((name, index) => putFile(kPickedFolder + '/' + name, new Uint8Array(files[index])));
       bank = {kind: 'picked', folder: kPickedFolder};
-      await start();
-      return;
-    }
-
-    const requested = soruberiaBank.bankFolder(location.search, page.href);
-    if (requested === undefined) {
-      show(message, '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
-      loading.remove();
-      return;
-    }
-    if (requested) {
-      bank = {kind: 'server', folder: requested};
-      checkLink.href = 'check.html?bank=' + encodeURIComponent(requested);
-      editorLink.href = 'editor.html?bank=' + encodeURIComponent(requested);
     }
 
     // The content files of one load, fetched anew, each handed to the

@@ -66,7 +66,7 @@ for page_name in PAGES:
     for url in urls:
         if re.match(r"^(?:[a-z][a-z0-9+.-]*:|/)", url, re.I):
             failures.append("%s: not a relative URL: %s" % (page_name, url))
-        elif url not in found:
+        elif re.split(r"[?#]", url)[0] not in found:
             failures.append("%s: %s is not in the site" % (page_name, url))
 # The pages' policies: their own folder only; the editor frames the game
 # page and nothing else.
