@@ -79,7 +79,7 @@ async function openEditor(driver, site) {
   return untilEditor(driver, settled, 'the bank beside the page opened and checked');
 }
 
-// The files behind the download links, as the browser would save them:
+// The files behind the download links, as the browser saves them:
 // {name: Buffer}.
 async function downloadedFiles(driver) {
   const files = await driver.evaluate(async () => Promise.all(
@@ -90,13 +90,13 @@ async function downloadedFiles(driver) {
   return Object.fromEntries(files.map(({name, bytes}) => [name, Buffer.from(bytes)]));
 }
 
-// Presses a save button (#save-files or #save-zip) and reads back what it
-// offered, once new links named names are there.
+// Presses a save button (#save-files or #save-zip); once every link is
+// new and the ones named names are there, what they offer.
 async function save(driver, button, names) {
   const before = (await driver.evaluate(readEditor)).downloads.map((d) => d.href);
   await driver.click(button);
-  await untilEditor(driver, (e) => e.downloads.length === names.length &&
-    e.downloads.every((d, i) => d.name === names[i] && !before.includes(d.href)), `${names.join(', ')} offered`);
+  await untilEditor(driver, (e) => e.downloads.every((d) => !before.includes(d.href)) &&
+    names.every((name) => e.downloads.some((d) => d.name === name)), `${names.join(', ')} offered`);
   return downloadedFiles(driver);
 }
 
@@ -117,10 +117,12 @@ function lines(bytes) {
 
 const shiftJis = new TextDecoder('shift_jis');
 
-// The default bank, one question's text and ions changed, saved: only that
-// question's line changes in mondai.txt and kotae.txt, to what was typed
-// and pressed; setumei.txt is as it was.
-async function editOneQuestionAndSave(driver, site, {question, text, toggle}) {
+// The default bank, one question's text rewritten and two of its ions
+// flipped, saved: only that question's line changes in mondai.txt and
+// kotae.txt, to what was typed and pressed; setumei.txt is as it was.
+const kOneEdit = {question: 7, text: '書き換えた問題です', toggle: [2, 12]};
+
+async function editOneQuestionAndSave(driver, site, {question, text, toggle} = kOneEdit) {
   let editor = await openEditor(driver, site);
   const was = editor.rows[question - 1].ions;
   await driver.type(field(question), text);

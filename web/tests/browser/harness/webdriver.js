@@ -114,8 +114,11 @@ class WebKitDriver {
     await this.command('POST', `/element/${id}/value`, {text: files.join('\n')});
   }
 
+  // WebKitWebDriver clicks only what is in view already: brought there first.
   async click(css) {
     const id = await this.find(css);
+    await this.command('POST', '/execute/sync', {script: 'arguments[0].scrollIntoView({block: "center"});',
+      args: [{[kElement]: id}]});
     await this.command('POST', `/element/${id}/click`, {});
   }
 
