@@ -6,10 +6,11 @@
 // browser: the bank beside the page saved unchanged is the game's own byte
 // for byte, and the hint table gives the questions it recognises their
 // keys; a bank made from nothing with the keyboard and the ion buttons,
-// saved as three files and as a zip, passes soruberia-check and is played
-// by the Qt program; Japanese composed by an input method arrives once; a
-// character Shift-JIS lacks is flagged and keeps the bank from being saved
-// until replaced; 試しに遊ぶ plays the draft in the game page.
+// saved as three files and as a zip, opens again from them, passes
+// soruberia-check and is played by the Qt program; Japanese composed by an
+// input method arrives once; a character Shift-JIS lacks is flagged and
+// keeps the bank from being saved until replaced; 試しに遊ぶ plays the
+// draft in the game page.
 //   node chromium-editor.test.js <built site> <soruberia-bank-report>
 //        <soruberia-check> <soruberia_e2e_tests> <data folder>
 'use strict';
@@ -132,7 +133,7 @@ test('the bank editor in Chromium', async (t) => {
     });
 
     const draft = kTyped.map((q) => ({...q}));
-    await t.test('a bank from nothing, typed and pressed, saved as files and as a zip: ' +
+    await t.test('a bank from nothing, typed and pressed, saved as files and as a zip: it opens again, ' +
       'soruberia-check passes it, the Qt program plays it', async (tt) => {
       await driver.click('#new-bank');
       let editor = await untilEditor(driver, (e) => settled(e) && e.rows.every((r) => r.text === '' && r.ions.length === 0) &&
@@ -159,6 +160,12 @@ test('the bank editor in Chromium', async (t) => {
         assert.deepEqual(read.answers.key.map((k) => ({count: k.count, ions: [...k.ions].sort((a, b) => a - b)})),
           kTyped.map((q) => ({count: q.ions.length, ions: q.ions})));
         assert.equal(read.explanation.line, kExplanation);
+        // Opened again from the device, the saved files give the same bank.
+        await driver.type(field(1), '書きかけ');
+        await driver.pick(kBankFiles.map((name) => path.join(game.bank, name)), '#open-files');
+        await untilEditor(driver, (e) => settled(e) && e.explanation === kExplanation &&
+          e.rows.every((r, i) => r.text === kTyped[i].text && r.ions.join() === kTyped[i].ions.join()),
+        'the saved files opened again');
         const missing = [checker, e2eTests].filter((program) => !fs.existsSync(program));
         if (missing.length) {
           tt.skip(`the desktop programs are not built (make build): ${missing.join(', ')}`);
