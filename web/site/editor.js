@@ -24,6 +24,7 @@
 //                               button[data-use-table] takes the table's
 //   .current on the row last focused: the one #apply-table sets
 //   #reagent, #result, #table-ions, #apply-table, #apply-target, #hint-table
+//   #report-link                the summary again, in the bar, where the report lies below
 //   #report                     aria-busy="true" while a check is pending;
 //     [data-summary]            data-errors, data-warnings, data-notes; li[data-finding]
 //                               each with data-severity
@@ -85,7 +86,8 @@
     const table = editor.table();
     const names = new Map(table.rows.map((row) => [row.button, row.ion]));
     const preview = new SoruberiaQuestionPreview(editor.questionLabel());
-    const report = new SoruberiaEditorReport(reportBox.querySelector('[data-summary]'), $('findings'), DRAFT);
+    const report = new SoruberiaEditorReport(reportBox.querySelector('[data-summary]'), $('findings'), DRAFT,
+      $('report-link'));
     const downloads = new SoruberiaDownloads($('downloads'));
     const play = new SoruberiaPlay($('play-dialog'), $('play-frame'), $('close-play'));
     let current = 1;
