@@ -20,15 +20,19 @@
 
   class EditorReport {
     // summary: the [data-summary] element; list: the findings' <ol>;
-    // draftFolder: the folder the draft is written to, left out of names.
-    constructor(summary, list, draftFolder) {
+    // draftFolder: the folder the draft is written to, left out of names;
+    // link: a link to the report that shows its summary too, for screens
+    // where the report lies below the questions.
+    constructor(summary, list, draftFolder, link) {
       this.summary = summary;
       this.list = list;
       this.draftFolder = draftFolder;
+      this.link = link;
     }
 
     say(text, counts) {
       if (this.summary.textContent !== text) this.summary.textContent = text;
+      this.link.textContent = '点検: ' + text;
       this.summary.dataset.errors = String(counts.error || 0);
       this.summary.dataset.warnings = String(counts.warning || 0);
       this.summary.dataset.notes = String(counts.note || 0);

@@ -24,6 +24,7 @@
 //                               button[data-use-table] takes the table's
 //   .current on the row last focused: the one #apply-table sets
 //   #reagent, #result, #table-ions, #apply-table, #apply-target, #hint-table
+//   #report-link                the summary again, in the bar, where the report lies below
 //   #report                     aria-busy="true" while a check is pending;
 //     [data-summary]            data-errors, data-warnings, data-notes; li[data-finding]
 //                               each with data-severity
@@ -33,7 +34,6 @@
 (function (global) {
   'use strict';
   const DRAFT = '編集中';
-  const PICKED = '選んだファイル';
   const QUESTIONS = 26;
   const REPORT_DELAY_MS = 300;
   const NAMES = {mondai: 'mondai.txt', kotae: 'kotae.txt', setumei: 'setumei.txt'};
@@ -86,7 +86,8 @@
     const table = editor.table();
     const names = new Map(table.rows.map((row) => [row.button, row.ion]));
     const preview = new SoruberiaQuestionPreview(editor.questionLabel());
-    const report = new SoruberiaEditorReport(reportBox.querySelector('[data-summary]'), $('findings'), DRAFT);
+    const report = new SoruberiaEditorReport(reportBox.querySelector('[data-summary]'), $('findings'), DRAFT,
+      $('report-link'));
     const downloads = new SoruberiaDownloads($('downloads'));
     const play = new SoruberiaPlay($('play-dialog'), $('play-frame'), $('close-play'));
     let current = 1;
@@ -150,8 +151,8 @@
     }
 
     function sameQuery(a, b) {
-      return (a === null || a === undefined) ? (b === null || b === undefined)
-        : Boolean(b) && a.reagent === b.reagent && a.result === b.result;
+      const key = (query) => (query ? query.reagent + '/' + query.result : '');
+      return key(a) === key(b);
     }
 
     const helper = new SoruberiaTableHelper({
@@ -218,113 +219,59 @@
       $('check-link').href = 'check.html' + query;
     }
     $('open-page').textContent = `ページの隣の ${pageFolder} フォルダ`;
-
-    async function openPageBank() {
+    const opener = new SoruberiaBankOpener(editor, fetchBytes, opened, say);
+    const openPageBank = () => {
       bankSource.textContent = '読み込んでいます…';
-      await Promise.all(Object.values(NAMES).map(async (name) => {
-        const bytes = await fetchBytes(pageFolder + '/' + name);
-        if (bytes) editor.put(pageFolder + '/' + name, bytes);
-      }));
-      opened(editor.open(pageFolder), `このページの隣の ${pageFolder} フォルダ`);
+      return opener.besidePage(pageFolder);
+    };
+    for (const [input, how] of [[$('open-files'), 'この機器から選んだファイル'],
+      [$('open-folder'), 'この機器から選んだフォルダ']]) {
+      input.addEventListener('change', async () => {
+        const chosen = [...input.files];
+        input.value = '';
+        if (chosen.length > 0) await opener.picked(chosen, how);
+      });
     }
-
-    // Files picked earlier are let go of where the module can; elsewhere
-    // each pick gets a folder of its own, so none of them lingers.
-    let picks = 0;
-    function pickedFolder() {
-      if (core._soruberia_drop_files) {
-        soruberiaBank.call(core, 'drop_files', PICKED);
-        return PICKED;
-      }
-      ++picks;
-      return picks === 1 ? PICKED : `${PICKED}${picks}`;
-    }
-
-    async function openPicked(chosen, how) {
-      const {bank, folder, ignored} = soruberiaBankPicking.pickBank(chosen);
-      if (bank.size === 0) {
-        say(`${Object.values(NAMES).join('、')} が見つかりません。`);
-        return;
-      }
-      const into = pickedFolder();
-      for (const [name, file] of bank) editor.put(into + '/' + name, new Uint8Array(await file.arrayBuffer()));
-      const where = folder ? `${how}（${folder}）` : how;
-      opened(editor.open(into), `${where}: ${[...bank.keys()].join('、')}`);
-      if (ignored.length > 0) say(`${ignored.join('、')} は使いません。`);
-    }
-
-    const filesInput = $('open-files');
-    filesInput.addEventListener('change', async () => {
-      const chosen = [...filesInput.files];
-      filesInput.value = '';
-      if (chosen.length > 0) await openPicked(chosen, 'この機器から選んだファイル');
-    });
-    const folderInput = $('open-folder');
-    if ('webkitdirectory' in folderInput) $('open-folder-label').hidden = false;
-    folderInput.addEventListener('change', async () => {
-      const chosen = [...folderInput.files];
-      folderInput.value = '';
-      if (chosen.length > 0) await openPicked(chosen, 'この機器から選んだフォルダ');
-    });
+    if ('webkitdirectory' in $('open-folder')) $('open-folder-label').hidden = false;
     $('open-page').addEventListener('click', () => openPageBank());
     $('new-bank').addEventListener('click', () => {
-      opened(Object.assign({notes: []}, editor.fresh()), '新しい問題（まだ保存していません）');
+      opener.fresh();
       rows.row(1).field.focus();
     });
 
     // --- Writing: the three files, or the characters that keep them from
     // being written, shown before anything is saved or played.
-    const problemsDialog = $('save-problems');
+    const problems = new SoruberiaSaveProblems($('save-problems'), $('problem-list'), $('replace-all'),
+      $('close-problems'), {
+        goTo: (question, at, length) => {
+          if (question !== 0) {
+            rows.focusCharacter(question, at, length);
+            return;
+          }
+          explanation.focus();
+          explanation.setSelectionRange(at, at + length);
+        },
+        replaceAll: () => {
+          showState(editor.replaceFlagged());
+          const result = editor.write(DRAFT);
+          if (!result.ok) {
+            problems.show(result.problems);
+            return;
+          }
+          problems.close();
+          say('おすすめの文字に置き換えました。もう一度、保存するか遊ぶかを選んでください。');
+        },
+      });
     function written() {
       const result = editor.write(DRAFT);
       if (!result.ok) {
-        showProblems(result.problems);
+        problems.show(result.problems);
         return null;
       }
       const out = {};
       for (const [key, name] of Object.entries(NAMES)) out[key] = editor.file(DRAFT + '/' + name);
       return out;
     }
-
-    function showProblems(problems) {
-      const state = editor.state();
-      const items = problems.map((problem) => {
-        const item = document.createElement('li');
-        const where = problem.question === 0 ? '説明' : `問題 ${problem.question}`;
-        const flags = problem.question === 0 ? state.explanationFlags : state.questions[problem.question - 1].flags;
-        const flag = flags.find((f) => f.at === problem.at);
-        const instead = !flag || flag.replacement === null ? '（おすすめの文字なし）'
-          : flag.replacement === '' ? '→ 取り除く' : `→ 「${flag.replacement}」`;
-        const go = document.createElement('button');
-        go.type = 'button';
-        go.textContent = `${where}、${problem.at + 1} 文字目の ${soruberiaEditorFlags.shown(problem.character)} ${instead}`;
-        go.addEventListener('click', () => {
-          problemsDialog.close();
-          if (problem.question === 0) {
-            explanation.focus();
-            explanation.setSelectionRange(problem.at, problem.at + (flag ? flag.length : 1));
-          } else {
-            rows.focusCharacter(problem.question, problem.at, flag ? flag.length : 1);
-          }
-        });
-        item.append(go);
-        return item;
-      });
-      $('problem-list').replaceChildren(...items);
-      if (!problemsDialog.open) problemsDialog.showModal();
-    }
-
-    $('close-problems').addEventListener('click', () => problemsDialog.close());
-    $('replace-all').addEventListener('click', () => {
-      showState(editor.replaceFlagged());
-      const result = editor.write(DRAFT);
-      if (result.ok) {
-        problemsDialog.close();
-        say('おすすめの文字に置き換えました。もう一度、保存するか遊ぶかを選んでください。');
-      } else {
-        showProblems(result.problems);
-      }
-    });
 
     // Either way, the links to all of them are left in view: the three
     // files and the zip of the same draft.
@@ -334,8 +281,8 @@
       const files = Object.entries(NAMES).map(([key, name]) => ({name, bytes: bank[key]}));
       const zip = soruberiaZip.zip([{name: '問題/'}, ...files.map((file) => ({name: '問題/' + file.name, bytes: file.bytes}))]);
       files.push({name: ZIP_NAME, bytes: zip, type: 'application/zip'});
-      await downloads.save(files, names);
       $('saved').hidden = false;
+      await downloads.save(files, names);
       say(what + 'を保存しました（ブラウザのダウンロード先）。');
     }
     $('save-files').addEventListener('click', () => save(Object.values(NAMES), '三つのファイル'));
@@ -349,7 +296,7 @@
     if (document.fonts) document.fonts.ready.then(() => rows.refit());
 
     if (requested === undefined) {
-      opened(Object.assign({notes: []}, editor.fresh()), '新しい問題（まだ保存していません）');
+      opener.fresh();
       say('?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
       return;
     }
