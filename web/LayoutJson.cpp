@@ -90,4 +90,9 @@ std::string LayoutJson() {
     return out + ']';
 }
 
+std::string WidgetJson(const layout::Form& form, std::string_view widgetName) {
+    const layout::Widget* widget = layout::Find(form, widgetName);
+    return widget ? Widget(form, *widget) : "null";
+}
+
 }  // namespace soruberia::web

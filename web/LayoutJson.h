@@ -5,6 +5,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "layout/Form.h"
 
 namespace soruberia::web {
 
@@ -19,5 +22,9 @@ namespace soruberia::web {
 // A built-in picture is named without its extension, for the page's
 // "<name>.png" and "<name>@2x.png".
 std::string LayoutJson();
+
+// One widget of a form, as LayoutJson gives it ("null" for none): the game
+// window's question label for a page that draws a question as the game does.
+std::string WidgetJson(const layout::Form& form, std::string_view widgetName);
 
 }  // namespace soruberia::web

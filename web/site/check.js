@@ -105,7 +105,10 @@
     summary.textContent = '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。';
     return;
   }
-  if (folder) document.getElementById('back').href = 'index.html?bank=' + encodeURIComponent(folder);
+  if (folder) {
+    document.getElementById('back').href = 'index.html?bank=' + encodeURIComponent(folder);
+    document.getElementById('editor-link').href = 'editor.html?bank=' + encodeURIComponent(folder);
+  }
   const bank = folder || '問題';
   run(bank, null, '調べたもの: このページの隣の ' + bank + ' フォルダ（mondai.txt、kotae.txt、setumei.txt）')
     .catch(failed);

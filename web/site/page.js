@@ -21,6 +21,7 @@
   const bankName = document.getElementById('bank-name');
   const bar = document.getElementById('bar');
   const checkLink = document.getElementById('check-link');
+  const editorLink = document.getElementById('editor-link');
   const page = new URL('.', document.baseURI);
   const basePath = decodeURIComponent(page.pathname).replace(/\/$/, '');
   const call = soruberiaBank.call;
@@ -39,6 +40,28 @@
     }
   }
 
+  // index.html?play=editor: the editor page plays its draft in this page,
+  // in a frame. The page says it is ready (again whenever the editor asks)
+  // and takes the bank's three files from the editor (the frame's parent,
+  // this origin only), as if picked on the device; nothing of it is stored.
+  const fromEditor = new URLSearchParams(location.search).get('play') === 'editor';
+  const editorBank = fromEditor && window.parent !== window ? new Promise((resolve) => {
+    const ready = () => window.parent.postMessage({soruberia: 'ready'}, location.origin);
+    window.addEventListener('message', function handed(event) {
+      if (event.source !== window.parent || event.origin !== location.origin) return;
+      const bank = event.data || {};
+      if (bank.soruberia === 'ping') {
+        ready();
+        return;
+      }
+      const files = ['mondai', 'kotae', 'setumei'].map((name) => bank[name]);
+      if (!files.every((bytes) => bytes instanceof ArrayBuffer)) return;
+      window.removeEventListener('message', handed);
+      resolve(files);
+    });
+    ready();
+  }) : null;
+
   async function run() {
     let core;
     try {
@@ -54,7 +77,7 @@
     let bank = {kind: 'page', folder: '問題'};
     let running = false;
 
-    const requested = soruberiaBank.bankFolder(location.search, page.href);
+    const requested = fromEditor ? null : soruberiaBank.bankFolder(location.search, page.href);
     if (requested === undefined) {
       show(message, '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
       loading.remove();
@@ -63,6 +86,18 @@
     if (requested) {
       bank = {kind: 'server', folder: requested};
       checkLink.href = 'check.html?bank=' + encodeURIComponent(requested);
+      editorLink.href = 'editor.html?bank=' + encodeURIComponent(requested);
+    }
+    if (fromEditor) {
+      bar.remove();
+      if (!editorBank) {
+        show(message, 'この画面は「問題を作る」ページの「試しに遊ぶ」から開きます。');
+        loading.remove();
+        return;
+      }
+      const files = await editorBank;
+      kBankNames.forEach((name, index) => putFile(kPickedFolder + '/' + name, new Uint8Array(files[index])));
+      bank = {kind: 'picked', folder: kPickedFolder};
     }
 
     // The content files of one load, fetched anew, each handed to the

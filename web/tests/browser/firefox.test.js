@@ -5,7 +5,8 @@
 // The page in Firefox ESR (headless, over WebDriver BiDi), playing to a
 // sound server of the test's own: the menu, 開始, a right press whose
 // sound reaches the speakers whole at −6 dB, a teacher's bank picked as
-// files.
+// files; in the bank editor one question edited and saved, and only its
+// lines of the saved files changed.
 //   node firefox.test.js <built site> <soruberia-bank-report>
 'use strict';
 const {test} = require('node:test');
@@ -16,10 +17,11 @@ const {heardInOrder, heardAtHalf} = require('./harness/sound-checks');
 const {startPulse} = require('./harness/pulse');
 const {sleep} = require('./harness/wait');
 const {firstGame, pickedBank} = require('./harness/smoke');
+const {editOneQuestionAndSave} = require('./harness/editor');
 
 const {site: builtSite, bankReport} = testArguments();
 
-test('Firefox ESR: menu, start, a right press heard whole at −6 dB, a bank from files', async (t) => {
+test('Firefox ESR: menu, start, a right press heard whole at −6 dB, a bank from files, one question edited and saved in the editor', async (t) => {
   const sounds = siteSounds(builtSite);
   const pulse = startPulse();
   try {
@@ -34,6 +36,7 @@ test('Firefox ESR: menu, start, a right press heard whole at −6 dB, a bank fro
       t.diagnostic(`o.wav reached the sound server for ${heard.seconds.toFixed(3)} s at ` +
         `${heard.level.toFixed(2)} dB (peak ${heard.peak.toFixed(2)} dB) of the file`);
       await pickedBank(driver, site);
+      await editOneQuestionAndSave(driver, site);
     });
   } finally {
     pulse.stop();

@@ -78,12 +78,36 @@ class PuppeteerDriver {
     await this.page.mouse.click(x, y);
   }
 
-  // Picks files with the page's bank picker, as the file chooser does.
-  async pick(files) {
-    const input = await this.page.$('input[type=file][data-bank-picker]');
-    if (!input) throw new Error('no bank picker on the page');
+  // Picks files with the page's bank picker (or the file input css), as
+  // the file chooser does.
+  async pick(files, css = 'input[type=file][data-bank-picker]') {
+    const input = await this.page.$(css);
+    if (!input) throw new Error(`no ${css} on the page`);
     await input.uploadFile(...files);
     await input.dispose();
+  }
+
+  async element(css) {
+    const element = await this.page.$(css);
+    if (!element) throw new Error(`no ${css} on the page`);
+    return element;
+  }
+
+  // A click in the middle of the element css, scrolled into view.
+  async click(css) {
+    const element = await this.element(css);
+    await element.click();
+    await element.dispose();
+  }
+
+  // The text of the field css replaced by text typed on the keyboard:
+  // clicked into, all of it selected, then typed key by key.
+  async type(css, text) {
+    const element = await this.element(css);
+    await element.click();
+    await element.evaluate((field) => field.select());
+    await element.type(text);
+    await element.dispose();
   }
 
   probe() {

@@ -119,9 +119,24 @@ class WebKitDriver {
   }
 
   // Several files to one input: their paths, one to a line.
-  async pick(files) {
-    const id = await this.find('input[type=file][data-bank-picker]');
+  async pick(files, css = 'input[type=file][data-bank-picker]') {
+    const id = await this.find(css);
     await this.command('POST', `/element/${id}/value`, {text: files.join('\n')});
+  }
+
+  // WebKitWebDriver clicks only what is in view already: brought there first.
+  async click(css) {
+    const id = await this.find(css);
+    await this.command('POST', '/execute/sync', {script: 'arguments[0].scrollIntoView({block: "center"});',
+      args: [{[kElement]: id}]});
+    await this.command('POST', `/element/${id}/click`, {});
+  }
+
+  // The field's text emptied, then text typed into it.
+  async type(css, text) {
+    const id = await this.find(css);
+    await this.command('POST', `/element/${id}/clear`, {});
+    await this.command('POST', `/element/${id}/value`, {text});
   }
 
   async probe() {

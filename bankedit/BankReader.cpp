@@ -1,0 +1,68 @@
+// SPDX-FileCopyrightText: 2026 The soruberia authors
+//
+// SPDX-License-Identifier: MIT
+
+#include "bankedit/BankReader.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "bankedit/ReaderParts.h"
+
+namespace soruberia::bankedit {
+
+namespace {
+
+using reading::FileReading;
+
+// setumei.txt: the line up to the first CR or LF, as the menu shows it.
+std::optional<SourceExplanation> ReadExplanation(const BankFiles& files, std::string& explanation,
+                                                 std::vector<std::string>& notes) {
+    const FileReading file = reading::ReadingOf(files.explanation, kExplanationFile, "説明", notes);
+    if (!file.encoding) return std::nullopt;
+    if (file.bytes.empty()) {
+        notes.push_back(std::string(kExplanationFile) + " が空です。説明は空で始めます");
+        return std::nullopt;
+    }
+    const std::size_t lineEnd = std::min(file.bytes.find_first_of("\r\n"), file.bytes.size());
+    DecodedText decoded = DecodeLeniently(file.bytes.substr(0, lineEnd), *file.encoding);
+    explanation = std::move(decoded.utf8);
+    if (!decoded.lossless) {
+        notes.push_back(reading::AtLine(kExplanationFile, 1,
+                                        "Shift-JIS として読めないバイトがあります。読めない所は � にしました"));
+    }
+    if (*file.encoding != FileEncoding::kShiftJis) return std::nullopt;
+    return SourceExplanation{*files.explanation, lineEnd, decoded.lossless};
+}
+
+// The file as the source of the writer, if it was read as it is.
+std::optional<SourceFile> SourceOf(const std::optional<std::string>& bytes, const FileReading& file,
+                                   reading::FieldsRead fields) {
+    if (file.encoding != FileEncoding::kShiftJis) return std::nullopt;
+    return SourceFile{*bytes, std::move(fields)};
+}
+
+}  // namespace
+
+OpenedBank ReadBank(const BankFiles& files) {
+    OpenedBank opened;
+    BankDraft& draft = opened.draft;
+
+    const FileReading textsFile = reading::ReadingOf(files.texts, kTextsFile, "問題の文", opened.notes);
+    reading::TextsRead texts = reading::ReadTexts(textsFile, opened.notes);
+    const FileReading keyFile = reading::ReadingOf(files.key, kKeyFile, "答え", opened.notes);
+    reading::KeyRead key = reading::ReadKey(keyFile, opened.notes);
+    for (std::size_t i = 0; i < draft.questions.size(); ++i) {
+        draft.questions[i].text = std::move(texts.texts[i]);
+        draft.questions[i].ions = key.ions[i];
+    }
+    opened.source.texts = SourceOf(files.texts, textsFile, texts.fields);
+    opened.source.key = SourceOf(files.key, keyFile, key.fields);
+    opened.source.explanation = ReadExplanation(files, draft.explanation, opened.notes);
+    opened.source.asRead = draft;
+    return opened;
+}
+
+OpenedBank NewBank() { return {}; }
+
+}  // namespace soruberia::bankedit
