@@ -16,13 +16,13 @@
 
 #include "bankedit/BankEditor.h"
 #include "layout/GameLayout.h"
-#include "web/CheckModule.h"
 #include "web/EditorJson.h"
+#include "web/EntryState.h"
 #include "web/LayoutJson.h"
 
 namespace {
 
-using soruberia::web::CheckModuleFiles;
+using soruberia::web::Files;
 using soruberia::web::Returned;
 namespace bankedit = soruberia::bankedit;
 
@@ -35,7 +35,7 @@ bankedit::BankEditor& Editor() {
 std::string InFolder(const char* folder, std::string_view name) { return std::string(folder) + '/' + std::string(name); }
 
 std::optional<std::string> FileIn(const char* folder, std::string_view name) {
-    const std::string* bytes = CheckModuleFiles().Find(InFolder(folder, name));
+    const std::string* bytes = Files().Find(InFolder(folder, name));
     return bytes ? std::optional<std::string>(*bytes) : std::nullopt;
 }
 
@@ -97,20 +97,20 @@ const char* soruberia_editor_write(const char* folder) {
         return Returned(soruberia::web::ProblemsJson(*problems));
     }
     bankedit::WrittenBank& written = std::get<bankedit::WrittenBank>(result);
-    CheckModuleFiles().Put(InFolder(folder, bankedit::kTextsFile), std::move(written.texts));
-    CheckModuleFiles().Put(InFolder(folder, bankedit::kKeyFile), std::move(written.key));
-    CheckModuleFiles().Put(InFolder(folder, bankedit::kExplanationFile), std::move(written.explanation));
+    Files().Put(InFolder(folder, bankedit::kTextsFile), std::move(written.texts));
+    Files().Put(InFolder(folder, bankedit::kKeyFile), std::move(written.key));
+    Files().Put(InFolder(folder, bankedit::kExplanationFile), std::move(written.explanation));
     return Returned("{\"ok\":true}");
 }
 
 // The bytes of a file relative to the page, for the page to copy out, and
 // their number; null and 0 for a file there is not.
 const char* soruberia_editor_file(const char* pagePath) {
-    const std::string* bytes = CheckModuleFiles().Find(pagePath);
+    const std::string* bytes = Files().Find(pagePath);
     return bytes ? bytes->data() : nullptr;
 }
 std::size_t soruberia_editor_file_size(const char* pagePath) {
-    const std::string* bytes = CheckModuleFiles().Find(pagePath);
+    const std::string* bytes = Files().Find(pagePath);
     return bytes ? bytes->size() : 0;
 }
 
