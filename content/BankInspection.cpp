@@ -64,7 +64,9 @@ bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, 3) == "\
 
 class Findings {
 public:
-    explicit Findings(std::string file) : file_(std::move(file)) {}
+    // Room for the few findings of most files at once: each is large, and a
+    // vector grown one by one moves them all at every step.
+    explicit Findings(std::string file) : file_(std::move(file)) { inspected_.reserve(4); }
     void Error(int line, Issue issue) { Add(Severity::kError, line, std::move(issue)); }
     void Warning(int line, Issue issue) { Add(Severity::kWarning, line, std::move(issue)); }
     void Note(int line, Issue issue) { Add(Severity::kNote, line, std::move(issue)); }
