@@ -5,7 +5,7 @@
 #include "content/BankInspection.h"
 
 #include <algorithm>
-#include <map>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -64,7 +64,9 @@ bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, 3) == "\
 
 class Findings {
 public:
-    explicit Findings(std::string file) : file_(std::move(file)) {}
+    // Room for the few findings of most files at once: each is large, and a
+    // vector grown one by one moves them all at every step.
+    explicit Findings(std::string file) : file_(std::move(file)) { inspected_.reserve(4); }
     void Error(int line, Issue issue) { Add(Severity::kError, line, std::move(issue)); }
     void Warning(int line, Issue issue) { Add(Severity::kWarning, line, std::move(issue)); }
     void Note(int line, Issue issue) { Add(Severity::kNote, line, std::move(issue)); }
@@ -147,8 +149,7 @@ void ReportUtf8(Findings& findings, std::string_view bytes, int reportLine) {
     bool replaceable = true;
     const auto flush = [&] {
         if (run.empty()) return;
-        findings.Note(line, NotInCodePage932{run, replaceable ? instead : std::string()});
-        run.clear();
+        findings.Note(line, NotInCodePage932{std::exchange(run, {}), replaceable ? std::exchange(instead, {}) : std::string()});
         instead.clear();
         replaceable = true;
     };
@@ -297,23 +298,36 @@ private:
     std::size_t next_ = 0;
 };
 
-// The ion whose name `raw` is, as typed without superscripts ("Ag+",
-// "Cu2+"); 0 when it names none.
+// Each ion's name as typed without superscripts ("Ag+", "Cu2+"), entry 0
+// empty; worked out once.
+const std::array<std::string, kIonCount + 1>& TypedIonNames() {
+    static const std::array<std::string, kIonCount + 1> typed = [] {
+        std::array<std::string, kIonCount + 1> names;
+        for (int ion = 1; ion <= kIonCount; ++ion) {
+            const std::string_view name = IonName(ion);
+            std::string& out = names[static_cast<std::size_t>(ion)];
+            for (std::size_t i = 0; i < name.size();) {
+                const char32_t c = NextCodePoint(name, i);
+                if (c < 0x80) {
+                    out += static_cast<char>(c);
+                } else {
+                    out += Replacement(c);
+                }
+            }
+        }
+        return names;
+    }();
+    return typed;
+}
+
+// The ion whose name `raw` is, as typed without superscripts; 0 when it
+// names none.
 int IonNamed(std::string_view raw) {
     while (!raw.empty() && IsBlank(raw.front())) raw.remove_prefix(1);
     while (!raw.empty() && IsBlank(raw.back())) raw.remove_suffix(1);
+    const auto& typed = TypedIonNames();
     for (int ion = 1; ion <= kIonCount; ++ion) {
-        std::string typed;
-        const std::string_view name = IonName(ion);
-        for (std::size_t i = 0; i < name.size();) {
-            const char32_t c = NextCodePoint(name, i);
-            if (c < 0x80) {
-                typed += static_cast<char>(c);
-            } else {
-                typed += Replacement(c);
-            }
-        }
-        if (raw == typed) return ion;
+        if (raw == typed[static_cast<std::size_t>(ion)]) return ion;
     }
     return 0;
 }
@@ -335,7 +349,7 @@ NumberAdvice NumberHint(const Field& field) {
 // Returns false where the file ends.
 bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int toRead,
                   const KeyField& countField) {
-    std::map<int, int> seen;  // ion -> answer number
+    std::array<int, kIonCount + 1> seen{};  // ion -> the first answer that names it; 0 for none yet
     for (int k = 1; k <= toRead; ++k) {
         const KeyField* f = walker.Next(FieldRole::kAnswer, q, k);
         if (f == nullptr) {
@@ -354,9 +368,11 @@ bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
             continue;
         }
         // More answers than ions repeat one of necessity: the count says it.
-        const auto [where, fresh] = seen.emplace(ion, k);
-        if (!fresh && count <= kIonCount) {
-            findings.AsRead(Severity::kError, f->field.line, AnswerTwice{q, ion, where->second, k});
+        int& first = seen[static_cast<std::size_t>(ion)];
+        if (first == 0) {
+            first = k;
+        } else if (count <= kIonCount) {
+            findings.AsRead(Severity::kError, f->field.line, AnswerTwice{q, ion, first, k});
         }
     }
     return true;
@@ -519,7 +535,7 @@ std::vector<Finding> InspectExplanation(const std::string& displayPath, std::str
         findings.Error(0, SavedAsUtf16{});
         return findings.Words();
     }
-    const ParsedExplanation parsed = TryParseExplanationLine({displayPath, std::string(bytes)});
+    const ParsedExplanation parsed = TryParseExplanationLine(displayPath, bytes);
     if (parsed.failure && parsed.failure->fault == ContentFault::kEmptyFile) {
         findings.Error(0, ExplanationFileEmpty{});
         return findings.Words();

@@ -6,11 +6,13 @@
 // become words, in Japanese, for a teacher.
 
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "content/BankIssues.h"
 #include "content/ContentMessages.h"
 #include "content/IonNames.h"
+#include "content/Joined.h"
 #include "content/QuestionBank.h"
 
 namespace soruberia::inspection {
@@ -32,9 +34,11 @@ constexpr const char* kSaveAgainAdvice =
 constexpr const char* kEndsByBurst =
     "正解では終わりません。5 回目のミスで風船が割れ、得点が半分になって次の問題に進みます";
 
-std::string Hint(FieldHint hint) {
+// The checker's hint after the game's words; an ion's name is worded apart.
+std::string_view Hint(FieldHint hint) {
     switch (hint) {
     case FieldHint::kNone:
+    case FieldHint::kIonName:
         return {};
     case FieldHint::kEmptyField:
         return "（コンマが二つ続いている、行末にコンマがある、または空の行があります）";
@@ -50,33 +54,21 @@ std::string Hint(FieldHint hint) {
         return "（半角数字の整数を書いてください）";
     case FieldHint::kSaveAsShiftJis:
         return kSaveAsShiftJis;
-    case FieldHint::kIonName:
     case FieldHint::kQuoteInsideText:
-        break;  // worded with what they name, below
+        return "（半角の二重引用符 \" は文の中に書けません。そこで文が終わったと読まれます。"
+               "文の中の引用符は全角の “ ” か 「 」 にしてください）";
     }
     return {};
 }
 
-std::string Hint(const UnreadableField& field) {
-    if (field.hint == FieldHint::kIonName) {
-        return "（イオンの名前ではなく番号を書いてください: " + std::string(IonName(field.ion)) + " は " + N(field.ion) +
-               " です）";
-    }
-    if (field.hint == FieldHint::kQuoteInsideText) {
-        return "（半角の二重引用符 \" は文の中に書けません。そこで文が終わったと読まれます。"
-               "文の中の引用符は全角の “ ” か 「 」 にしてください）";
-    }
-    return Hint(field.hint);
-}
-
-std::string Stops(GameStops stops) {
+std::string_view Stops(GameStops stops) {
     return stops == GameStops::kAtProgramStart ? "。ゲームは起動の時点で止まります" : kGameStopsHere;
 }
 
 // What a shift of the texts does from question `question` on.
 std::string LaterTexts(int question, bool last) {
     return last ? std::string("最後の文が切れます")
-                : "問題 " + N(question + 1) + " から後の文がすべて一つずつずれて、別の問題の正解で採点されます";
+                : Joined({"問題 ", N(question + 1), " から後の文がすべて一つずつずれて、別の問題の正解で採点されます"});
 }
 
 std::string TextName(int question) { return RoleName(FieldRole::kQuestionText, question, 0); }
@@ -84,136 +76,143 @@ std::string CountName(int question) { return RoleName(FieldRole::kAnswerCount, q
 
 // How a count and the ion numbers on its line disagree.
 std::string CountAgainstLine(int question, int count, int onLine) {
-    return "問題 " + N(question) + ": 正解の数 " + N(count) + " のあとに、この行にはイオンの番号が " + N(onLine) +
-           " 個あります。ゲームは場所にかかわらず次の " + N(count) + " 個の数を取るので、";
+    return Joined({"問題 ", N(question), ": 正解の数 ", N(count), " のあとに、この行にはイオンの番号が ", N(onLine),
+                   " 個あります。ゲームは場所にかかわらず次の ", N(count), " 個の数を取るので、"});
 }
 
 std::string Words(const SavedAsUtf8& i) {
-    return std::string("ファイルが UTF-8") + (i.withBom ? "（BOM 付き）" : " ") +
-           "で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、止まるか文字化けします。" +
-           kSaveAgainAdvice + "。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります";
+    return Joined({"ファイルが UTF-8", i.withBom ? "（BOM 付き）" : " ",
+                   "で保存されていますが、ゲームは Shift-JIS（コードページ 932）で読むので、止まるか文字化けします。",
+                   kSaveAgainAdvice, "。Linux: iconv -f UTF-8 -t CP932 元.txt > 新.txt || echo 変換できない文字があります"});
 }
 
 std::string Words(const SavedAsUtf16&) {
-    return std::string("ファイルが UTF-16（メモ帳の「Unicode」）で保存されていますが、ゲームは Shift-JIS"
-                       "（コードページ 932）で読むので、このファイルを読めずに止まります。") +
-           kSaveAgainAdvice + "。Linux: iconv -f UTF-16 -t CP932 元.txt > 新.txt";
+    return Joined({"ファイルが UTF-16（メモ帳の「Unicode」）で保存されていますが、ゲームは Shift-JIS"
+                   "（コードページ 932）で読むので、このファイルを読めずに止まります。",
+                   kSaveAgainAdvice, "。Linux: iconv -f UTF-16 -t CP932 元.txt > 新.txt"});
 }
 
 std::string Words(const NotInCodePage932& i) {
-    return "「" + i.characters + "」は Shift-JIS にない文字で、変換できません。" +
-           (i.instead.empty() ? std::string("別の書き方にしてください") : "「" + i.instead + "」と書いてください");
+    if (i.instead.empty()) return Joined({"「", i.characters, "」は Shift-JIS にない文字で、変換できません。別の書き方にしてください"});
+    return Joined({"「", i.characters, "」は Shift-JIS にない文字で、変換できません。「", i.instead, "」と書いてください"});
 }
 
 std::string Words(const UnreadableField& i) {
-    return DescribeFailure(i.failure) + Hint(i) + Stops(i.stops) +
-           (i.restUnchecked ? "（次の問題がどこから始まるかわからないので、ファイルの残りは調べていません）" : "");
+    const std::string_view rest =
+        i.restUnchecked ? "（次の問題がどこから始まるかわからないので、ファイルの残りは調べていません）" : "";
+    if (i.hint == FieldHint::kIonName) {
+        return Joined({DescribeFailure(i.failure), "（イオンの名前ではなく番号を書いてください: ", IonName(i.ion), " は ",
+                       N(i.ion), " です）", Stops(i.stops), rest});
+    }
+    return Joined({DescribeFailure(i.failure), Hint(i.hint), Stops(i.stops), rest});
 }
 
 std::string Words(const TextsFileEmpty& i) {
-    return "ファイルが空です。ゲームはここから " + N(i.questions) + " 問の文を読むので、ゲームの開始で止まります";
+    return Joined({"ファイルが空です。ゲームはここから ", N(i.questions), " 問の文を読むので、ゲームの開始で止まります"});
 }
 
 std::string Words(const TextsRunOut& i) {
-    return DescribeFailure(i.failure) + "（文は " + N(i.texts) + " 個しかなく、ゲームは " + N(i.questions) +
-           " 個読みます）" + kGameStopsAtStart;
+    return Joined({DescribeFailure(i.failure), "（文は ", N(i.texts), " 個しかなく、ゲームは ", N(i.questions),
+                   " 個読みます）", kGameStopsAtStart});
 }
 
 std::string Words(const TextSpansLines& i) {
-    return TextName(i.question) + "が " + N(i.endLine) + " 行目まで続いています。二重引用符の間の改行も文の一部になるので、" +
-           LaterTexts(i.question, i.last) + "（この行の閉じる \" が抜けていませんか）";
+    return Joined({TextName(i.question), "が ", N(i.endLine), " 行目まで続いています。二重引用符の間の改行も文の一部になるので、",
+                   LaterTexts(i.question, i.last), "（この行の閉じる \" が抜けていませんか）"});
 }
 
 std::string Words(const TextEndsAtComma& i) {
-    const std::string hint = i.fullWidthQuotes
-                                 ? "文が全角の “ ” で囲まれています。ゲームが文の囲みとして読むのは半角の \" "
-                                   "だけなので、“ ” を \" に書き換えてください"
-                                 : "コンマも文の一部なら、文を半角の二重引用符 \" で囲んでください";
-    return TextName(i.question) + "は二重引用符で囲まれていないので、半角のコンマ , で終わります。"
-                                  "コンマのあとは別の文として読まれ、" +
-           LaterTexts(i.question, i.last) + "（" + hint + "）";
+    const std::string_view hint = i.fullWidthQuotes
+                                      ? "文が全角の “ ” で囲まれています。ゲームが文の囲みとして読むのは半角の \" "
+                                        "だけなので、“ ” を \" に書き換えてください"
+                                      : "コンマも文の一部なら、文を半角の二重引用符 \" で囲んでください";
+    return Joined({TextName(i.question),
+                   "は二重引用符で囲まれていないので、半角のコンマ , で終わります。"
+                   "コンマのあとは別の文として読まれ、",
+                   LaterTexts(i.question, i.last), "（", hint, "）"});
 }
 
 std::string Words(const FullWidthQuotesShown& i) {
-    return TextName(i.question) + "の全角の “ ” は、囲みではなく文の一部としてそのまま表示されます"
-                                  "（文を囲むなら半角の \" を使ってください）";
+    return Joined({TextName(i.question), "の全角の “ ” は、囲みではなく文の一部としてそのまま表示されます"
+                                         "（文を囲むなら半角の \" を使ってください）"});
 }
 
 std::string Words(const EmptyTextShifts& i) {
-    return TextName(i.question) + "が空です。空の行や、コンマが二つ続くところ、行末のコンマも"
-                                  "一つの文として数えられるので、" +
-           LaterTexts(i.question, i.last);
+    return Joined({TextName(i.question),
+                   "が空です。空の行や、コンマが二つ続くところ、行末のコンマも"
+                   "一つの文として数えられるので、",
+                   LaterTexts(i.question, i.last)});
 }
 
-std::string Words(const EmptyTextShown& i) { return TextName(i.question) + "が空なので、問題の欄に何も出ません"; }
+std::string Words(const EmptyTextShown& i) { return Joined({TextName(i.question), "が空なので、問題の欄に何も出ません"}); }
 
 std::string Words(const TextsLeftUnread& i) {
-    return "ここから先は読まれません。ゲームが読むのは " + N(i.questions) + " 問の文だけなので、" + N(i.questions + 1) +
-           " 問目からは出題されません";
+    return Joined({"ここから先は読まれません。ゲームが読むのは ", N(i.questions), " 問の文だけなので、", N(i.questions + 1),
+                   " 問目からは出題されません"});
 }
 
 std::string Words(const KeyFileEmpty& i) {
-    return "ファイルが空です。ゲームはここから " + N(i.questions) + " 問の正解を読むので、ゲームの開始で止まります";
+    return Joined({"ファイルが空です。ゲームはここから ", N(i.questions), " 問の正解を読むので、ゲームの開始で止まります"});
 }
 
 std::string Words(const KeyRunsOut& i) {
-    return DescribeFailure(i.failure) + "（ファイルには " + N(i.answered) + " 問分の正解しかなく、ゲームは " +
-           N(i.questions) + " 問読みます）" + kGameStopsAtStart;
+    return Joined({DescribeFailure(i.failure), "（ファイルには ", N(i.answered), " 問分の正解しかなく、ゲームは ",
+                   N(i.questions), " 問読みます）", kGameStopsAtStart});
 }
 
 std::string Words(const AnswersRunOut& i) {
-    return DescribeFailure(i.failure) + "（正解の数 " + N(i.count) + " は " + N(i.countLine) + " 行目）" +
-           kGameStopsHere;
+    return Joined({DescribeFailure(i.failure), "（正解の数 ", N(i.count), " は ", N(i.countLine), " 行目）", kGameStopsHere});
 }
 
 std::string Words(const CountNegative& i) {
-    return CountName(i.question) + "が " + N(i.count) + " です。イオンは一つも読まれず、残りの正解の数は " + N(i.count) +
-           " から始まって 0 にならないので、問題 " + N(i.question) + " は" + kEndsByBurst + "。正解の数は 1 から " +
-           N(kIonCount) + " にしてください";
+    return Joined({CountName(i.question), "が ", N(i.count), " です。イオンは一つも読まれず、残りの正解の数は ", N(i.count),
+                   " から始まって 0 にならないので、問題 ", N(i.question), " は", kEndsByBurst, "。正解の数は 1 から ",
+                   N(kIonCount), " にしてください"});
 }
 
 std::string Words(const CountZero& i) {
-    return CountName(i.question) + "が 0 です。正しいイオンがないので、どのボタンを押しても"
-                                   "ミス（-100 点）になり、最初の一押しで問題が終わります";
+    return Joined({CountName(i.question), "が 0 です。正しいイオンがないので、どのボタンを押しても"
+                                          "ミス（-100 点）になり、最初の一押しで問題が終わります"});
 }
 
 std::string Words(const CountAboveSlots& i) {
-    return CountName(i.question) + " " + N(i.count) + " が " + N(kMaxAnswersPerQuestion) + " を超えています（イオンのボタンも正解の枠も " +
-           N(kMaxAnswersPerQuestion) + " 個です）。ゲームは毎回、開始のときにエラーで止まります";
+    return Joined({CountName(i.question), " ", N(i.count), " が ", N(kMaxAnswersPerQuestion),
+                   " を超えています（イオンのボタンも正解の枠も ", N(kMaxAnswersPerQuestion),
+                   " 個です）。ゲームは毎回、開始のときにエラーで止まります"});
 }
 
 std::string Words(const ExtraAnswersUnread& i) {
-    return CountAgainstLine(i.question, i.count, i.onLine) + "この行の最後の " + N(i.onLine - i.count) +
-           " 個は読まれません";
+    return Joined({CountAgainstLine(i.question, i.count, i.onLine), "この行の最後の ", N(i.onLine - i.count),
+                   " 個は読まれません"});
 }
 
 std::string Words(const CountOffTheLine& i) {
     const std::string consequence =
-        i.onLine < i.count ? "足りない " + N(i.count - i.onLine) + " 個が下の行から取られ、"
-                           : "この行の最後の " + N(i.onLine - i.count) + " 個が問題 " + N(i.question + 1) +
-                                 " の始まりになり、";
-    std::string words = CountAgainstLine(i.question, i.count, i.onLine) + consequence;
-    if (i.afterShift) return words + "それ以降の問題がすべてずれます";
-    return words +
-           (i.last ? "この問題が正しく読まれません。" : "それ以降の問題がすべてずれて、別の問題の正解で採点されます。") +
-           "正解の数か、この行の番号を直してください";
+        i.onLine < i.count ? Joined({"足りない ", N(i.count - i.onLine), " 個が下の行から取られ、"})
+                           : Joined({"この行の最後の ", N(i.onLine - i.count), " 個が問題 ", N(i.question + 1),
+                                     " の始まりになり、"});
+    const std::string against = CountAgainstLine(i.question, i.count, i.onLine);
+    if (i.afterShift) return Joined({against, consequence, "それ以降の問題がすべてずれます"});
+    return Joined({against, consequence,
+                   i.last ? "この問題が正しく読まれません。" : "それ以降の問題がすべてずれて、別の問題の正解で採点されます。",
+                   "正解の数か、この行の番号を直してください"});
 }
 
 std::string Words(const AnswerNotAnIon& i) {
-    return RoleName(FieldRole::kAnswer, i.question, i.answer) + "が " + N(i.ion) + " で、イオンの番号（1 から " +
-           N(kIonCount) + "）ではありません。そのイオンのボタンはないので、問題 " + N(i.question) + " は" +
-           kEndsByBurst;
+    return Joined({RoleName(FieldRole::kAnswer, i.question, i.answer), "が ", N(i.ion), " で、イオンの番号（1 から ",
+                   N(kIonCount), "）ではありません。そのイオンのボタンはないので、問題 ", N(i.question), " は",
+                   kEndsByBurst});
 }
 
 std::string Words(const AnswerTwice& i) {
-    return "イオン " + N(i.ion) + "（" + std::string(IonName(i.ion)) + "）が問題 " + N(i.question) +
-           " に二度書かれています（" + N(i.first) + " 番目と " + N(i.second) +
-           " 番目の正解）。一度押せば見つかるので、残りの正解の数が 0 にならず、問題 " + N(i.question) + " は" +
-           kEndsByBurst;
+    return Joined({"イオン ", N(i.ion), "（", IonName(i.ion), "）が問題 ", N(i.question), " に二度書かれています（",
+                   N(i.first), " 番目と ", N(i.second),
+                   " 番目の正解）。一度押せば見つかるので、残りの正解の数が 0 にならず、問題 ", N(i.question), " は",
+                   kEndsByBurst});
 }
 
 std::string Words(const KeyLeftUnread& i) {
-    return "ここから先は読まれません。ゲームが読むのは " + N(i.questions) + " 問の正解だけです";
+    return Joined({"ここから先は読まれません。ゲームが読むのは ", N(i.questions), " 問の正解だけです"});
 }
 
 std::string Words(const ExplanationFileEmpty&) {
@@ -238,7 +237,7 @@ std::vector<Finding> Render(const std::string& file, const std::vector<Inspected
     findings.reserve(inspected.size());
     for (const Inspected& i : inspected) {
         std::string message = Describe(i.issue);
-        if (i.causeLine != 0) message += "（" + N(i.causeLine) + " 行目のずれによる）";
+        if (i.causeLine != 0) message = Joined({message, "（", N(i.causeLine), " 行目のずれによる）"});
         findings.push_back({i.severity, file, i.line, std::move(message)});
     }
     return findings;

@@ -4,7 +4,6 @@
 
 #pragma once
 
-#include <cstdio>
 #include <string>
 
 namespace soruberia::bytes {
@@ -17,9 +16,8 @@ inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // "0x8A", as failure messages show a byte.
 inline std::string Hex(unsigned char byte) {
-    char text[5];
-    std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(byte));
-    return text;
+    constexpr const char* kDigits = "0123456789ABCDEF";
+    return {'0', 'x', kDigits[byte >> 4], kDigits[byte & 0x0F]};
 }
 
 }  // namespace soruberia::bytes

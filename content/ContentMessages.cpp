@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "content/Bytes.h"
+#include "content/Joined.h"
 #include "content/QuestionBank.h"
 #include "content/ShiftJis.h"
 
@@ -21,12 +22,13 @@ using bytes::Hex;
 // Control characters are escaped so a message stays one line.
 std::string Escape(std::string_view text, bool escapeHigh) {
     std::string out;
+    out.reserve(text.size());
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\\') {
             out += "\\\\";
         } else if (byte < 0x20 || byte == 0x7F || (escapeHigh && byte >= 0x80)) {
-            out += "\\x" + Hex(byte).substr(2);
+            out.append("\\x").append(Hex(byte), 2, 2);
         } else {
             out += c;
         }
@@ -36,6 +38,7 @@ std::string Escape(std::string_view text, bool escapeHigh) {
 
 std::string HexBytes(std::string_view bytes) {
     std::string out;
+    out.reserve(bytes.size() * 5);
     for (const char c : bytes) {
         if (!out.empty()) out += ' ';
         out += Hex(static_cast<unsigned char>(c));
@@ -44,43 +47,43 @@ std::string HexBytes(std::string_view bytes) {
 }
 
 std::string Problem(const ContentFailure& f) {
-    const std::string value = std::to_string(f.value);
     switch (f.fault) {
     case ContentFault::kFileMissing:
         return "ファイルがありません";
     case ContentFault::kFolderMissing:
-        return "ファイルがありません（フォルダ " + f.detail + " がありません）";
+        return Joined({"ファイルがありません（フォルダ ", f.detail, " がありません）"});
     case ContentFault::kIsFolder:
         return "ファイルではなくフォルダです";
     case ContentFault::kNotRegularFile:
         return "普通のファイルではありません";
     case ContentFault::kCannotOpen:
-        return "ファイルを開けません" + (f.detail.empty() ? "" : ": " + f.detail);
+        return f.detail.empty() ? std::string("ファイルを開けません") : Joined({"ファイルを開けません: ", f.detail});
     case ContentFault::kReadFailed:
         return "ファイルを読み込めません";
     case ContentFault::kTooLarge:
-        return value + " バイトを超えていて、内容のファイルとしては大きすぎます";
+        return Joined({std::to_string(f.value), " バイトを超えていて、内容のファイルとしては大きすぎます"});
     case ContentFault::kEmptyFile:
         return "ファイルが空です。最初の行がメニューの説明になります";
     case ContentFault::kFileEnds:
-        return RoleName(f.role, f.question, f.answer) + "を読む前にファイルが終わっています";
+        return Joined({RoleName(f.role, f.question, f.answer), "を読む前にファイルが終わっています"});
     case ContentFault::kUnclosedQuote:
         return "文の始めの二重引用符 \" が閉じられていません";
     case ContentFault::kTextAfterQuote:
-        return "閉じる二重引用符 \" のあとに文字があります: " + DescribeBytes(f.found);
+        return Joined({"閉じる二重引用符 \" のあとに文字があります: ", DescribeBytes(f.found)});
     case ContentFault::kEmptyNumber:
         return "数が入るはずの項目が空です";
     case ContentFault::kNotANumber:
-        return "数ではありません: " + DescribeBytes(f.found);
+        return Joined({"数ではありません: ", DescribeBytes(f.found)});
     case ContentFault::kNumberOutOfRange:
-        return "数 " + DescribeBytes(f.found) + " が -32768 から 32767 の範囲の外です";
+        return Joined({"数 ", DescribeBytes(f.found), " が -32768 から 32767 の範囲の外です"});
     case ContentFault::kInvalidShiftJis:
-        return "Shift-JIS（コードページ 932）として読めないバイトがあります: 行の " +
-               std::to_string(f.column) + " バイト目の " + HexBytes(f.found);
+        return Joined({"Shift-JIS（コードページ 932）として読めないバイトがあります: 行の ", std::to_string(f.column),
+                       " バイト目の ", HexBytes(f.found)});
     case ContentFault::kCountAboveSlots:
-        return "正解の数 " + value + " が正解の枠の数 " + std::to_string(kMaxAnswersPerQuestion) + " を超えています";
+        return Joined({"正解の数 ", std::to_string(f.value), " が正解の枠の数 ", std::to_string(kMaxAnswersPerQuestion),
+                       " を超えています"});
     case ContentFault::kTooManyQuestions:
-        return value + " 問を読むように求められましたが、問題の表には 30 問までしか入りません";
+        return Joined({std::to_string(f.value), " 問を読むように求められましたが、問題の表には 30 問までしか入りません"});
     }
     return {};
 }
@@ -88,16 +91,15 @@ std::string Problem(const ContentFailure& f) {
 }  // namespace
 
 std::string RoleName(FieldRole role, int question, int answer) {
-    const std::string q = std::to_string(question);
     switch (role) {
     case FieldRole::kNone:
         return "項目";
     case FieldRole::kQuestionText:
-        return "問題 " + q + " の文";
+        return Joined({"問題 ", std::to_string(question), " の文"});
     case FieldRole::kAnswerCount:
-        return "問題 " + q + " の正解の数";
+        return Joined({"問題 ", std::to_string(question), " の正解の数"});
     case FieldRole::kAnswer:
-        return "問題 " + q + " の " + std::to_string(answer) + " 番目の正解";
+        return Joined({"問題 ", std::to_string(question), " の ", std::to_string(answer), " 番目の正解"});
     case FieldRole::kExplanation:
         return "説明の行";
     }
@@ -106,16 +108,13 @@ std::string RoleName(FieldRole role, int question, int answer) {
 
 std::string DescribeFailure(const ContentFailure& failure) {
     if (failure.field == 0 || failure.role == FieldRole::kNone) return Problem(failure);
-    return std::to_string(failure.field) + " 番目の項目（" +
-           RoleName(failure.role, failure.question, failure.answer) + "）: " + Problem(failure);
+    return Joined({std::to_string(failure.field), " 番目の項目（", RoleName(failure.role, failure.question, failure.answer),
+                   "）: ", Problem(failure)});
 }
 
 std::string RenderFailure(const ContentFailure& failure) {
-    // Appended piece by piece: GCC 12 at -O3 takes "x" + std::string for an
-    // overlapping copy (-Wrestrict).
-    std::string text = failure.file;
-    if (failure.line > 0) text.append(":").append(std::to_string(failure.line));
-    return text.append(": エラー: ").append(DescribeFailure(failure));
+    return Joined({failure.file, failure.line > 0 ? ":" : "", failure.line > 0 ? std::to_string(failure.line) : std::string(),
+                   ": エラー: ", DescribeFailure(failure)});
 }
 
 std::string DescribeBytes(std::string_view bytes) {
@@ -135,7 +134,7 @@ std::string DescribeBytes(std::string_view bytes) {
         }
     }
     if (!text) text = Escape(bytes.substr(0, kShown), true);
-    return "「" + *text + (cut ? "…」" : "」");
+    return Joined({"「", *text, cut ? "…」" : "」"});
 }
 
 std::string CheckerAdvice(const std::string& file) {
@@ -147,6 +146,6 @@ std::string CheckerAdvice(const std::string& file) {
 }
 
 ContentError::ContentError(ContentFailure failure)
-    : FatalError(RenderFailure(failure) + "\n" + CheckerAdvice(failure.file)), failure_(std::move(failure)) {}
+    : FatalError(Joined({RenderFailure(failure), "\n", CheckerAdvice(failure.file)})), failure_(std::move(failure)) {}
 
 }  // namespace soruberia

@@ -12,21 +12,22 @@
 
 namespace soruberia {
 
-ParsedExplanation TryParseExplanationLine(const ContentFile& file) {
+ParsedExplanation TryParseExplanationLine(const std::string& displayPath, std::string_view bytes) {
     ParsedExplanation parsed;
-    ContentFailure failure;
-    failure.file = file.displayPath;
-    if (file.bytes.empty()) {
+    if (bytes.empty()) {
+        ContentFailure failure;
+        failure.file = displayPath;
         failure.fault = ContentFault::kEmptyFile;
         parsed.failure = std::move(failure);
         return parsed;
     }
     // The line ends at a CR; a lone LF, as a Unix editor writes it, ends it too.
-    const std::string_view bytes(file.bytes);
     const std::string_view line = bytes.substr(0, bytes.find_first_of("\r\n"));
     sjis::Decoded decoded = sjis::Decode(line);
     if (decoded.invalidAt) {
         const std::size_t at = *decoded.invalidAt;
+        ContentFailure failure;
+        failure.file = displayPath;
         failure.fault = ContentFault::kInvalidShiftJis;
         failure.line = 1;
         failure.role = FieldRole::kExplanation;
@@ -37,6 +38,10 @@ ParsedExplanation TryParseExplanationLine(const ContentFile& file) {
     }
     parsed.line = std::move(decoded.utf8);
     return parsed;
+}
+
+ParsedExplanation TryParseExplanationLine(const ContentFile& file) {
+    return TryParseExplanationLine(file.displayPath, file.bytes);
 }
 
 std::string ParseExplanationLine(const ContentFile& file) {

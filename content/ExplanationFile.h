@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "content/ContentFile.h"
 
@@ -16,6 +17,7 @@ struct ParsedExplanation {
     std::string line;
     std::optional<ContentFailure> failure;
 };
+ParsedExplanation TryParseExplanationLine(const std::string& displayPath, std::string_view bytes);
 ParsedExplanation TryParseExplanationLine(const ContentFile& file);
 
 // The first line of setumei.txt, up to the first line end, as UTF-8. An

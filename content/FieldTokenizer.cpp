@@ -98,9 +98,9 @@ Field FieldTokenizer::EndOfFile(Field field) {
 }
 
 void FieldTokenizer::Decode(Field& field) {
-    const sjis::Decoded decoded = sjis::Decode(field.raw);
+    sjis::Decoded decoded = sjis::Decode(field.raw);
     if (!decoded.invalidAt) {
-        field.text = decoded.utf8;
+        field.text = std::move(decoded.utf8);
         return;
     }
     const std::size_t at = static_cast<std::size_t>(field.raw.data() - bytes_.data()) + *decoded.invalidAt;

@@ -103,33 +103,47 @@ const EncodeTable& Encoder() {
     return table;
 }
 
+// The character at `at` and how many bytes it takes; 0 bytes where none
+// begins there.
+struct Read {
+    char16_t character = kRefused;
+    std::size_t length = 0;
+};
+Read ReadAt(std::string_view cp932, std::size_t at) {
+    const auto byte = static_cast<unsigned char>(cp932[at]);
+    if (IsSingle(byte)) return {SingleCharacter(byte), 1};
+    if (!IsLead(byte) || at + 1 >= cp932.size()) return {};
+    const char16_t character = PairCharacter(byte, static_cast<unsigned char>(cp932[at + 1]));
+    return character == kRefused ? Read{} : Read{character, 2};
+}
+
+std::size_t Utf8Length(char16_t character) { return character < 0x80 ? 1 : character < 0x800 ? 2 : 3; }
+
 }  // namespace
 
 Decoded Decode(std::string_view cp932) {
+    // Measured first, then written: the text is allocated once at its size,
+    // with nothing to fill or cut.
     Decoded result;
-    // Room for the longest outcome, three bytes of UTF-8 for each byte read
-    // (half-width katakana), cut to what was written at the end.
-    std::string& out = result.utf8;
-    out.resize(cp932.size() * 3);
-    std::size_t written = 0;
-    for (std::size_t at = 0; at < cp932.size();) {
-        const auto byte = static_cast<unsigned char>(cp932[at]);
-        if (IsSingle(byte)) {
-            written += utf8::PutBmp(out.data() + written, SingleCharacter(byte));
-            ++at;
-            continue;
-        }
-        const char16_t character = IsLead(byte) && at + 1 < cp932.size()
-                                       ? PairCharacter(byte, static_cast<unsigned char>(cp932[at + 1]))
-                                       : kRefused;
-        if (character == kRefused) {
+    std::size_t length = 0;
+    std::size_t at = 0;
+    while (at < cp932.size()) {
+        const Read read = ReadAt(cp932, at);
+        if (read.length == 0) {
             result.invalidAt = at;
             break;
         }
-        written += utf8::PutBmp(out.data() + written, character);
-        at += 2;
+        length += Utf8Length(read.character);
+        at += read.length;
     }
-    out.resize(written);
+    std::string& out = result.utf8;
+    out.resize(length);
+    std::size_t written = 0;
+    for (std::size_t from = 0; from < at;) {
+        const Read read = ReadAt(cp932, from);
+        written += utf8::PutBmp(out.data() + written, read.character);
+        from += read.length;
+    }
     return result;
 }
 
