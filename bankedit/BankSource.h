@@ -20,6 +20,10 @@ struct SourceField {
     std::size_t begin = 0;
     std::size_t end = 0;  // one past its last byte; separators after it are not its own
     bool wellFormed = false;
+    // What stood between the last question's field and this one held
+    // empty fields, which the game cannot read: it is written as one line
+    // end (nothing before the first question).
+    bool emptyFieldsBefore = false;
 };
 
 // A file the draft was read from. Questions the file ran out before have no

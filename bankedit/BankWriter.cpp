@@ -31,25 +31,33 @@ std::string KeyField(const DraftQuestion& question) {
 }
 
 // One of the question files: each question's field where it stood, kept or
-// written anew, and the questions the file lacked on lines after it.
+// written anew, and the questions the file lacked on lines after its last
+// field.
 std::string WriteQuestions(const BankDraft& draft, const BankDraft& asRead, const std::optional<SourceFile>& source,
                            const std::function<std::string(const DraftQuestion&)>& fieldOf,
                            bool (*same)(const DraftQuestion&, const DraftQuestion&)) {
     std::string out;
     const std::string_view bytes = source ? std::string_view(source->bytes) : std::string_view();
     std::size_t at = 0;
+    bool ranOut = false;
     for (std::size_t i = 0; i < draft.questions.size(); ++i) {
         const DraftQuestion& question = draft.questions[i];
         const std::optional<SourceField> field = source ? source->fields[i] : std::nullopt;
         if (!field) {
-            out += bytes.substr(at);
+            // The file ran out here: what followed its last field was blanks
+            // and separators, which the game would read as empty fields.
+            if (!ranOut && i > 0) out += kLineEnd;
+            ranOut = true;
             at = bytes.size();
-            if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += kLineEnd;
             out += fieldOf(question);
             out += kLineEnd;
             continue;
         }
-        out += bytes.substr(at, field->begin - at);
+        if (field->emptyFieldsBefore) {
+            if (i > 0) out += kLineEnd;
+        } else {
+            out += bytes.substr(at, field->begin - at);
+        }
         if (field->wellFormed && same(question, asRead.questions[i])) {
             out += bytes.substr(field->begin, field->end - field->begin);
         } else {

@@ -27,6 +27,9 @@ constexpr std::array kStandIns{
     StandIn{U'\u2013', "－"},  // an en dash, as word processors put it for a hyphen
     StandIn{U'\u2022', "・"},  // a bullet
     StandIn{U'\u00B7', "・"},  // a middle dot
+    // Invisible: a byte order mark inside a text, a zero-width space.
+    StandIn{U'\uFEFF', ""},
+    StandIn{U'\u200B', ""},
 };
 
 }  // namespace

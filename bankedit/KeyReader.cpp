@@ -7,6 +7,7 @@
 // plain: empty fields are passed over, full-width digits read, a number
 // that is no button left out, and a count that cannot be read gives way to
 // the numbers on its line.
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <utility>
@@ -50,16 +51,21 @@ public:
     KeyFields(const FileReading& file, std::vector<std::string>& notes)
         : bytes_(file.bytes), encoding_(*file.encoding), fields_(file.bytes), notes_(notes) {}
 
-    // The next field that is not empty; `begin` is where the first field
-    // passed over began, if any.
-    Field Next(std::optional<std::size_t>& begin) {
+    // The next field that is not empty; `passedOver` tells whether empty
+    // fields came first.
+    Field Next(bool& passedOver) {
         for (;;) {
             Field field = fields_.NextNumber();
-            if (!begin) begin = field.begin;
             if (field.problem != ContentFault::kEmptyNumber) return field;
             Note(field.line, "空の欄を飛ばしました");
+            passedOver = true;
             clean_ = false;
         }
+    }
+
+    // Where the line that holds `at` ends: its CR or LF, or the end.
+    std::size_t LineEndFrom(std::size_t at) const {
+        return std::min(bytes_.find_first_of("\r\n", at), bytes_.size());
     }
 
     std::size_t EndOf(const Field& field) const {
@@ -120,8 +126,8 @@ KeyRead ReadKey(const FileReading& file, std::vector<std::string>& notes) {
     KeyFields fields(file, notes);
     for (int q = 1; q <= kQuestionsInPlay; ++q) {
         fields.Begin();
-        std::optional<std::size_t> begin;
-        const Field countField = fields.Next(begin);
+        bool emptyFieldsBefore = false;
+        const Field countField = fields.Next(emptyFieldsBefore);
         if (countField.problem == ContentFault::kFileEnds) {
             RanOut(notes, q, false);
             break;
@@ -143,6 +149,8 @@ KeyRead ReadKey(const FileReading& file, std::vector<std::string>& notes) {
                 fields.TakeButton(field, q, ions);
                 end = fields.EndOf(field);
             }
+            // Written anew with its line's empty fields and stray commas.
+            end = fields.LineEndFrom(end);
         } else {
             if (countField.problem) {
                 fields.Note(countField.line, "問題 " + std::to_string(q) + " の答えの数" +
@@ -151,8 +159,8 @@ KeyRead ReadKey(const FileReading& file, std::vector<std::string>& notes) {
                 fields.Spoil();
             }
             for (long k = 0; k < *count; ++k) {
-                std::optional<std::size_t> passed;
-                const Field field = fields.Next(passed);
+                bool passedOver = false;
+                const Field field = fields.Next(passedOver);
                 if (field.problem == ContentFault::kFileEnds) {
                     ranOut = true;
                     break;
@@ -161,7 +169,7 @@ KeyRead ReadKey(const FileReading& file, std::vector<std::string>& notes) {
                 end = fields.EndOf(field);
             }
         }
-        read.fields[slot] = SourceField{*begin, end, fields.Clean() && !ranOut};
+        read.fields[slot] = SourceField{countField.begin, end, fields.Clean() && !ranOut, emptyFieldsBefore};
         if (ranOut) {
             RanOut(notes, q, true);
             break;

@@ -77,6 +77,31 @@ std::vector<BrokenCase> BrokenCases() {
              l.key[6] = "2,1,7";
              return SjisLines(l.key);
          }},
+        {"stray commas after the numbers of an unreadable count go with it",
+         [] { return Plain([](Lines& l) { l.key[6] = "Ag,1,7,,"; }); },
+         {"kotae.txt 7 行目: 問題 7 の答えの数「Ag」は 0 から 12 の数ではありません。その行にある番号を答えにしました",
+          "kotae.txt 7 行目: 空の欄を飛ばしました"},
+         {}, {{7, {1, 7}}}, kNotChecked,
+         [](Lines l) {
+             l.key[6] = "2,1,7";
+             return SjisLines(l.key);
+         }},
+        {"files of one line end: an empty text, then the rest on lines of their own",
+         [] { return BankFiles{"\r\n", "\r\n", "\r\n"}; },
+         {"mondai.txt は問題 1 までで終わっています。問題 2 から先の文は空で始めます",
+          "kotae.txt は問題 1 の前で終わっています。問題 1 から先の答えは空で始めます"},
+         [] {
+             std::map<int, std::string> empty;
+             for (int q = 1; q <= kQuestionsInPlay; ++q) empty[q] = "";
+             return empty;
+         }(),
+         [] {
+             std::map<int, std::vector<int>> none;
+             for (int q = 1; q <= kQuestionsInPlay; ++q) none[q] = {};
+             return none;
+         }(),
+         [](Lines) { return "\r\n" + SjisLines(std::vector<std::string>(kQuestionsInPlay - 1, "\"\"")); },
+         [](Lines) { return SjisLines(std::vector<std::string>(kQuestionsInPlay, "0")); }},
         {"kotae ending early leaves the last questions without ions",
          [] { return Plain([](Lines& l) { l.key.resize(20); }); },
          {"kotae.txt は問題 21 の前で終わっています。問題 21 から先の答えは空で始めます"}, {},
