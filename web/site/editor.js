@@ -31,6 +31,8 @@
 //   #play, #play-dialog, #play-frame, #close-play
 //   #save-files, #save-zip, #downloads a[download]; #status says what was done
 //   #save-problems (a <dialog>), #problem-list li button, #replace-all, #close-problems
+//   #discard-edits (a <dialog>: opening another bank over unsaved edits),
+//     #discard-confirm, #discard-cancel
 (function (global) {
   'use strict';
   const DRAFT = '編集中';
@@ -90,6 +92,7 @@
       $('report-link'));
     const downloads = new SoruberiaDownloads($('downloads'));
     const play = new SoruberiaPlay($('play-dialog'), $('play-frame'), $('close-play'));
+    const unsaved = new SoruberiaUnsaved($('discard-edits'), $('discard-confirm'), $('discard-cancel'));
     let current = 1;
 
     // The checker judges the page's own pictures and sounds too: fetched
@@ -124,6 +127,7 @@
     // --- The questions.
     const rows = new SoruberiaEditorRows($('question-rows'), QUESTIONS, names, preview, {
       text: (question, text) => {
+        unsaved.edited();
         const before = rows.row(question).state;
         const state = editor.setText(question, text);
         rows.show(question, state);
@@ -146,6 +150,7 @@
     });
 
     function setIons(question, mask) {
+      unsaved.edited();
       rows.show(question, editor.setIons(question, mask));
       reportLater();
     }
@@ -168,6 +173,7 @@
         const flag = answer.explanationFlags[index];
         const text = soruberiaEditorFlags.replaced(explanation.value, flag);
         explanation.value = text;
+        unsaved.edited();
         explanation.focus();
         explanation.setSelectionRange(flag.at + flag.replacement.length, flag.at + flag.replacement.length);
         showExplanation(editor.setExplanation(text));
@@ -176,6 +182,7 @@
       explanation.classList.toggle('flagged', answer.explanationFlags.length > 0);
     }
     const forwardExplanation = () => {
+      unsaved.edited();
       showExplanation(editor.setExplanation(explanation.value));
       reportLater();
     };
@@ -204,6 +211,7 @@
       openNotes.replaceChildren(...notes);
       openNotes.hidden = notes.length === 0;
       showState(state);
+      unsaved.kept();
       for (const button of actionButtons) button.disabled = false;
       root.dataset.editor = 'ready';
     }
@@ -229,12 +237,15 @@
       input.addEventListener('change', async () => {
         const chosen = [...input.files];
         input.value = '';
-        if (chosen.length > 0) await opener.picked(chosen, how);
+        if (chosen.length > 0 && await unsaved.mayDiscard()) await opener.picked(chosen, how);
       });
     }
     if ('webkitdirectory' in $('open-folder')) $('open-folder-label').hidden = false;
-    $('open-page').addEventListener('click', () => openPageBank());
-    $('new-bank').addEventListener('click', () => {
+    $('open-page').addEventListener('click', async () => {
+      if (await unsaved.mayDiscard()) await openPageBank();
+    });
+    $('new-bank').addEventListener('click', async () => {
+      if (!await unsaved.mayDiscard()) return;
       opener.fresh();
       rows.row(1).field.focus();
     });
@@ -252,6 +263,7 @@
           explanation.setSelectionRange(at, at + length);
         },
         replaceAll: () => {
+          unsaved.edited();
           showState(editor.replaceFlagged());
           const result = editor.write(DRAFT);
           if (!result.ok) {
@@ -283,6 +295,7 @@
       files.push({name: ZIP_NAME, bytes: zip, type: 'application/zip'});
       $('saved').hidden = false;
       await downloads.save(files, names);
+      unsaved.kept();
       say(what + 'を保存しました（ブラウザのダウンロード先）。');
     }
     $('save-files').addEventListener('click', () => save(Object.values(NAMES), '三つのファイル'));

@@ -21,7 +21,7 @@ const path = require('node:path');
 
 const {testArguments, inBrowser} = require('./harness/session');
 const {desktopReading} = require('./harness/layout');
-const {until} = require('./harness/wait');
+const {until, sleep} = require('./harness/wait');
 const {startGame} = require('./harness/play');
 const {selector} = require('./harness/puppeteer-driver');
 const {readPage, shown, text, picture, kGame, kMenu, ion, kRightMark} = require('./harness/view');
@@ -54,6 +54,17 @@ const bytesOf = (folder, name) => fs.readFileSync(path.join(folder, name));
 
 // The game page in the play dialog's frame, driven as harness/play.js
 // drives a page.
+// Whether the editor asks before throwing unsaved edits away.
+const asking = (driver) => driver.evaluate(() => document.getElementById('discard-edits').open);
+
+async function untilAsked(driver, what) {
+  const end = Date.now() + 15000;
+  while (!await asking(driver)) {
+    if (Date.now() > end) assert.fail(`${what}: not asked within 15 s`);
+    await sleep(40);
+  }
+}
+
 async function playFrame(driver) {
   const handle = await driver.page.$('#play-frame');
   const frame = await handle.contentFrame();
@@ -135,7 +146,16 @@ test('the bank editor in Chromium', async (t) => {
     const draft = kTyped.map((q) => ({...q}));
     await t.test('a bank from nothing, typed and pressed, saved as files and as a zip: it opens again, ' +
       'soruberia-check passes it, the Qt program plays it', async (tt) => {
+      // The table's key put back is an edit not saved: a new bank asks
+      // first, and keeps the bank when told to stop.
       await driver.click('#new-bank');
+      await untilAsked(driver, 'the question whether to throw the edits away');
+      await driver.click('#discard-cancel');
+      await untilEditor(driver, (e) => settled(e) && e.rows[0].text !== '', 'the bank kept');
+      assert.equal(await asking(driver), false);
+      await driver.click('#new-bank');
+      await untilAsked(driver, 'the question asked again');
+      await driver.click('#discard-confirm');
       let editor = await untilEditor(driver, (e) => settled(e) && e.rows.every((r) => r.text === '' && r.ions.length === 0) &&
         e.explanation === '', 'an empty bank');
       for (const [index, question] of kTyped.entries()) {
@@ -163,6 +183,8 @@ test('the bank editor in Chromium', async (t) => {
         // Opened again from the device, the saved files give the same bank.
         await driver.type(field(1), '書きかけ');
         await driver.pick(kBankFiles.map((name) => path.join(game.bank, name)), '#open-files');
+        await untilAsked(driver, 'the question whether to throw 書きかけ away');
+        await driver.click('#discard-confirm');
         await untilEditor(driver, (e) => settled(e) && e.explanation === kExplanation &&
           e.rows.every((r, i) => r.text === kTyped[i].text && r.ions.join() === kTyped[i].ions.join()),
         'the saved files opened again');
