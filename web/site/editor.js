@@ -31,6 +31,8 @@
 //   #play, #play-dialog, #play-frame, #close-play
 //   #save-files, #save-zip, #downloads a[download]; #status says what was done
 //   #save-problems (a <dialog>), #problem-list li button, #replace-all, #close-problems
+//   #save-errors (a <dialog>: the checker finds errors in what is saved),
+//     #save-error-list li, #save-anyway, #fix-first
 //   #discard-edits (a <dialog>: opening another bank over unsaved edits),
 //     #discard-confirm, #discard-cancel
 (function (global) {
@@ -92,6 +94,8 @@
       $('report-link'));
     const downloads = new SoruberiaDownloads($('downloads'));
     const play = new SoruberiaPlay($('play-dialog'), $('play-frame'), $('close-play'));
+    const saveErrors = new SoruberiaSaveErrors($('save-errors'), $('save-error-list'), $('save-anyway'),
+      $('fix-first'));
     const unsaved = new SoruberiaUnsaved($('discard-edits'), $('discard-confirm'), $('discard-cancel'));
     let current = 1;
 
@@ -290,6 +294,14 @@
     async function save(names, what) {
       const bank = written();
       if (!bank) return;
+      // The bank's own errors, not those of the page's pictures or sounds.
+      const errors = editor.check(basePath).findings.filter((finding) =>
+        finding.severity === 'error' && finding.file.startsWith(DRAFT + '/'));
+      if (errors.length > 0 && !await saveErrors.confirm(errors.map((finding) =>
+        ({...finding, file: finding.file.slice(DRAFT.length + 1)})))) {
+        say('保存しませんでした。');
+        return;
+      }
       const files = Object.entries(NAMES).map(([key, name]) => ({name, bytes: bank[key]}));
       const zip = soruberiaZip.zip([{name: '問題/'}, ...files.map((file) => ({name: '問題/' + file.name, bytes: file.bytes}))]);
       files.push({name: ZIP_NAME, bytes: zip, type: 'application/zip'});

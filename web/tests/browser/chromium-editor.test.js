@@ -54,16 +54,20 @@ const bytesOf = (folder, name) => fs.readFileSync(path.join(folder, name));
 
 // The game page in the play dialog's frame, driven as harness/play.js
 // drives a page.
-// Whether the editor asks before throwing unsaved edits away.
-const asking = (driver) => driver.evaluate(() => document.getElementById('discard-edits').open);
+// Whether the editor's dialog `id` is open: #discard-edits asks before
+// unsaved edits are thrown away, #save-errors before a bank with the
+// checker's errors is saved.
+const isOpen = (driver, id) => driver.evaluate((dialog) => document.getElementById(dialog).open, id);
+const asking = (driver) => isOpen(driver, 'discard-edits');
 
-async function untilAsked(driver, what) {
+async function untilOpen(driver, id, what) {
   const end = Date.now() + 15000;
-  while (!await asking(driver)) {
+  while (!await isOpen(driver, id)) {
     if (Date.now() > end) assert.fail(`${what}: not asked within 15 s`);
     await sleep(40);
   }
 }
+const untilAsked = (driver, what) => untilOpen(driver, 'discard-edits', what);
 
 async function playFrame(driver) {
   const handle = await driver.page.$('#play-frame');
@@ -258,6 +262,33 @@ test('the bank editor in Chromium', async (t) => {
       const saved = await saveFiles(driver);
       assert.deepEqual(lines(saved['mondai.txt']).slice(0, 26).map((line) => shiftJis.decode(line)),
         draft.map((q) => `"${q.text}"`));
+    });
+
+    await t.test('a question cut off in its panel is saved only when the teacher says so', async () => {
+      const n = 4;
+      const long = 'とても長い問題文で、二行には収まりません。'.repeat(3);
+      await driver.type(field(n), long);
+      let editor = await untilEditor(driver, (e) => settled(e) && e.rows[n - 1].text === long &&
+        e.summary.errors > 0, `question ${n} reported cut off`);
+      const offered = editor.downloads;
+      await driver.click('#save-files');
+      await untilOpen(driver, 'save-errors', 'the checker\'s errors shown before saving');
+      const listed = await driver.evaluate(() => document.getElementById('save-error-list').textContent);
+      assert.match(listed, new RegExp(`^mondai\\.txt ${n} 行目 `), listed);
+      await driver.click('#fix-first');
+      editor = await driver.evaluate(readEditor);
+      assert.equal(await isOpen(driver, 'save-errors'), false);
+      assert.deepEqual(editor.downloads, offered, 'something was offered for saving');
+
+      const saving = saveFiles(driver);
+      await untilOpen(driver, 'save-errors', 'the question asked again');
+      await driver.click('#save-anyway');
+      const saved = await saving;
+      assert.equal(shiftJis.decode(lines(saved['mondai.txt'])[n - 1]), `"${long}"`);
+
+      await driver.type(field(n), draft[n - 1].text);
+      await untilEditor(driver, (e) => settled(e) && e.rows[n - 1].text === draft[n - 1].text &&
+        e.summary.errors === 0, `question ${n} as it was`);
     });
 
     await t.test('試しに遊ぶ plays the draft in the game page, judged by its key', async () => {
