@@ -53,6 +53,18 @@ BankFiles Plain(const std::function<void(Lines&)>& change) {
 
 const auto kNotChecked = [](Lines) -> std::optional<std::string> { return std::nullopt; };
 
+std::map<int, std::string> EveryTextEmpty() {
+    std::map<int, std::string> empty;
+    for (int q = 1; q <= kQuestionsInPlay; ++q) empty[q] = "";
+    return empty;
+}
+
+std::map<int, std::vector<int>> NoIonsAnywhere() {
+    std::map<int, std::vector<int>> none;
+    for (int q = 1; q <= kQuestionsInPlay; ++q) none[q] = {};
+    return none;
+}
+
 std::vector<BrokenCase> BrokenCases() {
     return {
         {"an empty line in kotae is passed over and gone when written",
@@ -90,16 +102,7 @@ std::vector<BrokenCase> BrokenCases() {
          [] { return BankFiles{"\r\n", "\r\n", "\r\n"}; },
          {"mondai.txt は問題 1 までで終わっています。問題 2 から先の文は空で始めます",
           "kotae.txt は問題 1 の前で終わっています。問題 1 から先の答えは空で始めます"},
-         [] {
-             std::map<int, std::string> empty;
-             for (int q = 1; q <= kQuestionsInPlay; ++q) empty[q] = "";
-             return empty;
-         }(),
-         [] {
-             std::map<int, std::vector<int>> none;
-             for (int q = 1; q <= kQuestionsInPlay; ++q) none[q] = {};
-             return none;
-         }(),
+         EveryTextEmpty(), NoIonsAnywhere(),
          [](Lines) { return "\r\n" + SjisLines(std::vector<std::string>(kQuestionsInPlay - 1, "\"\"")); },
          [](Lines) { return SjisLines(std::vector<std::string>(kQuestionsInPlay, "0")); }},
         {"kotae ending early leaves the last questions without ions",
@@ -155,16 +158,7 @@ std::vector<BrokenCase> BrokenCases() {
          {"mondai.txt がありません。問題の文は空で始めます",
           "kotae.txt は Shift-JIS のテキストではありません (UTF-16 で保存されていませんか)。答えは空で始めます",
           "setumei.txt が空です。説明は空で始めます"},
-         [] {
-             std::map<int, std::string> empty;
-             for (int q = 1; q <= kQuestionsInPlay; ++q) empty[q] = "";
-             return empty;
-         }(),
-         [] {
-             std::map<int, std::vector<int>> none;
-             for (int q = 1; q <= kQuestionsInPlay; ++q) none[q] = {};
-             return none;
-         }(),
+         EveryTextEmpty(), NoIonsAnywhere(),
          [](Lines) { return SjisLines(std::vector<std::string>(kQuestionsInPlay, "\"\"")); },
          [](Lines) { return SjisLines(std::vector<std::string>(kQuestionsInPlay, "0")); }},
     };

@@ -71,20 +71,28 @@
     return JSON.parse(call(core, 'bank_report', basePath));
   }
 
+  // A file relative to pageUrl as bytes, fetched anew every time (a
+  // teacher changes files between loads); null when it cannot be fetched:
+  // missing, as a 404 is, or unreachable.
+  async function fetchBytes(path, pageUrl) {
+    try {
+      const response = await fetch(new URL(path, pageUrl), {cache: 'no-cache'});
+      return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+    } catch (error) {
+      return null;
+    }
+  }
+
   // Fetches the bank's files relative to pageUrl and hands them in. A file
   // that cannot be fetched is not handed in: the readers report it missing.
   async function fetchBank(core, pageUrl) {
     await Promise.all(bankFiles(core).map(async (path) => {
-      try {
-        const response = await fetch(new URL(path, pageUrl));
-        if (response.ok) putFile(core, path, new Uint8Array(await response.arrayBuffer()));
-      } catch (error) {
-        // Unreachable: missing, as a 404 is.
-      }
+      const bytes = await fetchBytes(path, pageUrl);
+      if (bytes) putFile(core, path, bytes);
     }));
   }
 
-  const api = {bankFiles, putFile, bankReport, fetchBank, call, bankFolder};
+  const api = {bankFiles, putFile, bankReport, fetchBytes, fetchBank, call, bankFolder};
   if (typeof module === 'object' && module.exports) {
     module.exports = api;
   } else {

@@ -10,19 +10,15 @@
   'use strict';
 
   class SaveErrors {
-    // dialog: the <dialog>; list: its <ul>; save and back: its buttons.
-    constructor(dialog, list, save, back) {
-      this.dialog = dialog;
+    // list: the dialog's <ul>; question: the SoruberiaQuestion that asks.
+    constructor(list, question) {
       this.list = list;
-      this.answer = null;
-      save.addEventListener('click', () => this.settle(true));
-      back.addEventListener('click', () => this.settle(false));
-      dialog.addEventListener('close', () => this.settle(false));
+      this.question = question;
     }
 
     // findings: the checker's errors, [{file, line, message}]; resolves
     // true when the teacher saves anyway.
-    async confirm(findings) {
+    confirm(findings) {
       const items = findings.map((finding) => {
         const item = document.createElement('li');
         item.textContent = [finding.file, finding.line ? finding.line + ' 行目' : '', finding.message]
@@ -30,18 +26,7 @@
         return item;
       });
       this.list.replaceChildren(...items);
-      if (this.answer) return false;
-      const answer = new Promise((resolve) => { this.answer = resolve; });
-      this.dialog.showModal();
-      return answer;
-    }
-
-    settle(save) {
-      const resolve = this.answer;
-      if (!resolve) return;
-      this.answer = null;
-      if (this.dialog.open) this.dialog.close();
-      resolve(save);
+      return this.question.ask();
     }
   }
 

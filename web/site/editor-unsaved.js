@@ -3,22 +3,17 @@
 // SPDX-License-Identifier: MIT
 
 // Edits not yet saved are never thrown away unasked: opening another bank
-// asks first, in a dialog of the page, and leaving the page lets the
-// browser ask.
+// asks first (a SoruberiaQuestion), and leaving the page lets the browser
+// ask.
 // A plain script: window.SoruberiaUnsaved.
 (function (global) {
   'use strict';
 
   class Unsaved {
-    // dialog: the <dialog> that asks; discard and keep: its two buttons.
-    constructor(dialog, discard, keep) {
-      this.dialog = dialog;
+    // question: the SoruberiaQuestion that asks whether to let them go.
+    constructor(question) {
+      this.question = question;
       this.changed = false;
-      this.answer = null;
-      discard.addEventListener('click', () => this.settle(true));
-      keep.addEventListener('click', () => this.settle(false));
-      // Escape closes the dialog: the edits are kept.
-      dialog.addEventListener('close', () => this.settle(false));
       global.addEventListener('beforeunload', (event) => {
         if (!this.changed) return;
         event.preventDefault();
@@ -33,19 +28,7 @@
 
     // Resolves true when nothing would be lost or the teacher lets it go.
     async mayDiscard() {
-      if (!this.changed) return true;
-      if (this.answer) return false;  // already asking
-      const answer = new Promise((resolve) => { this.answer = resolve; });
-      this.dialog.showModal();
-      return answer;
-    }
-
-    settle(discard) {
-      const resolve = this.answer;
-      if (!resolve) return;
-      this.answer = null;
-      if (this.dialog.open) this.dialog.close();
-      resolve(discard);
+      return !this.changed || this.question.ask();
     }
   }
 

@@ -66,14 +66,7 @@
   if (global.ResizeObserver) new ResizeObserver(measureBar).observe(bar);
   measureBar();
 
-  async function fetchBytes(path) {
-    try {
-      const response = await fetch(new URL(path, page), {cache: 'no-cache'});
-      return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
-    } catch (error) {
-      return null;  // unreachable: missing, as a 404 is
-    }
-  }
+  const fetchBytes = (path) => soruberiaBank.fetchBytes(path, page);
 
   async function run() {
     let core;
@@ -94,9 +87,10 @@
       $('report-link'));
     const downloads = new SoruberiaDownloads($('downloads'));
     const play = new SoruberiaPlay($('play-dialog'), $('play-frame'), $('close-play'));
-    const saveErrors = new SoruberiaSaveErrors($('save-errors'), $('save-error-list'), $('save-anyway'),
-      $('fix-first'));
-    const unsaved = new SoruberiaUnsaved($('discard-edits'), $('discard-confirm'), $('discard-cancel'));
+    const saveErrors = new SoruberiaSaveErrors($('save-error-list'),
+      new SoruberiaQuestion($('save-errors'), $('save-anyway'), $('fix-first')));
+    const unsaved = new SoruberiaUnsaved(
+      new SoruberiaQuestion($('discard-edits'), $('discard-confirm'), $('discard-cancel')));
     let current = 1;
 
     // The checker judges the page's own pictures and sounds too: fetched

@@ -31,14 +31,7 @@
     notice.textContent = text;
   }
 
-  async function fetchBytes(path) {
-    try {
-      const response = await fetch(new URL(path, page), {cache: 'no-cache'});
-      return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
-    } catch (error) {
-      return null;  // unreachable: missing, as a 404 is
-    }
-  }
+  const fetchBytes = (path) => soruberiaBank.fetchBytes(path, page);
 
   // index.html?play=editor: the editor page plays its draft in this page,
   // in a frame. The page says it is ready (again whenever the editor asks)

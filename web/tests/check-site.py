@@ -30,8 +30,8 @@ expected = {name: None for name in (
     "check.html", "check.css", "check.js", "label-fit.js",
     "editor.html", "editor.css", "editor.js", "editor-core.js", "editor-rows.js", "editor-preview.js",
     "editor-flags.js", "editor-table.js", "editor-report.js", "editor-play.js", "editor-open.js",
-    "editor-problems.js", "editor-unsaved.js", "editor-save-errors.js", "bank-picking.js",
-    "downloads.js", "zip-writer.js")}
+    "editor-problems.js", "editor-question.js", "editor-unsaved.js", "editor-save-errors.js",
+    "bank-picking.js", "downloads.js", "zip-writer.js")}
 for module in MODULES:
     expected[module + ".js"] = expected[module + ".wasm"] = None
 for sub in ("問題", "図", "音"):
