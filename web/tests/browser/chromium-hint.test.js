@@ -5,7 +5,8 @@
 // The hint window in Chromium: opened over the game, the game brought
 // forward by a click and played while the hint is open, the same hint
 // brought forward again by ヒント, closed by 戻る; a later ヒント opens a
-// fresh one.
+// fresh one. The game plays a bank whose wrong ion is known, whatever
+// question comes first.
 //   node chromium-hint.test.js <built site> <soruberia-bank-report>
 'use strict';
 const {test} = require('node:test');
@@ -13,6 +14,7 @@ const assert = require('node:assert/strict');
 
 const {testArguments, inBrowser} = require('./harness/session');
 const {until} = require('./harness/wait');
+const {writeBank, kElevenRight} = require('./harness/banks');
 const {startAtMenu, startGame} = require('./harness/play');
 const {shown, picture, widgetOf, kGame, kHint, ion, kWrongMark} = require('./harness/view');
 
@@ -31,8 +33,9 @@ function hintMarked(driver) {
 }
 
 test('ヒント opens the hint in front; the game comes forward by a click, ヒント brings the same hint back; 戻る closes it', async () => {
-  await inBrowser('chromium', builtSite, {}, async ({site, driver}) => {
-    await startAtMenu(driver, site.url);
+  const prepare = (site) => writeBank(site, '先生の問題', kElevenRight);
+  await inBrowser('chromium', builtSite, {prepare}, async ({site, driver}) => {
+    await startAtMenu(driver, `${site.url}?bank=${encodeURIComponent('先生の問題')}`);
     await startGame(driver);
 
     await driver.press(kGame, 'Command3');
@@ -55,7 +58,7 @@ test('ヒント opens the hint in front; the game comes forward by a click, ヒ�
       'the hint covers the whole game: nothing to click on');
     await driver.clickAt(game.left + game.width / 2, strip);
     await until(driver, (p) => inFront(p) === kGame, 'the game in front after a click on it');
-    await driver.press(kGame, ion(12));
+    await driver.press(kGame, ion(kElevenRight.wrongIon));
     await until(driver, (p) => shown(p, kGame, 'Image3') && picture(p, kGame, 'Image3') === kWrongMark,
       'an answer to a press with the hint open');
 
