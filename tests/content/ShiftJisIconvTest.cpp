@@ -15,7 +15,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <random>
 #include <string>
@@ -23,6 +22,7 @@
 #include <vector>
 
 #include "content/ShiftJis.h"
+#include "HexDump.h"
 
 namespace soruberia::sjis {
 namespace {
@@ -76,18 +76,8 @@ private:
     iconv_t handle_;
 };
 
-std::string Hex(std::string_view bytes) {
-    std::string out;
-    for (const char c : bytes) {
-        char text[4];
-        std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
-        out += text;
-    }
-    return out;
-}
-
 std::string Describe(const Converted& c) {
-    return Hex(c.out) + (c.stoppedAt ? " stopped at " + std::to_string(*c.stoppedAt) : std::string());
+    return HexDump(c.out) + (c.stoppedAt ? " stopped at " + std::to_string(*c.stoppedAt) : std::string());
 }
 
 // Collects the inputs on which the tables and iconv differ; the first few
@@ -97,7 +87,7 @@ public:
     void Compare(std::string_view input, const Converted& tables, const Converted& iconv) {
         if (tables == iconv) return;
         if (++count_ <= 10) {
-            shown_ += "\n  " + Hex(input) + ": tables " + Describe(tables) + ", iconv " + Describe(iconv);
+            shown_ += "\n  " + HexDump(input) + ": tables " + Describe(tables) + ", iconv " + Describe(iconv);
         }
     }
     void ExpectNone() const { EXPECT_EQ(count_, 0) << shown_; }
@@ -181,10 +171,10 @@ bool IsTag(char32_t codePoint) { return codePoint >> 7 == 0xE0000 >> 7; }
 TEST_F(ShiftJisAgainstIconv, TagCharactersAreRefusedThoughIconvDropsThem) {
     for (char32_t tag = 0xE0000; IsTag(tag); ++tag) {
         const std::string text = "a" + Utf8(tag) + "b";
-        EXPECT_EQ(encoder_.Convert(text), (Converted{"ab", std::nullopt})) << Hex(text);
+        EXPECT_EQ(encoder_.Convert(text), (Converted{"ab", std::nullopt})) << HexDump(text);
         const Encoded encoded = Encode(text);
-        EXPECT_EQ(encoded.cp932, "a") << Hex(text);
-        EXPECT_EQ(encoded.unmappableAt, 1u) << Hex(text);
+        EXPECT_EQ(encoded.cp932, "a") << HexDump(text);
+        EXPECT_EQ(encoded.unmappableAt, 1u) << HexDump(text);
     }
 }
 

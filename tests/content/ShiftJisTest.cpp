@@ -14,7 +14,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +22,7 @@ namespace soruberia::sjis {
 namespace {
 
 #include "tests/content/Cp932Digests.inc"
+#include "tests/content/HexDump.h"
 
 using namespace std::string_view_literals;
 
@@ -144,16 +144,6 @@ std::uint64_t Fnv(const std::string& data) {
     return hash;
 }
 
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    for (const char c : bytes) {
-        char text[4];
-        std::snprintf(text, sizeof text, "%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
-        out += text;
-    }
-    return out;
-}
-
 // The row spelled out, to set beside the script's output when it differs.
 std::string DecodeRow(std::optional<int> lead) {
     std::string row;
@@ -169,11 +159,11 @@ std::string DecodeRow(std::optional<int> lead) {
 
 TEST(ShiftJis, EveryOneAndTwoByteSequenceDecodesAsIconvDoes) {
     const std::string singles = DecodeRow(std::nullopt);
-    EXPECT_EQ(Fnv(singles), kDecodeSingleDigest) << Hex(singles);
+    EXPECT_EQ(Fnv(singles), kDecodeSingleDigest) << HexDump(singles);
     for (int lead = 0x80; lead <= 0xFF; ++lead) {
         const std::string row = DecodeRow(lead);
         EXPECT_EQ(Fnv(row), kDecodePairDigests[static_cast<std::size_t>(lead - 0x80)])
-            << "first byte " << std::hex << lead << ": " << Hex(row);
+            << "first byte " << std::hex << lead << ": " << HexDump(row);
     }
 }
 
@@ -201,7 +191,7 @@ TEST(ShiftJis, EveryBmpCharacterEncodesAsIconvDoes) {
             Append(row, encoded.cp932, encoded.unmappableAt);
         }
         EXPECT_EQ(Fnv(row), kEncodeBlockDigests[block])
-            << "block U+" << std::hex << static_cast<unsigned>(block) << "00: " << Hex(row);
+            << "block U+" << std::hex << static_cast<unsigned>(block) << "00: " << HexDump(row);
     }
 }
 
