@@ -5,9 +5,12 @@
 #include "bankedit/BankReader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "bankedit/ReaderParts.h"
+#include "content/ContentFile.h"
+#include "content/ContentMessages.h"
 
 namespace soruberia::bankedit {
 
@@ -15,10 +18,25 @@ namespace {
 
 using reading::FileReading;
 
+// The file as the readers take it: one larger than they read is refused as
+// they refuse it, and the draft starts without it.
+FileReading Reading(const std::optional<std::string>& bytes, bool tooLarge, std::string_view file,
+                    std::string_view what, std::vector<std::string>& notes) {
+    if (tooLarge || (bytes && bytes->size() > kMaxContentFileBytes)) {
+        ContentFailure failure;
+        failure.fault = ContentFault::kTooLarge;
+        failure.value = static_cast<std::int64_t>(kMaxContentFileBytes);
+        notes.push_back(std::string(file) + " は " + DescribeFailure(failure) + "。" + std::string(what) +
+                        "は空で始めます");
+        return {};
+    }
+    return reading::ReadingOf(bytes, file, what, notes);
+}
+
 // setumei.txt: the line up to the first CR or LF, as the menu shows it.
 std::optional<SourceExplanation> ReadExplanation(const BankFiles& files, std::string& explanation,
                                                  std::vector<std::string>& notes) {
-    const FileReading file = reading::ReadingOf(files.explanation, kExplanationFile, "説明", notes);
+    const FileReading file = Reading(files.explanation, files.tooLarge.explanation, kExplanationFile, "説明", notes);
     if (!file.encoding) return std::nullopt;
     if (file.bytes.empty()) {
         notes.push_back(std::string(kExplanationFile) + " が空です。説明は空で始めます");
@@ -48,9 +66,9 @@ OpenedBank ReadBank(const BankFiles& files) {
     OpenedBank opened;
     BankDraft& draft = opened.draft;
 
-    const FileReading textsFile = reading::ReadingOf(files.texts, kTextsFile, "問題の文", opened.notes);
+    const FileReading textsFile = Reading(files.texts, files.tooLarge.texts, kTextsFile, "問題の文", opened.notes);
     reading::TextsRead texts = reading::ReadTexts(textsFile, opened.notes);
-    const FileReading keyFile = reading::ReadingOf(files.key, kKeyFile, "答え", opened.notes);
+    const FileReading keyFile = Reading(files.key, files.tooLarge.key, kKeyFile, "答え", opened.notes);
     reading::KeyRead key = reading::ReadKey(keyFile, opened.notes);
     for (std::size_t i = 0; i < draft.questions.size(); ++i) {
         draft.questions[i].text = std::move(texts.texts[i]);

@@ -79,33 +79,6 @@ std::string BankFolderQuery::Name() const {
     return name;
 }
 
-std::string BankFolderQuery::Address() const {
-    std::string address;
-    for (const std::string& segment : segments) {
-        if (!address.empty()) address += '/';
-        address += PercentEncoded(segment);
-    }
-    return address;
-}
-
-std::string PercentEncoded(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (const char c : text) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                           c == '.' || c == '_' || c == '~';
-        if (plain) {
-            encoded += c;
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            encoded += '%';
-            encoded += kHex[byte >> 4];
-            encoded += kHex[byte & 0xF];
-        }
-    }
-    return encoded;
-}
-
 BankFolderQuery ReadBankFolderQuery(std::string_view query) {
     BankFolderQuery result;
     const std::optional<std::string> value = FirstValue(query, "bank");

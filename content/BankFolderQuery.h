@@ -21,11 +21,9 @@ struct BankFolderQuery {
     Kind kind = Kind::kNone;
     std::vector<std::string> segments;  // UTF-8, decoded once, each checked
 
-    // "a/b": the folder as messages and the module name it.
+    // "a/b": the folder as messages and the module name it; the page
+    // fetches from it with every segment encoded.
     std::string Name() const;
-    // "a/b" with every segment percent-encoded: the folder's address
-    // relative to the page.
-    std::string Address() const;
 };
 
 // Reads `bank` from a query string ("?x=1&bank=a%2Fb", the '?' optional).
@@ -34,8 +32,5 @@ struct BankFolderQuery {
 // character, or bytes that are not UTF-8, refuses the whole value. Slashes
 // at the end are dropped: "a/" is "a".
 BankFolderQuery ReadBankFolderQuery(std::string_view query);
-
-// Every byte but A-Z a-z 0-9 - . _ ~ as %XX.
-std::string PercentEncoded(std::string_view text);
 
 }  // namespace soruberia

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "content/ContentPaths.h"
+#include "content/MediaLimits.h"
 
 namespace soruberia::web {
 
@@ -20,8 +21,23 @@ std::string PagePath(std::string_view relativePath) {
     return path;
 }
 
+std::size_t PageFileLimit(std::string_view pagePath) {
+    if (pagePath.starts_with("音/")) {
+        // Any sample format up to 64 bits, any chunks beside the data.
+        return static_cast<std::size_t>(media::kMaxSoundSamples) * 8 + kMaxContentFileBytes;
+    }
+    return kMaxContentFileBytes;
+}
+
 void PageFiles::Put(std::string pagePath, std::string bytes) {
-    files_.insert_or_assign(std::move(pagePath), std::move(bytes));
+    files_.insert_or_assign(std::move(pagePath), Held{std::move(bytes), false});
+}
+
+void PageFiles::PutTooLarge(std::string pagePath) { files_.insert_or_assign(std::move(pagePath), Held{{}, true}); }
+
+bool PageFiles::TooLarge(std::string_view pagePath) const {
+    const auto found = files_.find(pagePath);
+    return found != files_.end() && found->second.tooLarge;
 }
 
 void PageFiles::Drop(std::string_view folder) {
@@ -34,7 +50,7 @@ void PageFiles::Drop(std::string_view folder) {
 
 const std::string* PageFiles::Find(std::string_view pagePath) const {
     const auto found = files_.find(pagePath);
-    return found == files_.end() ? nullptr : &found->second;
+    return found == files_.end() || found->second.tooLarge ? nullptr : &found->second.bytes;
 }
 
 std::vector<std::string> PageFiles::PathsBelow(std::string_view folder) const {
@@ -68,12 +84,12 @@ ContentFile PageFiles::Read(const std::string& basePath, std::string_view relati
         failure.fault = ContentFault::kFileMissing;
         throw ContentError(std::move(failure));
     }
-    if (found->second.size() > kMaxContentFileBytes) {
+    if (found->second.tooLarge || found->second.bytes.size() > kMaxContentFileBytes) {
         failure.fault = ContentFault::kTooLarge;
         failure.value = static_cast<std::int64_t>(kMaxContentFileBytes);
         throw ContentError(std::move(failure));
     }
-    return {std::move(failure.file), found->second};
+    return {std::move(failure.file), found->second.bytes};
 }
 
 }  // namespace soruberia::web

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <string>
@@ -14,6 +15,11 @@
 #include "content/ContentFile.h"
 
 namespace soruberia::web {
+
+// The most bytes the page reads of a file at a path relative to the page:
+// the readers' limit, and for a sound the largest WAV the game plays. The
+// page measures a file before reading it, and reads none that is larger.
+std::size_t PageFileLimit(std::string_view pagePath);
 
 // A content file's path as the page fetches it: relative to the page, with
 // slashes ("問題/mondai.txt" for "\問題\mondai.txt").
@@ -26,6 +32,9 @@ std::string PagePath(std::string_view relativePath);
 class PageFiles {
 public:
     void Put(std::string pagePath, std::string bytes);
+    // A file the page measured and did not read: larger than the readers
+    // take (PageFileLimit), it is there for them, and refused as too large.
+    void PutTooLarge(std::string pagePath);
 
     // The file of a relative path as LoadContentFile gives it from a folder:
     // named basePath + relativePath as the platform spells it, its bytes.
@@ -41,8 +50,10 @@ public:
     // Lets go of a file, or of every file below a folder, relative to the page.
     void Drop(std::string_view folder);
 
-    // The bytes handed in for a path relative to the page, or null.
+    // The bytes handed in for a path relative to the page, or null (also
+    // for a file put as too large).
     const std::string* Find(std::string_view pagePath) const;
+    bool TooLarge(std::string_view pagePath) const;
 
     // The paths handed in below a folder relative to the page, in order.
     std::vector<std::string> PathsBelow(std::string_view folder) const;
@@ -50,7 +61,12 @@ public:
 private:
     std::string Located(std::string_view relativePath) const;
 
-    std::map<std::string, std::string, std::less<>> files_;
+    // A file put as too large holds no bytes.
+    struct Held {
+        std::string bytes;
+        bool tooLarge = false;
+    };
+    std::map<std::string, Held, std::less<>> files_;
     std::string bankFolder_ = "問題";
 };
 

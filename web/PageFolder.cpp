@@ -45,22 +45,28 @@ const std::string* PageFolder::Bytes(const std::string& fullPath) const {
     return path ? files_.Find(*path) : nullptr;
 }
 
+bool PageFolder::TooLarge(const std::string& fullPath) const {
+    const auto path = PagePathOf(fullPath);
+    return path && files_.TooLarge(*path);
+}
+
 check::ContentFolder::Entry PageFolder::Look(const std::string& fullPath) {
     const auto path = PagePathOf(fullPath);
     if (!path) return {Kind::kMissing, {}};
     if (path->empty() || !files_.PathsBelow(*path).empty()) return {Kind::kFolder, {}};
-    return {files_.Find(*path) != nullptr ? Kind::kFile : Kind::kMissing, {}};
+    const bool there = files_.Find(*path) != nullptr || files_.TooLarge(*path);
+    return {there ? Kind::kFile : Kind::kMissing, {}};
 }
 
 std::variant<ContentFile, ContentFailure> PageFolder::Load(const std::string& fullPath) {
     ContentFailure failure;
     failure.file = Display(fullPath);
     const std::string* bytes = Bytes(fullPath);
-    if (bytes == nullptr) {
+    if (bytes == nullptr && !TooLarge(fullPath)) {
         failure.fault = ContentFault::kFileMissing;
         return failure;
     }
-    if (bytes->size() > kMaxContentFileBytes) {
+    if (bytes == nullptr || bytes->size() > kMaxContentFileBytes) {
         failure.fault = ContentFault::kTooLarge;
         failure.value = static_cast<std::int64_t>(kMaxContentFileBytes);
         return failure;

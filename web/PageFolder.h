@@ -30,6 +30,8 @@ public:
     std::optional<std::string> PagePathOf(const std::string& fullPath) const;
     // The bytes handed in for a full path, or null.
     const std::string* Bytes(const std::string& fullPath) const;
+    // Whether the page measured the file and left it unread as too large.
+    bool TooLarge(const std::string& fullPath) const;
 
 private:
     const PageFiles& files_;

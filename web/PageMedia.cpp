@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "content/ContentMessages.h"
 #include "content/MediaLimits.h"
 
 namespace soruberia::web {
@@ -168,14 +169,30 @@ check::SoundDecoding WavHeader(std::string_view bytes) {
                              static_cast<int>(f.rate)};
 }
 
+namespace {
+
+// Why the page holds no bytes of a file.
+std::string Unread(const PageFolder& folder, const std::string& fullPath) {
+    if (!folder.TooLarge(fullPath)) return "ファイルがありません";
+    const auto path = folder.PagePathOf(fullPath);
+    ContentFailure failure;
+    failure.fault = ContentFault::kTooLarge;
+    failure.value = static_cast<std::int64_t>(PageFileLimit(path ? *path : std::string()));
+    return DescribeFailure(failure);
+}
+
+}  // namespace
+
 check::PictureDecoding PagePictureHeaders::Decode(const std::string& fullPath) {
     const std::string* bytes = folder_.Bytes(fullPath);
-    return bytes == nullptr ? check::PictureDecoding(check::MediaFault{"ファイルがありません"}) : PictureHeader(*bytes);
+    if (bytes == nullptr) return check::MediaFault{Unread(folder_, fullPath)};
+    return PictureHeader(*bytes);
 }
 
 check::SoundDecoding PageSoundHeaders::Decode(const std::string& fullPath) {
     const std::string* bytes = folder_.Bytes(fullPath);
-    return bytes == nullptr ? check::SoundDecoding(check::MediaFault{"ファイルがありません"}) : WavHeader(*bytes);
+    if (bytes == nullptr) return check::MediaFault{Unread(folder_, fullPath)};
+    return WavHeader(*bytes);
 }
 
 }  // namespace soruberia::web

@@ -4,10 +4,12 @@
 
 #include "web/PagePictures.h"
 
+#include <cstdint>
 #include <memory>
 #include <utility>
 
 #include "content/ContentFile.h"
+#include "content/ContentMessages.h"
 #include "content/FatalError.h"
 
 namespace soruberia::web {
@@ -36,6 +38,12 @@ engine::PicturePtr PagePictures::Load(const std::string& fullPath) {
     const std::string path = PagePath(relative);
     const std::string* bytes = files_.Find(path);
     // The desktop programs' words for the same faults.
+    if (bytes == nullptr && files_.TooLarge(path)) {
+        ContentFailure failure;
+        failure.fault = ContentFault::kTooLarge;
+        failure.value = static_cast<std::int64_t>(PageFileLimit(path));
+        throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) + " (" + DescribeFailure(failure) + ")");
+    }
     if (bytes == nullptr) {
         throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) + " (ファイルがありません)");
     }

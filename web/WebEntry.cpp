@@ -51,20 +51,6 @@ const char* soruberia_content_files() {
                     Lines(soruberia::paths::kSounds));
 }
 
-// A file the page fetched, by its path relative to the page; the bytes are
-// copied.
-void soruberia_put_file(const char* pagePath, const char* bytes, std::size_t size) {
-    Files().Put(pagePath, std::string(bytes, size));
-}
-
-// Lets go of a file handed in, or of every one below a folder, relative to
-// the page.
-void soruberia_drop_files(const char* folder) { Files().Drop(folder); }
-
-// The folder, relative to the page, whose mondai.txt, kotae.txt and
-// setumei.txt stand in for those of 問題.
-void soruberia_set_bank_folder(const char* folder) { Files().SetBankFolder(folder); }
-
 // What the readers make of the bank handed in (BankReport), its files named
 // below basePath, the page's folder.
 const char* soruberia_bank_report(const char* basePath) {

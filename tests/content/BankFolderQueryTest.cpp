@@ -55,7 +55,6 @@ TEST(BankFolderQuery, KeepsEveryValueBelowThePagesFolder) {
         EXPECT_STREQ(VerdictOf(read.kind), c.verdict.c_str());
         if (read.kind == BankFolderQuery::Kind::kFolder) {
             EXPECT_EQ(read.Name(), c.name);
-            EXPECT_EQ(read.Address(), c.address);
         } else {
             EXPECT_TRUE(read.segments.empty());
         }

@@ -22,10 +22,11 @@
   }
 
   // The files of `paths` that can be fetched beside the page, with their
-  // bytes; one that cannot is left out, and the checker finds it missing.
-  async function fetchFiles(paths) {
+  // bytes (or soruberiaBank.TOO_LARGE, measured against what the module
+  // takes); one that cannot is left out, and the checker finds it missing.
+  async function fetchFiles(core, paths) {
     const fetched = await Promise.all(paths.map(async (path) => {
-      const bytes = await soruberiaBank.fetchBytes(path, page);
+      const bytes = await soruberiaBank.fetchBytes(path, page, soruberiaBank.fileLimit(core, path));
       return bytes && {path, bytes};
     }));
     return fetched.filter(Boolean);
@@ -64,47 +65,52 @@
   // The page's pictures and sounds, fetched once.
   let media = null;
 
-  // Checks the bank in `folder`: the files given (picked on the device) or
-  // those fetched from the folder beside the page.
+  // Checks the bank in `folder`: the files given (picked on the device, as
+  // {path, file}) or those fetched from the folder beside the page.
   async function run(folder, given, what) {
     summary.textContent = '調べています…';
     report.replaceChildren();
     const core = await createSoruberiaCheck();
     soruberiaBank.call(core, 'set_bank_folder', folder);
     const files = JSON.parse(core.UTF8ToString(core._soruberia_check_files()));
-    if (!media) media = await fetchFiles([...files.pictures, ...files.sounds]);
-    const bank = given || await fetchFiles(files.bank);
+    if (!media) media = await fetchFiles(core, [...files.pictures, ...files.sounds]);
+    // Measured first: a file larger than the readers take is never read.
+    const bank = given ? await Promise.all(given.map(async ({path, file}) =>
+      ({path, bytes: await soruberiaBank.pickedBytes(file, soruberiaBank.fileLimit(core, path))})))
+      : await fetchFiles(core, files.bank);
     for (const file of [...bank, ...media]) soruberiaBank.putFile(core, file.path, file.bytes);
     checked.textContent = what;
     show(check(core));
   }
 
   function failed(error) {
-    summary.textContent = '調べられませんでした: ' + (error && error.message ? error.message : error);
+    summary.textContent = '調べられませんでした: ' + (error instanceof Error ? error.message : 'メモリが足りません');
   }
 
   document.getElementById('files').addEventListener('change', async (event) => {
     const picked = [...event.target.files];
     if (picked.length === 0) return;
     try {
-      const given = await Promise.all(picked.map(async (file) =>
-        ({path: PICKED + '/' + file.name, bytes: new Uint8Array(await file.arrayBuffer())})));
+      const given = picked.map((file) => ({path: PICKED + '/' + file.name, file}));
       await run(PICKED, given, '調べたもの: この機器から選んだファイル（' + picked.map((file) => file.name).join('、') + '）');
     } catch (error) {
       failed(error);
     }
   });
 
-  const folder = soruberiaBank.bankFolder(location.search, page.href);
-  if (folder === undefined) {
-    summary.textContent = '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。';
-    return;
+  // ?bank=FOLDER as the game page reads it, by the module's rule.
+  async function begin() {
+    const folder = soruberiaBank.bankFolder(await createSoruberiaCheck(), location.search);
+    if (folder === undefined) {
+      summary.textContent = '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。';
+      return;
+    }
+    if (folder) {
+      document.getElementById('back').href = 'index.html?bank=' + encodeURIComponent(folder);
+      document.getElementById('editor-link').href = 'editor.html?bank=' + encodeURIComponent(folder);
+    }
+    const bank = folder || '問題';
+    await run(bank, null, '調べたもの: このページの隣の ' + bank + ' フォルダ（mondai.txt、kotae.txt、setumei.txt）');
   }
-  if (folder) {
-    document.getElementById('back').href = 'index.html?bank=' + encodeURIComponent(folder);
-    document.getElementById('editor-link').href = 'editor.html?bank=' + encodeURIComponent(folder);
-  }
-  const bank = folder || '問題';
-  run(bank, null, '調べたもの: このページの隣の ' + bank + ' フォルダ（mondai.txt、kotae.txt、setumei.txt）')
-    .catch(failed);
+  begin().catch(failed);
 })();

@@ -17,8 +17,11 @@
     call(name, ...args) { return global.soruberiaBank.call(this.core, name, ...args); }
     json(name, ...args) { return JSON.parse(this.call(name, ...args)); }
 
-    // A file's bytes into the module, by its path relative to the page.
+    // A file's bytes into the module, by its path relative to the page;
+    // or soruberiaBank.TOO_LARGE for one measured and not read.
     put(pagePath, bytes) { global.soruberiaBank.putFile(this.core, pagePath, bytes); }
+    // The most bytes the module takes of the file at a path.
+    limit(pagePath) { return global.soruberiaBank.fileLimit(this.core, pagePath); }
     setBankFolder(folder) { this.call('set_bank_folder', folder); }
 
     open(folder) { return this.json('editor_open', folder); }

@@ -40,7 +40,11 @@
         return;
       }
       const into = this.pickedFolder();
-      for (const [name, file] of bank) this.editor.put(into + '/' + name, new Uint8Array(await file.arrayBuffer()));
+      // Measured first: a file larger than the readers take is never read.
+      for (const [name, file] of bank) {
+        const path = into + '/' + name;
+        this.editor.put(path, await global.soruberiaBank.pickedBytes(file, this.editor.limit(path)));
+      }
       const where = folder ? `${how}（${folder}）` : how;
       this.opened(this.editor.open(into), `${where}: ${[...bank.keys()].join('、')}`);
       if (ignored.length > 0) this.say(`${ignored.join('、')} は使いません。`);

@@ -66,8 +66,6 @@
   if (global.ResizeObserver) new ResizeObserver(measureBar).observe(bar);
   measureBar();
 
-  const fetchBytes = (path) => soruberiaBank.fetchBytes(path, page);
-
   async function run() {
     let core;
     try {
@@ -79,6 +77,8 @@
     }
     const editor = new SoruberiaEditorCore(core);
     editor.setBankFolder(DRAFT);
+    // A file beside the page, measured against what the module takes.
+    const fetchBytes = (path) => soruberiaBank.fetchBytes(path, page, editor.limit(path));
 
     const table = editor.table();
     const names = new Map(table.rows.map((row) => [row.button, row.ion]));
@@ -217,7 +217,7 @@
     // --- Opening.
     // ?bank=FOLDER as the game page reads it; one that lies elsewhere is
     // not opened.
-    const requested = soruberiaBank.bankFolder(location.search, page.href);
+    const requested = soruberiaBank.bankFolder(core, location.search);
     const pageFolder = requested || '問題';
     if (requested) {
       const query = '?bank=' + encodeURIComponent(requested);
@@ -235,7 +235,12 @@
       input.addEventListener('change', async () => {
         const chosen = [...input.files];
         input.value = '';
-        if (chosen.length > 0 && await unsaved.mayDiscard()) await opener.picked(chosen, how);
+        if (chosen.length === 0 || !await unsaved.mayDiscard()) return;
+        try {
+          await opener.picked(chosen, how);
+        } catch (error) {
+          say(error.message);  // the module had no room; the draft is as it was
+        }
       });
     }
     if ('webkitdirectory' in $('open-folder')) $('open-folder-label').hidden = false;

@@ -31,7 +31,6 @@
     notice.textContent = text;
   }
 
-  const fetchBytes = (path) => soruberiaBank.fetchBytes(path, page);
 
   // index.html?play=editor: the editor page plays its draft in this page,
   // in a frame. The page says it is ready (again whenever the editor asks)
@@ -70,7 +69,7 @@
     let bank = {kind: 'page', folder: '問題'};
     let running = false;
 
-    const requested = fromEditor ? null : soruberiaBank.bankFolder(location.search, page.href);
+    const requested = fromEditor ? null : soruberiaBank.bankFolder(core, location.search);
     if (requested === undefined) {
       show(message, '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
       loading.remove();
@@ -101,16 +100,21 @@
         const inBank = path.startsWith('問題/');
         if (inBank && bank.kind === 'picked') return;
         const located = inBank ? bank.folder + path.slice('問題'.length) : path;
-        const bytes = await fetchBytes(located);
+        const bytes = await soruberiaBank.fetchBytes(located, page, soruberiaBank.fileLimit(core, located));
+        const read = bytes && bytes !== soruberiaBank.TOO_LARGE;
         if (path.startsWith('音/')) {
-          sound.put(path, bytes ? bytes.buffer : null);
+          sound.put(path, read ? bytes.buffer : null);
         } else if (path.startsWith('図/')) {
           if (pictures.has(path)) URL.revokeObjectURL(pictures.get(path));
           pictures.delete(path);
-          if (bytes) pictures.set(path, URL.createObjectURL(new Blob([bytes])));
+          if (read) pictures.set(path, URL.createObjectURL(new Blob([bytes])));
         }
-        if (bytes) putFile(located, bytes);
-        else call(core, 'drop_files', located);
+        try {
+          if (bytes) putFile(located, bytes);
+          else call(core, 'drop_files', located);
+        } catch (error) {
+          failed(error);
+        }
       }));
     }
 
@@ -201,7 +205,23 @@
       if (text !== undefined) element.textContent = text;
     }
 
+    // A failure of the page's own (the module out of memory): said in
+    // place of the game, which another bank can start again.
+    function failed(error) {
+      stopAll();
+      loading.remove();
+      show(message, error.message);
+    }
+
     async function start() {
+      try {
+        await started();
+      } catch (error) {
+        failed(error);
+      }
+    }
+
+    async function started() {
       stopAll();
       show(null);
       call(core, 'set_bank_folder', bank.folder);
@@ -227,12 +247,19 @@
         say(kBankNames.join('、') + ' を選んでください（' +
             unknown.map((file) => file.name).join('、') + ' は使いません）');
       }
-      call(core, 'drop_files', kPickedFolder);
-      for (const file of chosen) {
-        const name = file.name.toLowerCase();
-        if (kBankNames.includes(name)) {
-          putFile(kPickedFolder + '/' + name, new Uint8Array(await file.arrayBuffer()));
+      try {
+        call(core, 'drop_files', kPickedFolder);
+        for (const file of chosen) {
+          const name = file.name.toLowerCase();
+          if (!kBankNames.includes(name)) continue;
+          const path = kPickedFolder + '/' + name;
+          // Measured first: a file larger than the readers take is never
+          // copied, and they refuse it as too large.
+          putFile(path, await soruberiaBank.pickedBytes(file, soruberiaBank.fileLimit(core, path)));
         }
+      } catch (error) {
+        failed(error);
+        return;
       }
       bank = {kind: 'picked', folder: kPickedFolder};
       await start();
@@ -243,5 +270,9 @@
     await start();
   }
 
-  run();
+  run().catch((error) => {
+    loading.remove();
+    message.hidden = false;
+    message.textContent = error.message;
+  });
 })();

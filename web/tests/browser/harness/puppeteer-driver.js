@@ -118,6 +118,36 @@ class PuppeteerDriver {
     return this.page.evaluate(fn, ...args);
   }
 
+  // The resident memory of the browser's renderer processes, in bytes.
+  rendererMemory() {
+    const children = (pid) => {
+      const tasks = fs.readdirSync(`/proc/${pid}/task`);
+      return tasks.flatMap((task) => {
+        try {
+          return fs.readFileSync(`/proc/${pid}/task/${task}/children`, 'utf8').split(' ').filter(Boolean);
+        } catch {
+          return [];
+        }
+      });
+    };
+    let total = 0;
+    const pending = [String(this.browser.process().pid)];
+    while (pending.length > 0) {
+      const pid = pending.pop();
+      try {
+        const command = fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8');
+        if (command.includes('--type=renderer')) {
+          const rss = /VmRSS:\s+(\d+) kB/.exec(fs.readFileSync(`/proc/${pid}/status`, 'utf8'));
+          if (rss) total += Number(rss[1]) * 1024;
+        }
+        pending.push(...children(pid));
+      } catch {
+        // Gone meanwhile.
+      }
+    }
+    return total;
+  }
+
   // The page as shown, as a PNG file.
   async screenshot(file) {
     await this.page.screenshot({path: file});

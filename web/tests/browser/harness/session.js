@@ -22,8 +22,9 @@ function testArguments() {
 // Runs body({site, driver}) with a served copy of builtSite, changed by
 // prepare(site) first, and a browser of kind 'chromium', 'firefox' or
 // 'webkit'; what the page reported as errors is added to a failure.
-async function inBrowser(kind, builtSite, {prepare, ...options}, body) {
-  const site = await servedCopy(builtSite);
+// servedBelow: a folder of the server to serve the site from.
+async function inBrowser(kind, builtSite, {prepare, servedBelow, ...options}, body) {
+  const site = await servedCopy(builtSite, servedBelow);
   let driver;
   try {
     if (prepare) await prepare(site);

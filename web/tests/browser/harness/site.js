@@ -12,16 +12,24 @@ const path = require('node:path');
 const {serve} = require('./server');
 
 // A copy of builtSite, served: {folder, url, requests, write, remove,
-// close}. write takes a path below the site and bytes.
-async function servedCopy(builtSite) {
+// close}. write takes a path below the site and bytes. With below, the
+// site is served from that folder of the server, and beside(relative,
+// bytes) writes a file next to it, outside the page's folder.
+async function servedCopy(builtSite, below = '') {
   const temporary = fs.mkdtempSync(path.join(os.tmpdir(), 'soruberia-site-'));
-  const folder = path.join(temporary, 'site');
+  const root = path.join(temporary, 'site');
+  const folder = below ? path.join(root, below) : root;
   fs.cpSync(builtSite, folder, {recursive: true});
-  const server = await serve(folder);
+  const server = await serve(root);
   return {
     folder,
-    url: server.url,
+    url: below ? `${server.url}${encodeURIComponent(below)}/` : server.url,
     requests: server.requests,
+    beside(relative, bytes) {
+      const file = path.join(root, relative);
+      fs.mkdirSync(path.dirname(file), {recursive: true});
+      fs.writeFileSync(file, bytes);
+    },
     write(relative, bytes) {
       const file = path.join(folder, relative);
       fs.mkdirSync(path.dirname(file), {recursive: true});
