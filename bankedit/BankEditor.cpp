@@ -8,8 +8,8 @@
 
 namespace soruberia::bankedit {
 
-const std::vector<std::string>& BankEditor::Open(const BankFiles& files) {
-    opened_ = ReadBank(files);
+const std::vector<std::string>& BankEditor::Open(const BankFiles& files, const TooLargeFiles& tooLarge) {
+    opened_ = ReadBank(files, tooLarge);
     return opened_.notes;
 }
 

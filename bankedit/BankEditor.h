@@ -22,7 +22,7 @@ public:
     BankEditor() : opened_(NewBank()) {}
 
     // Returns the notes on what could not be taken over.
-    const std::vector<std::string>& Open(const BankFiles& files);
+    const std::vector<std::string>& Open(const BankFiles& files, const TooLargeFiles& tooLarge = {});
     void New();
 
     const BankDraft& Draft() const { return opened_.draft; }

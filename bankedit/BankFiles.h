@@ -20,11 +20,14 @@ struct BankFiles {
     std::optional<std::string> texts;        // mondai.txt
     std::optional<std::string> key;          // kotae.txt
     std::optional<std::string> explanation;  // setumei.txt
-    // Files measured and left unread as larger than the readers take (a
-    // page reads none of a file that large).
-    struct {
-        bool texts = false, key = false, explanation = false;
-    } tooLarge;
+};
+
+// Which files were measured and left unread as larger than the readers
+// take (a page reads none of a file that large).
+struct TooLargeFiles {
+    bool texts = false;
+    bool key = false;
+    bool explanation = false;
 };
 
 // What the writer makes: every file, in code page 932 with CR LF.

@@ -34,9 +34,9 @@ FileReading Reading(const std::optional<std::string>& bytes, bool tooLarge, std:
 }
 
 // setumei.txt: the line up to the first CR or LF, as the menu shows it.
-std::optional<SourceExplanation> ReadExplanation(const BankFiles& files, std::string& explanation,
+std::optional<SourceExplanation> ReadExplanation(const BankFiles& files, bool tooLarge, std::string& explanation,
                                                  std::vector<std::string>& notes) {
-    const FileReading file = Reading(files.explanation, files.tooLarge.explanation, kExplanationFile, "説明", notes);
+    const FileReading file = Reading(files.explanation, tooLarge, kExplanationFile, "説明", notes);
     if (!file.encoding) return std::nullopt;
     if (file.bytes.empty()) {
         notes.push_back(std::string(kExplanationFile) + " が空です。説明は空で始めます");
@@ -62,13 +62,13 @@ std::optional<SourceFile> SourceOf(const std::optional<std::string>& bytes, cons
 
 }  // namespace
 
-OpenedBank ReadBank(const BankFiles& files) {
+OpenedBank ReadBank(const BankFiles& files, const TooLargeFiles& tooLarge) {
     OpenedBank opened;
     BankDraft& draft = opened.draft;
 
-    const FileReading textsFile = Reading(files.texts, files.tooLarge.texts, kTextsFile, "問題の文", opened.notes);
+    const FileReading textsFile = Reading(files.texts, tooLarge.texts, kTextsFile, "問題の文", opened.notes);
     reading::TextsRead texts = reading::ReadTexts(textsFile, opened.notes);
-    const FileReading keyFile = Reading(files.key, files.tooLarge.key, kKeyFile, "答え", opened.notes);
+    const FileReading keyFile = Reading(files.key, tooLarge.key, kKeyFile, "答え", opened.notes);
     reading::KeyRead key = reading::ReadKey(keyFile, opened.notes);
     for (std::size_t i = 0; i < draft.questions.size(); ++i) {
         draft.questions[i].text = std::move(texts.texts[i]);
@@ -76,7 +76,7 @@ OpenedBank ReadBank(const BankFiles& files) {
     }
     opened.source.texts = SourceOf(files.texts, textsFile, texts.fields);
     opened.source.key = SourceOf(files.key, keyFile, key.fields);
-    opened.source.explanation = ReadExplanation(files, draft.explanation, opened.notes);
+    opened.source.explanation = ReadExplanation(files, tooLarge.explanation, draft.explanation, opened.notes);
     opened.source.asRead = draft;
     return opened;
 }

@@ -28,7 +28,7 @@ struct OpenedBank {
 // U+FFFD, a file saved as UTF-8 is read as such (and written anew). Fields
 // that were read without loss are remembered where they stand, so that the
 // writer can leave them as they were.
-OpenedBank ReadBank(const BankFiles& files);
+OpenedBank ReadBank(const BankFiles& files, const TooLargeFiles& tooLarge = {});
 
 // A draft from nothing: empty questions without ions, an empty explanation;
 // the writer writes every file anew.

@@ -19,7 +19,7 @@ set -euo pipefail
 play=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libopenal-dev libsndfile1-dev libgif-dev libx11-dev
+  libopenal-dev libsndfile1-dev libgif-dev libx11-dev zlib1g-dev
   fonts-ipafont-mincho fonts-ipafont-gothic
 )
 
@@ -47,7 +47,7 @@ test=(
   at-spi2-core python3-gi gir1.2-atspi-2.0
   pulseaudio pulseaudio-utils sox
   strace valgrind
-  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  binutils-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine64 zip googletest python3
   appstream desktop-file-utils dpkg-dev lintian reuse
 )

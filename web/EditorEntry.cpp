@@ -52,12 +52,12 @@ extern "C" {
 // with soruberia_put_file): the state, with "notes" on what could not be
 // taken over.
 const char* soruberia_editor_open(const char* folder) {
-    bankedit::BankFiles files{FileIn(folder, bankedit::kTextsFile), FileIn(folder, bankedit::kKeyFile),
-                              FileIn(folder, bankedit::kExplanationFile)};
-    files.tooLarge.texts = Files().TooLarge(InFolder(folder, bankedit::kTextsFile));
-    files.tooLarge.key = Files().TooLarge(InFolder(folder, bankedit::kKeyFile));
-    files.tooLarge.explanation = Files().TooLarge(InFolder(folder, bankedit::kExplanationFile));
-    const std::vector<std::string>& notes = Editor().Open(files);
+    const bankedit::BankFiles files{FileIn(folder, bankedit::kTextsFile), FileIn(folder, bankedit::kKeyFile),
+                                    FileIn(folder, bankedit::kExplanationFile)};
+    const bankedit::TooLargeFiles tooLarge{Files().TooLarge(InFolder(folder, bankedit::kTextsFile)),
+                                           Files().TooLarge(InFolder(folder, bankedit::kKeyFile)),
+                                           Files().TooLarge(InFolder(folder, bankedit::kExplanationFile))};
+    const std::vector<std::string>& notes = Editor().Open(files, tooLarge);
     return Returned(soruberia::web::StateJson(Editor().Draft(), &notes));
 }
 

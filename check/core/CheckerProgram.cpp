@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "check/core/ContentCheck.h"
@@ -19,13 +20,17 @@ namespace soruberia::check {
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: soruberia-check [フォルダ]\n"
+    "使い方: soruberia-check [--link アドレス] [フォルダ]\n"
     "ソルベリアの内容を調べます: 問題 フォルダの問題の文、正解、説明、図 フォルダの絵、\n"
     "音 フォルダの音を、すべてフォルダの中で調べ、ゲームを止めたり遊ぶ人を惑わせたり\n"
     "する問題点をすべて報告します。\n"
     "\n"
     "  フォルダ       ゲームのフォルダ。問題、図、音 を含むもの\n"
     "                 （省略すると、このプログラムのあるフォルダ、つまりゲームのフォルダ）\n"
+    "  --link アドレス エラーがなければ、問題の 3 つのファイルを丸ごと入れたリンクを\n"
+    "                 最後の行に書きます。アドレスはゲームのページ (index.html) のもの\n"
+    "                 （例: https://school.example/soruberia/）。生徒はリンクを開くだけで\n"
+    "                 その問題で遊べます。リンクの # から後はどのサーバーにも送られません\n"
     "  -h, --help     この説明を表示して終わります\n"
     "  -v, --version  版を表示して終わります\n"
     "\n"
@@ -38,7 +43,14 @@ constexpr const char* kUsage =
 constexpr const char* kVersion = "soruberia-check " SORUBERIA_VERSION;
 
 Invocation BadUsage(std::string problem) {
-    return {Invocation::Kind::kBadUsage, {}, std::move(problem)};
+    return {Invocation::Kind::kBadUsage, {}, std::move(problem), {}};
+}
+
+// The bank's three files as the game reads them.
+banklink::BankBytes ReadBank(const std::string& basePath) {
+    return {ReadContentFile(FullPath(basePath, paths::kQuestionTexts)).bytes,
+            ReadContentFile(FullPath(basePath, paths::kAnswerKey)).bytes,
+            ReadContentFile(FullPath(basePath, paths::kExplanation)).bytes};
 }
 
 int ReportBadUsage(const std::string& problem, std::ostream& err) {
@@ -51,17 +63,27 @@ int ReportBadUsage(const std::string& problem, std::ostream& err) {
 
 Invocation ParseArguments(const std::vector<std::string>& arguments) {
     std::vector<std::string> folders;
+    std::optional<std::string> linkPage;
     bool help = false;
     bool version = false;
     bool options = true;
-    for (const std::string& argument : arguments) {
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (options && argument == "--") {
             options = false;
             continue;
         }
         if (options && argument.size() > 1 && argument[0] == '-') {
             const std::string name = argument.substr(argument[1] == '-' ? 2 : 1);
-            if (name == "h" || name == "help") {
+            if (name == "link" || name.starts_with("link=")) {
+                if (name == "link" && i + 1 == arguments.size()) {
+                    return BadUsage("--link にはゲームのページのアドレスが要ります");
+                }
+                linkPage = name == "link" ? arguments[++i] : name.substr(5);
+                if (!banklink::LinkTo(*linkPage, "")) {
+                    return BadUsage("「" + *linkPage + "」はページのアドレスではありません (https:// か http:// で始めてください)");
+                }
+            } else if (name == "h" || name == "help") {
                 help = true;
             } else if (name == "v" || name == "version") {
                 version = true;
@@ -72,16 +94,16 @@ Invocation ParseArguments(const std::vector<std::string>& arguments) {
         }
         folders.push_back(argument);
     }
-    if (help) return {Invocation::Kind::kHelp, {}, {}};
-    if (version) return {Invocation::Kind::kVersion, {}, {}};
+    if (help) return {Invocation::Kind::kHelp, {}, {}, {}};
+    if (version) return {Invocation::Kind::kVersion, {}, {}, {}};
     if (folders.size() > 1) {
         return BadUsage("フォルダは一つまでですが、" + std::to_string(folders.size()) + " 個与えられました");
     }
-    return {Invocation::Kind::kCheck, folders.empty() ? std::string() : folders.front(), {}};
+    return {Invocation::Kind::kCheck, folders.empty() ? std::string() : folders.front(), {}, linkPage.value_or("")};
 }
 
 int RunChecker(const std::vector<std::string>& arguments, const ContentCheck& check,
-               std::ostream& out, std::ostream& err) {
+               std::ostream& out, std::ostream& err, const banklink::Deflate& deflate) {
     const Invocation invocation = ParseArguments(arguments);
     switch (invocation.kind) {
         case Invocation::Kind::kHelp:
@@ -120,7 +142,28 @@ int RunChecker(const std::vector<std::string>& arguments, const ContentCheck& ch
     for (const Finding& finding : findings) out << FormatFinding(finding) << "\n";
     const std::string where = DisplayPath(basePath.empty() ? "\\" : basePath);
     out << "soruberia-check: " << where << ": " << ReportSummary(findings) << "\n";
-    return HasErrors(findings) ? kExitErrors : kExitClean;
+    if (invocation.linkPage.empty()) return HasErrors(findings) ? kExitErrors : kExitClean;
+    if (HasErrors(findings)) {
+        err << "soruberia-check: エラーのある問題からは、リンクを作りません\n";
+        return kExitErrors;
+    }
+    if (!deflate) {
+        err << "soruberia-check: このプログラムではリンクを作れません\n";
+        return kExitErrors;
+    }
+    std::string link;
+    try {
+        link = *banklink::LinkTo(invocation.linkPage, banklink::Encode(ReadBank(basePath), deflate));
+    } catch (const std::exception& failure) {
+        err << "soruberia-check: リンクを作れませんでした: " << failure.what() << "\n";
+        return kExitErrors;
+    }
+    if (banklink::OnlyThisMachine(invocation.linkPage)) {
+        err << "soruberia-check: 注意: " << invocation.linkPage
+            << " はこのコンピュータの中だけのアドレスです。生徒の端末からは開けません\n";
+    }
+    out << link << "\n";
+    return kExitClean;
 }
 
 bool HasErrors(const std::vector<Finding>& findings) {

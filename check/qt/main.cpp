@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "banklink/ZlibDeflate.h"
 #include "check/core/CheckerProgram.h"
 #include "check/core/ContentCheck.h"
 #include "check/qt/QtMedia.h"
@@ -45,5 +46,5 @@ int main(int argc, char* argv[]) {
         soruberia::check::SndfileSoundDecoder sounds;
         return soruberia::check::CheckContent(basePath, {label, pictures, sounds});
     };
-    return soruberia::check::RunChecker(arguments, check, std::cout, std::cerr);
+    return soruberia::check::RunChecker(arguments, check, std::cout, std::cerr, soruberia::banklink::ZlibDeflate);
 }

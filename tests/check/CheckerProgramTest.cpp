@@ -17,11 +17,14 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <variant>
 #include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "banklink/BankLink.h"
+#include "banklink/ZlibDeflate.h"
 #include "tests/support/TestFolder.h"
 
 namespace soruberia {
@@ -126,6 +129,40 @@ TEST(CheckerProgram, DefaultContentPasses) {
     EXPECT_EQ(run.err, "");
 }
 
+// --link: the bank in a link to the page, only for a bank without errors.
+TEST(CheckerProgram, LinkCarriesTheBankByteForByte) {
+    const ContentCopy content;
+    const Outcome run = RunChecker({QStringLiteral("--link"), QStringLiteral("https://school.example/soruberia/"),
+                                    QString::fromStdString(content.Base())});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string link = run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
+    ASSERT_TRUE(link.starts_with("https://school.example/soruberia/#b=")) << run.out;
+    const auto decoded = banklink::Decode(link.substr(0, link.size() - 1), banklink::ZlibInflate);
+    ASSERT_TRUE(std::holds_alternative<banklink::BankBytes>(decoded));
+    const auto& bank = std::get<banklink::BankBytes>(decoded);
+    EXPECT_EQ(bank.texts, ReadBytes(content.File(kTexts)));
+    EXPECT_EQ(bank.key, ReadBytes(content.File(kKey)));
+    EXPECT_EQ(bank.explanation, ReadBytes(content.File(kExplanation)));
+
+    const Outcome local = RunChecker({QStringLiteral("--link=http://127.0.0.1:8000/"), QString::fromStdString(content.Base())});
+    EXPECT_EQ(local.exitCode, 0);
+    EXPECT_NE(local.out.find("http://127.0.0.1:8000/#b="), std::string::npos);
+    EXPECT_NE(local.err.find("生徒の端末からは開けません"), std::string::npos) << local.err;
+
+    const Outcome notAPage = RunChecker({QStringLiteral("--link"), QStringLiteral("file:///srv/soruberia/"),
+                                         QString::fromStdString(content.Base())});
+    EXPECT_EQ(notAPage.exitCode, 2);
+    EXPECT_NE(notAPage.err.find("ページのアドレスではありません"), std::string::npos) << notAPage.err;
+
+    content.SetLine(kKey, 3, "2,4,4");
+    const Outcome broken = RunChecker({QStringLiteral("--link"), QStringLiteral("https://school.example/soruberia/"),
+                                       QString::fromStdString(content.Base())});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_EQ(broken.out.find("#b="), std::string::npos) << broken.out;
+    EXPECT_NE(broken.err.find("リンクを作りません"), std::string::npos) << broken.err;
+}
+
 // Each kind of broken copy, with its report line by line, is held to one
 // table for the Linux and the Windows checker: broken-copies.py.
 
@@ -210,7 +247,7 @@ TEST(CheckerProgram, WithoutFolderChecksItsOwnFolder) {
 TEST(CheckerProgram, HelpAndBadUsageReachTheirStreams) {
     const Outcome help = RunChecker({QStringLiteral("-h")});
     EXPECT_EQ(help.exitCode, 0);
-    EXPECT_EQ(help.out.rfind("使い方: soruberia-check [フォルダ]\n", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("使い方: soruberia-check [--link アドレス] [フォルダ]\n", 0), 0u) << help.out;
     EXPECT_EQ(help.err, "");
 
     const Outcome bad = RunChecker({QStringLiteral("--frobnicate")});

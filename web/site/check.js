@@ -10,6 +10,7 @@
 (function () {
   'use strict';
   const PICKED = '選んだファイル';
+  const LINKED = 'リンクの問題';
 
   const page = new URL('.', document.baseURI);
   const basePath = page.href.replace(/\/$/, '');
@@ -66,11 +67,12 @@
   let media = null;
 
   // Checks the bank in `folder`: the files given (picked on the device, as
-  // {path, file}) or those fetched from the folder beside the page.
-  async function run(folder, given, what) {
+  // {path, file}) or those fetched from the folder beside the page; or,
+  // with `core`, those it holds already (a link's).
+  async function run(folder, given, what, core = null) {
     summary.textContent = '調べています…';
     report.replaceChildren();
-    const core = await createSoruberiaCheck();
+    core = core || await createSoruberiaCheck();
     soruberiaBank.call(core, 'set_bank_folder', folder);
     const files = JSON.parse(core.UTF8ToString(core._soruberia_check_files()));
     if (!media) media = await fetchFiles(core, [...files.pictures, ...files.sounds]);
@@ -98,9 +100,22 @@
     }
   });
 
-  // ?bank=FOLDER as the game page reads it, by the module's rule.
+  // check.html#b=…: the bank a link carries; else ?bank=FOLDER as the game
+  // page reads it, by the module's rule.
   async function begin() {
-    const folder = soruberiaBank.bankFolder(await createSoruberiaCheck(), location.search);
+    const core = await createSoruberiaCheck();
+    if (soruberiaBankLink.isLink(location.hash)) {
+      const opened = await soruberiaBankLink.openLink(core, location.hash, LINKED);
+      if (opened.fault) {
+        summary.textContent = opened.message;
+        return;
+      }
+      document.getElementById('back').href = 'index.html' + location.hash;
+      document.getElementById('editor-link').href = 'editor.html' + location.hash;
+      await run(LINKED, [], '調べたもの: リンクの問題（mondai.txt、kotae.txt、setumei.txt）', core);
+      return;
+    }
+    const folder = soruberiaBank.bankFolder(core, location.search);
     if (folder === undefined) {
       summary.textContent = '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。';
       return;
@@ -112,5 +127,6 @@
     const bank = folder || '問題';
     await run(bank, null, '調べたもの: このページの隣の ' + bank + ' フォルダ（mondai.txt、kotae.txt、setumei.txt）');
   }
+  window.addEventListener('hashchange', () => location.reload());
   begin().catch(failed);
 })();

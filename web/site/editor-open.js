@@ -50,6 +50,19 @@
       if (ignored.length > 0) this.say(`${ignored.join('、')} は使いません。`);
     }
 
+    // The bank a link carries (editor.html#b=…), to change and share again;
+    // a broken link starts a new bank and says why.
+    async fromLink(link) {
+      const into = this.pickedFolder();
+      const opened = await global.soruberiaBankLink.openLink(this.editor.core, link, into);
+      if (opened.fault) {
+        this.fresh();
+        this.say(opened.message);
+        return;
+      }
+      this.opened(this.editor.open(into), 'リンクの問題（まだ保存していません）');
+    }
+
     fresh() {
       this.opened(Object.assign({notes: []}, this.editor.fresh()), '新しい問題（まだ保存していません）');
     }

@@ -33,6 +33,8 @@
 //   #save-problems (a <dialog>), #problem-list li button, #replace-all, #close-problems
 //   #save-errors (a <dialog>: the checker finds errors in what is saved),
 //     #save-error-list li, #save-anyway, #fix-first
+//   #share-link: #share-dialog with #share-url, #share-copy, #share-sheet, #share-qr svg
+//     ([data-version]), #share-warning, #share-project (#share-projected), #share-print
 //   #discard-edits (a <dialog>: opening another bank over unsaved edits),
 //     #discard-confirm, #discard-cancel
 (function (global) {
@@ -55,7 +57,7 @@
   const explanation = $('explanation');
   const explanationFlags = $('explanation-flags');
   const reportBox = $('report');
-  const actionButtons = [$('play'), $('save-files'), $('save-zip')];
+  const actionButtons = [$('play'), $('save-files'), $('save-zip'), $('share-link')];
 
   function say(text) { status.textContent = text; }
 
@@ -288,16 +290,24 @@
       return out;
     }
 
+    // Whether the draft just written goes out (saved, or in a link): at
+    // once without the checker's errors, else only when the teacher says
+    // so. `how` names the going on ('save' or 'link').
+    async function mayGoOn(how) {
+      // The bank's own errors, not those of the page's pictures or sounds.
+      const errors = editor.check(basePath).findings.filter((finding) =>
+        finding.severity === 'error' && finding.file.startsWith(DRAFT + '/'));
+      if (errors.length === 0) return true;
+      $('save-anyway').textContent = $('save-anyway').dataset[how];
+      return saveErrors.confirm(errors.map((finding) => ({...finding, file: finding.file.slice(DRAFT.length + 1)})));
+    }
+
     // Either way, the links to all of them are left in view: the three
     // files and the zip of the same draft.
     async function save(names, what) {
       const bank = written();
       if (!bank) return;
-      // The bank's own errors, not those of the page's pictures or sounds.
-      const errors = editor.check(basePath).findings.filter((finding) =>
-        finding.severity === 'error' && finding.file.startsWith(DRAFT + '/'));
-      if (errors.length > 0 && !await saveErrors.confirm(errors.map((finding) =>
-        ({...finding, file: finding.file.slice(DRAFT.length + 1)})))) {
+      if (!await mayGoOn('save')) {
         say('保存しませんでした。');
         return;
       }
@@ -311,6 +321,25 @@
     }
     $('save-files').addEventListener('click', () => save(Object.values(NAMES), '三つのファイル'));
     $('save-zip').addEventListener('click', () => save([ZIP_NAME], ZIP_NAME + ' '));
+    // リンクで配る: the written draft in a link to the game page beside
+    // this one, and its QR code. Nothing is sent: the link is made here.
+    let share = null;
+    $('share-link').addEventListener('click', async () => {
+      if (!written()) return;
+      if (!await mayGoOn('link')) {
+        say('リンクは作りませんでした。');
+        return;
+      }
+      const link = await soruberiaBankLink.makeLink(core, DRAFT, new URL('index.html', document.baseURI).href);
+      share = share || new global.SoruberiaShare({
+        dialog: $('share-dialog'), link: $('share-url'), copy: $('share-copy'), share: $('share-sheet'),
+        qr: $('share-qr'), version: $('share-version'), warning: $('share-warning'),
+        projector: $('share-project'), projected: $('share-projected'), closeProjector: $('share-unproject'),
+        print: $('share-print'), sheet: $('print-sheet'), sheetQr: $('print-qr'),
+        sheetExplanation: $('print-explanation'), sheetLink: $('print-link'), close: $('share-close'),
+      });
+      share.show(link, explanation.value);
+    });
     $('play').addEventListener('click', () => {
       const bank = written();
       if (bank) play.start(bank);
@@ -319,6 +348,10 @@
     // The previews are fitted again once the device's fonts are in.
     if (document.fonts) document.fonts.ready.then(() => rows.refit());
 
+    if (soruberiaBankLink.isLink(location.hash)) {
+      await opener.fromLink(location.hash);
+      return;
+    }
     if (requested === undefined) {
       opener.fresh();
       say('?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');

@@ -10,6 +10,7 @@
   'use strict';
 
   const kPickedFolder = '選んだファイル';
+  const kLinkFolder = 'リンクの問題';
   const kBankNames = ['mondai.txt', 'kotae.txt', 'setumei.txt'];
 
   const desk = document.getElementById('desk');
@@ -69,7 +70,22 @@
     let bank = {kind: 'page', folder: '問題'};
     let running = false;
 
-    const requested = fromEditor ? null : soruberiaBank.bankFolder(core, location.search);
+    // index.html#b=…: a bank carried in the link itself, read in memory.
+    // It comes before any ?bank=; another link in the same tab starts anew.
+    const linked = !fromEditor && soruberiaBankLink.isLink(location.hash);
+    window.addEventListener('hashchange', () => location.reload());
+    if (linked) {
+      const opened = await soruberiaBankLink.openLink(core, location.hash, kLinkFolder);
+      if (opened.fault) {
+        show(message, opened.message);
+        loading.remove();
+        return;
+      }
+      bank = {kind: 'link', folder: kLinkFolder};
+      checkLink.href = 'check.html' + location.hash;
+      editorLink.href = 'editor.html' + location.hash;
+    }
+    const requested = fromEditor || linked ? null : soruberiaBank.bankFolder(core, location.search);
     if (requested === undefined) {
       show(message, '?bank= には、このページと同じ場所にあるフォルダの名前を書いてください。');
       loading.remove();
@@ -98,7 +114,7 @@
     async function fetchFiles(paths) {
       await Promise.all(paths.map(async (path) => {
         const inBank = path.startsWith('問題/');
-        if (inBank && bank.kind === 'picked') return;
+        if (inBank && (bank.kind === 'picked' || bank.kind === 'link')) return;
         const located = inBank ? bank.folder + path.slice('問題'.length) : path;
         const bytes = await soruberiaBank.fetchBytes(located, page, soruberiaBank.fileLimit(core, located));
         const read = bytes && bytes !== soruberiaBank.TOO_LARGE;
@@ -213,6 +229,13 @@
       show(message, error.message);
     }
 
+    // The start of the bank's explanation line, as the bar names a link's
+    // bank by it.
+    function explanationStart() {
+      const line = (soruberiaBank.bankReport(core, basePath).explanation || {}).line || '';
+      return line.length > 24 ? line.slice(0, 24) + '…' : line;
+    }
+
     async function start() {
       try {
         await started();
@@ -225,11 +248,12 @@
       stopAll();
       show(null);
       call(core, 'set_bank_folder', bank.folder);
-      bankName.textContent = bank.kind === 'page' ? '' : '問題: ' + bank.folder;
       // The menu needs only the explanation; the rest comes while its
       // title builds up.
       const explanation = contentFiles.filter((path) => path.endsWith('/setumei.txt'));
       await fetchFiles(explanation);
+      bankName.textContent = bank.kind === 'page' ? '' :
+        bank.kind === 'link' ? 'リンクの問題: ' + explanationStart() : '問題: ' + bank.folder;
       loading.remove();
       running = true;
       const others = contentFiles.filter((path) => !explanation.includes(path));

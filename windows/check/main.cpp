@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "banklink/ZlibDeflate.h"
 #include "check/core/CheckerProgram.h"
 #include "check/core/ContentCheck.h"
 #include "windows/check/GdiQuestionLabel.h"
@@ -72,7 +73,7 @@ int main() {
     };
     std::ostringstream out;
     std::ostringstream err;
-    const int status = soruberia::check::RunChecker(Arguments(), check, out, err);
+    const int status = soruberia::check::RunChecker(Arguments(), check, out, err, soruberia::banklink::ZlibDeflate);
     Write(STD_OUTPUT_HANDLE, out.str());
     Write(STD_ERROR_HANDLE, err.str());
     return status;

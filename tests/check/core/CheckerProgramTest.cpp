@@ -42,6 +42,12 @@ TEST(CheckerArguments, ReadAsTheUsageSays) {
         {{"--frobnicate"}, Kind::kBadUsage, "", "不明なオプション「--frobnicate」です"},
         {{"-x", "--help"}, Kind::kBadUsage, "", "不明なオプション「-x」です"},
         {{"a", "b"}, Kind::kBadUsage, "", "フォルダは一つまでですが、2 個与えられました"},
+        {{"--link", "https://s.example/x/", "a"}, Kind::kCheck, "a", ""},
+        {{"a", "--link=http://s.example/"}, Kind::kCheck, "a", ""},
+        {{"--link"}, Kind::kBadUsage, "", "--link にはゲームのページのアドレスが要ります"},
+        {{"--link", "a"}, Kind::kBadUsage, "",
+         "「a」はページのアドレスではありません (https:// か http:// で始めてください)"},
+        {{"--", "--link"}, Kind::kCheck, "--link", ""},
     };
     for (const auto& c : cases) {
         std::string shown;
