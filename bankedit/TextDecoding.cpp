@@ -27,7 +27,7 @@ std::string Mended(std::string_view text, bool keepSurrogates, std::size_t maxUn
     std::size_t units = 0;
     for (std::size_t i = 0; i < text.size();) {
         utf8::CodePoint c = utf8::NextCodePoint(text, i);
-        if (c.length == 0 && keepSurrogates && utf8::SurrogateAt(text, i)) c = {0xD800, 3};
+        if (c.length == 0 && keepSurrogates && utf8::SurrogateAt(text, i)) c = {0xD800, 3};  // one code unit
         if ((units += c.value >= 0x10000 ? 2 : 1) > maxUnits) break;
         if (c.length == 0) {
             // A cut-off or ill-formed sequence is one character that cannot be read.
