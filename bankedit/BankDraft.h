@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 #include "bankedit/IonSet.h"
@@ -12,8 +13,18 @@
 
 namespace soruberia::bankedit {
 
+// The longest texts the draft holds, in UTF-16 code units as a page's text
+// field counts them (its maxlength). The question panel shows 28 full-width
+// characters and the explanation panel about 400: these leave room for any
+// text a teacher means, pasted notes and all, while keeping what each
+// keystroke sends, flags and draws a few kilobytes at most.
+inline constexpr std::size_t kQuestionMaxLength = 1000;
+inline constexpr std::size_t kExplanationMaxLength = 2000;
+
 struct DraftQuestion {
-    std::string text;  // UTF-8, as the game shows it
+    // UTF-8, as the game shows it; WTF-8 where a page's field gave a lone
+    // surrogate, which is flagged and keeps the bank from being written.
+    std::string text;
     IonSet ions;
 
     friend bool operator==(const DraftQuestion&, const DraftQuestion&) = default;

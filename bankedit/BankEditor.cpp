@@ -17,7 +17,7 @@ void BankEditor::New() { opened_ = NewBank(); }
 
 bool BankEditor::SetText(int question, std::string_view text) {
     if (!IsQuestionNumber(question)) return false;
-    opened_.draft.questions[static_cast<std::size_t>(question - 1)].text = WellFormedUtf8(text);
+    opened_.draft.questions[static_cast<std::size_t>(question - 1)].text = EditableText(text, kQuestionMaxLength);
     return true;
 }
 
@@ -27,7 +27,9 @@ bool BankEditor::SetIons(int question, IonSet ions) {
     return true;
 }
 
-void BankEditor::SetExplanation(std::string_view text) { opened_.draft.explanation = WellFormedUtf8(text); }
+void BankEditor::SetExplanation(std::string_view text) {
+    opened_.draft.explanation = EditableText(text, kExplanationMaxLength);
+}
 
 void BankEditor::ReplaceFlagged() { opened_.draft = WithReplacements(std::move(opened_.draft)); }
 

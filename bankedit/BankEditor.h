@@ -28,8 +28,9 @@ public:
     const BankDraft& Draft() const { return opened_.draft; }
 
     // Questions 1..26; an edit of another number changes nothing and
-    // returns false. Texts are UTF-8; an ill-formed sequence is kept as
-    // U+FFFD, which is flagged.
+    // returns false. Texts are WTF-8 (a lone surrogate is kept, and
+    // flagged), an ill-formed sequence is kept as U+FFFD, which is flagged,
+    // and a text is cut at kQuestionMaxLength or kExplanationMaxLength.
     bool SetText(int question, std::string_view text);
     bool SetIons(int question, IonSet ions);
     void SetExplanation(std::string_view text);

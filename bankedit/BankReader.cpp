@@ -44,13 +44,19 @@ std::optional<SourceExplanation> ReadExplanation(const BankFiles& files, bool to
     }
     const std::size_t lineEnd = std::min(file.bytes.find_first_of("\r\n"), file.bytes.size());
     DecodedText decoded = DecodeLeniently(file.bytes.substr(0, lineEnd), *file.encoding);
-    explanation = std::move(decoded.utf8);
+    explanation = EditableText(decoded.utf8, kExplanationMaxLength);
     if (!decoded.lossless) {
         notes.push_back(reading::AtLine(kExplanationFile, 1,
                                         "Shift-JIS として読めないバイトがあります。読めない所は � にしました"));
     }
+    const bool whole = explanation.size() == decoded.utf8.size();
+    if (!whole) {
+        const std::string most = std::to_string(kExplanationMaxLength);
+        notes.push_back(reading::AtLine(kExplanationFile, 1, "説明が " + most + " 文字を超えています。" + most +
+                                                                 " 文字までを説明にしました"));
+    }
     if (*file.encoding != FileEncoding::kShiftJis) return std::nullopt;
-    return SourceExplanation{*files.explanation, lineEnd, decoded.lossless};
+    return SourceExplanation{*files.explanation, lineEnd, decoded.lossless && whole};
 }
 
 // The file as the source of the writer, if it was read as it is.

@@ -16,11 +16,13 @@ FileReading ReadingOf(const std::optional<std::string>& bytes, std::string_view 
         return {};
     }
     std::string_view view(*bytes);
-    // A Shift-JIS text holds no zero byte; a UTF-16 one holds one for
-    // every ASCII character.
-    if (view.find('\0') != std::string_view::npos) {
-        notes.push_back(name + " は Shift-JIS のテキストではありません (UTF-16 で保存されていませんか)。" +
-                        std::string(what) + "は空で始めます");
+    // UTF-16 is named by the checker's rule (a byte order mark, or zero
+    // bytes in its pattern); any other zero byte is no text either (a zip, a
+    // picture): Shift-JIS has none.
+    const bool utf16 = LooksLikeUtf16(view);
+    if (utf16 || view.find('\0') != std::string_view::npos) {
+        notes.push_back(name + " は Shift-JIS のテキストではありません" +
+                        (utf16 ? " (UTF-16 で保存されていませんか)。" : "。") + std::string(what) + "は空で始めます");
         return {};
     }
     if (view.starts_with("\xEF\xBB\xBF") || LooksLikeUtf8(view)) {

@@ -4,22 +4,35 @@
 
 #include "bankedit/TextDecoding.h"
 
+#include <algorithm>
+
 #include "content/ShiftJis.h"
 #include "content/Utf8Scan.h"
 
 namespace soruberia::bankedit {
 
-std::string WellFormedUtf8(std::string_view text) {
+namespace {
+
+// Where the ill-formed sequence at `at` ends: its lead and the continuation
+// bytes it would take.
+std::size_t IllFormedEnd(std::string_view text, std::size_t at) {
+    std::size_t end = at + 1;
+    while (end < text.size() && end < at + 4 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) ++end;
+    return end;
+}
+
+std::string Mended(std::string_view text, bool keepSurrogates, std::size_t maxUnits) {
     std::string out;
-    out.reserve(text.size());
+    out.reserve(std::min(text.size(), maxUnits));
+    std::size_t units = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const utf8::CodePoint c = utf8::NextCodePoint(text, i);
+        utf8::CodePoint c = utf8::NextCodePoint(text, i);
+        if (c.length == 0 && keepSurrogates && utf8::SurrogateAt(text, i)) c = {0xD800, 3};  // one code unit
+        if ((units += c.value >= 0x10000 ? 2 : 1) > maxUnits) break;
         if (c.length == 0) {
             // A cut-off or ill-formed sequence is one character that cannot be read.
             out += kUnreadable;
-            std::size_t end = i + 1;
-            while (end < text.size() && end < i + 4 && (static_cast<unsigned char>(text[end]) & 0xC0u) == 0x80u) ++end;
-            i = end;
+            i = IllFormedEnd(text, i);
         } else {
             out += text.substr(i, c.length);
             i += c.length;
@@ -27,6 +40,12 @@ std::string WellFormedUtf8(std::string_view text) {
     }
     return out;
 }
+
+}  // namespace
+
+std::string WellFormedUtf8(std::string_view text) { return Mended(text, false, text.size()); }
+
+std::string EditableText(std::string_view wtf8, std::size_t maxUnits) { return Mended(wtf8, true, maxUnits); }
 
 DecodedText DecodeLeniently(std::string_view bytes, FileEncoding encoding) {
     DecodedText decoded;

@@ -4,6 +4,7 @@
 
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,14 @@ struct DecodedText {
 // character becomes kUnreadable and the rest is read on.
 DecodedText DecodeLeniently(std::string_view bytes, FileEncoding encoding);
 
-// UTF-8 from outside (a page's text field) with each ill-formed sequence
-// as one kUnreadable.
+// UTF-8 from a file with each ill-formed sequence as one kUnreadable.
 std::string WellFormedUtf8(std::string_view text);
+
+// A text as the draft holds it, from a page's text field (WTF-8: UTF-8 in
+// which a lone surrogate keeps its own three bytes, so that it is flagged,
+// not changed) or a file: each ill-formed sequence as one kUnreadable, and
+// no more than `maxUnits` UTF-16 code units, as a page's field counts; a
+// character that would pass them is left out with all after it.
+std::string EditableText(std::string_view wtf8, std::size_t maxUnits);
 
 }  // namespace soruberia::bankedit

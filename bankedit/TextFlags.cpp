@@ -26,6 +26,13 @@ std::optional<TextFlag> FlagFor(char32_t c, std::string_view character, TextRole
         flag.replacement = "";
         return flag;
     }
+    if (c >= 0xD800 && c <= 0xDFFF) {
+        // Half of a pair whose other half was lost (a paste cut short): no
+        // character at all, and invisible.
+        flag.reason = FlagReason::kNotInCodePage932;
+        flag.replacement = "";
+        return flag;
+    }
     if (c == U'"' && role == TextRole::kQuestion) {
         flag.reason = FlagReason::kDoubleQuote;
         flag.replacement = "”";
@@ -52,7 +59,10 @@ std::vector<TextFlag> FlagsOf(std::string_view text, TextRole role) {
     std::size_t units = 0;
     for (std::size_t i = 0; i < text.size();) {
         utf8::CodePoint c = utf8::NextCodePoint(text, i);
-        if (c.length == 0) c = {0xFFFD, 1};  // a byte that begins no character: not writable
+        if (c.length == 0) {
+            const std::optional<char16_t> half = utf8::SurrogateAt(text, i);
+            c = half ? utf8::CodePoint{*half, 3} : utf8::CodePoint{0xFFFD, 1};  // neither is writable
+        }
         std::size_t length = c.length;
         if (text.substr(i, 2) == "\r\n") length = 2;
         const std::size_t unitLength = length == 2 && c.value == U'\r' ? 2 : c.value >= 0x10000 ? 2 : 1;

@@ -33,13 +33,14 @@ struct TextFlag {
     std::size_t length = 0;  // in UTF-16 code units
     std::size_t byteAt = 0;  // in the UTF-8 text
     std::size_t byteLength = 0;
-    std::string character;                   // UTF-8
+    std::string character;                   // UTF-8; WTF-8 for a lone surrogate
     std::optional<std::string> replacement;  // what to write instead; "" to leave it out
     FlagReason reason = FlagReason::kNotInCodePage932;
 };
 
-// Every character of `text` (well-formed UTF-8) that cannot be written,
-// in order. A CR LF is one line break.
+// Every character of `text` (UTF-8, or WTF-8 with lone surrogates) that
+// cannot be written, in order. A CR LF is one line break; a NUL is a
+// control character like any other.
 std::vector<TextFlag> FlagsOf(std::string_view text, TextRole role);
 
 // `text` with every flagged character that has a replacement replaced.

@@ -74,9 +74,16 @@ TextsRead ReadTexts(const FileReading& file, std::vector<std::string>& notes) {
                                        "読めない所は � にしました"));
             wellFormed = false;
         }
+        std::string kept = EditableText(decoded.utf8, kQuestionMaxLength);
+        if (kept.size() != decoded.utf8.size()) {
+            notes.push_back(AtLine(kTextsFile, line,
+                                   "問題 " + std::to_string(q) + " の文が " + std::to_string(kQuestionMaxLength) +
+                                       " 文字を超えています。" + std::to_string(kQuestionMaxLength) + " 文字までを文にしました"));
+            wellFormed = false;
+        }
         source.end = end;
         source.wellFormed = wellFormed;
-        read.texts[static_cast<std::size_t>(q - 1)] = std::move(decoded.utf8);
+        read.texts[static_cast<std::size_t>(q - 1)] = std::move(kept);
     }
     return read;
 }

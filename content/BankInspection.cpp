@@ -46,20 +46,6 @@ bool IsValidUtf8(std::string_view bytes) {
     return true;
 }
 
-// Saved as UTF-16 (Notepad's 「Unicode」): a byte order mark, or the zero
-// bytes that every ASCII character brings, many and all on one side of
-// their pairs. A Shift-JIS text holds no zero byte but by damage.
-bool LooksLikeUtf16(std::string_view bytes) {
-    if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
-        return true;
-    std::size_t even = 0;
-    std::size_t odd = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        if (bytes[i] == '\0') ++(i % 2 == 0 ? even : odd);
-    const std::size_t zeros = even + odd;
-    return zeros >= 2 && zeros * 16 >= bytes.size() && std::max(even, odd) * 10 >= zeros * 9;
-}
-
 bool StartsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, 3) == "\xEF\xBB\xBF"; }
 
 class Findings {
@@ -379,6 +365,19 @@ bool CheckAnswers(KeyWalker& walker, Findings& findings, int q, int count, int t
 }
 
 }  // namespace
+
+bool LooksLikeUtf16(std::string_view bytes) {
+    if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
+        return true;
+    // A Shift-JIS text holds no zero byte but by damage; random bytes and
+    // archives hold them, but on both sides of their pairs alike.
+    std::size_t even = 0;
+    std::size_t odd = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\0') ++(i % 2 == 0 ? even : odd);
+    const std::size_t zeros = even + odd;
+    return zeros >= 2 && zeros * 16 >= bytes.size() && std::max(even, odd) * 10 >= zeros * 9;
+}
 
 bool LooksLikeUtf8(std::string_view bytes) {
     const bool beyondAscii = std::any_of(bytes.begin(), bytes.end(),

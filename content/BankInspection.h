@@ -22,6 +22,11 @@ namespace soruberia {
 // beyond ASCII: a text saved as UTF-8 instead of Shift-JIS.
 bool LooksLikeUtf8(std::string_view bytes);
 
+// True for bytes saved as UTF-16 (Notepad's 「Unicode」): a byte order mark,
+// or the zero bytes that every ASCII character brings, many and nearly all
+// on one side of their pairs.
+bool LooksLikeUtf16(std::string_view bytes);
+
 // A question text that the game reads and can convert.
 struct QuestionText {
     int question = 0;  // 1..n

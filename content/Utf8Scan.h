@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,17 @@ inline CodePoint NextCodePoint(std::string_view text, std::size_t at) {
     }
     if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return {};
     return {value, length};
+}
+
+// A surrogate code point in the three bytes WTF-8 gives it (ED A0..BF
+// 80..BF), which NextCodePoint refuses: half of a pair without its other
+// half, which a browser's string can hold and UTF-8 cannot.
+inline std::optional<char16_t> SurrogateAt(std::string_view text, std::size_t at) {
+    if (text.size() < at + 3 || text[at] != '\xED') return std::nullopt;
+    const auto second = static_cast<unsigned char>(text[at + 1]);
+    const auto third = static_cast<unsigned char>(text[at + 2]);
+    if (second < 0xA0 || second > 0xBF || (third & 0xC0u) != 0x80u) return std::nullopt;
+    return static_cast<char16_t>(0xD000u | (second & 0x3Fu) << 6 | (third & 0x3Fu));
 }
 
 // Writes a BMP code point as UTF-8 at `out`, which has room for three

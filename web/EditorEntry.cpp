@@ -69,9 +69,13 @@ const char* soruberia_editor_new() {
 
 const char* soruberia_editor_state() { return Returned(soruberia::web::StateJson(Editor().Draft())); }
 
+// Texts come with their length in bytes: a NUL typed into a field is part
+// of the text (and flagged), not its end. They are WTF-8 (editor-core.js),
+// so that a lone surrogate arrives as itself.
+
 // Question 1..26's text; that question as the state gives it, or null.
-const char* soruberia_editor_set_text(int question, const char* text) {
-    return QuestionReturned(Editor().SetText(question, text), question);
+const char* soruberia_editor_set_text(int question, const char* text, std::size_t length) {
+    return QuestionReturned(Editor().SetText(question, {text, length}), question);
 }
 
 // Question 1..26's ions: bit k for button k.
@@ -80,9 +84,16 @@ const char* soruberia_editor_set_ions(int question, int mask) {
                             question);
 }
 
-const char* soruberia_editor_set_explanation(const char* text) {
-    Editor().SetExplanation(text);
+const char* soruberia_editor_set_explanation(const char* text, std::size_t length) {
+    Editor().SetExplanation({text, length});
     return Returned(soruberia::web::ExplanationJson(Editor().Draft()));
+}
+
+// The longest texts the fields take, in UTF-16 code units (a field's
+// maxlength): {"question", "explanation"}. Longer ones are cut.
+const char* soruberia_editor_limits() {
+    return Returned("{\"question\":" + std::to_string(bankedit::kQuestionMaxLength) +
+                    ",\"explanation\":" + std::to_string(bankedit::kExplanationMaxLength) + '}');
 }
 
 // Every replacement the flags recommend; the state after it.

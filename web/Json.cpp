@@ -5,21 +5,38 @@
 #include "web/Json.h"
 
 #include <cstdio>
+#include <optional>
+
+#include "content/Utf8Scan.h"
 
 namespace soruberia::web {
+
+namespace {
+
+void Escape(std::string& out, unsigned unit) {
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04X", unit);
+    out += escape;
+}
+
+}  // namespace
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
     out.reserve(text.size() + 2);
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
         } else if (byte < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(byte));
-            out += escape;
+            Escape(out, byte);
+        } else if (const std::optional<char16_t> half = byte == 0xED ? utf8::SurrogateAt(text, i) : std::nullopt) {
+            // A lone surrogate of a page's text (WTF-8): the escape that
+            // JSON.parse gives back as that code unit.
+            Escape(out, *half);
+            i += 2;
         } else {
             out += c;
         }

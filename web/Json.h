@@ -9,8 +9,9 @@
 
 namespace soruberia::web {
 
-// A UTF-8 text as a JSON string, quotes included. Control characters are
-// escaped; everything else passes as it is (the page parses with JSON.parse).
+// A UTF-8 text as a JSON string, quotes included. Control characters and
+// lone surrogates (WTF-8, as a page's text may hold them) are escaped;
+// everything else passes as it is (the page parses with JSON.parse).
 std::string JsonString(std::string_view text);
 
 }  // namespace soruberia::web

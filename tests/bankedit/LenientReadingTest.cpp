@@ -7,8 +7,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
+#include <string_view>
 
 #include "bankedit/BankEditor.h"
 #include "tests/bankedit/BankFixtures.h"
@@ -34,6 +36,12 @@ struct Lines {
 };
 
 std::string SjisLines(const std::vector<std::string>& lines) { return Sjis(CrLfLines(lines)); }
+
+std::string Times(std::string_view part, std::size_t n) {
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) out += part;
+    return out;
+}
 
 struct BrokenCase {
     const char* name;
@@ -153,6 +161,15 @@ std::vector<BrokenCase> BrokenCases() {
          {"mondai.txt は UTF-8 で保存されていました。書き出すと Shift-JIS で書き直します",
           "setumei.txt は UTF-8 で保存されていました。書き出すと Shift-JIS で書き直します"},
          {}, {}, [](Lines l) { return SjisLines(l.texts); }, kNotChecked},
+        {"a question longer than its field takes is cut there, and written so",
+         [] { return Plain([](Lines& l) { l.texts[4] = "\"" + Times("あ", kQuestionMaxLength + 500) + "\""; }); },
+         {"mondai.txt 5 行目: 問題 5 の文が 1000 文字を超えています。1000 文字までを文にしました"},
+         {{5, Times("あ", kQuestionMaxLength)}}, {},
+         [](Lines l) {
+             l.texts[4] = "\"" + Times("あ", kQuestionMaxLength) + "\"";
+             return SjisLines(l.texts);
+         },
+         kNotChecked},
         {"missing files, a UTF-16 file and an empty explanation leave their parts empty",
          [] { return BankFiles{std::nullopt, std::string("1\0,\0001\0", 6), std::string()}; },
          {"mondai.txt がありません。問題の文は空で始めます",
@@ -219,6 +236,67 @@ TEST(LenientReading, BytesThatAreNotShiftJisAreFlaggedUntilMended) {
     ASSERT_TRUE(std::holds_alternative<WrittenBank>(result));
     EXPECT_EQ(std::get<WrittenBank>(result).texts, SjisLines(Lines().texts));
     EXPECT_EQ(std::get<WrittenBank>(result).explanation, Sjis("説明\r\n二行目\r\n"));
+}
+
+TEST(LenientReading, AnExplanationLongerThanItsFieldIsCutThereAndTheRestOfItsFileKept) {
+    BankFiles files = Plain([](Lines&) {});
+    files.explanation = Sjis(Times("説", kExplanationMaxLength + 1) + "\r\n二行目\r\n");
+    BankEditor editor;
+    EXPECT_EQ(editor.Open(files), (std::vector<std::string>{
+                                      "setumei.txt 1 行目: 説明が 2000 文字を超えています。2000 文字までを説明にしました"}));
+    EXPECT_EQ(editor.Draft().explanation, Times("説", kExplanationMaxLength));
+    const auto written = editor.Write();
+    ASSERT_TRUE(std::holds_alternative<WrittenBank>(written));
+    EXPECT_EQ(std::get<WrittenBank>(written).explanation,
+              Sjis(Times("説", kExplanationMaxLength) + "\r\n二行目\r\n"));
+}
+
+// The bytes of `text` as UTF-16, without a byte order mark.
+std::string Utf16(std::u16string_view text, bool bigEndian) {
+    std::string out;
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
+    }
+    return out;
+}
+
+TEST(LenientReading, OnlyAFileInTheFormOfUtf16IsSaidToBeUtf16) {
+    std::string random;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 4096; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        random += static_cast<char>(seed >> 24);
+    }
+    // A zip's local header: mondai.txt, deflated.
+    const std::string zip("PK\x03\x04\x14\x00\x00\x00\x08\x00\x5A\x7B\x21\x5C\x3D\x1A\x4E\x8B\x2A\x01\x00\x00"
+                          "\x90\x03\x00\x00\x0A\x00\x00\x00mondai.txt\xED\x92\xCB\x4E\x02\x41",
+                          46);
+    struct HintCase {
+        const char* name;
+        std::string bytes;
+        bool utf16;
+    };
+    const std::vector<HintCase> cases{
+        // Japanese alone has no zero byte: the mark says it.
+        {"UTF-16LE with a byte order mark", "\xFF\xFE" + Utf16(u"問題です", false), true},
+        {"UTF-16BE without one", Utf16(u"2,1,10\r\n3,1,5,12\r\n", true), true},
+        {"random bytes", random, false},
+        {"a zip's first bytes", zip, false},
+        {"a run of NUL bytes", std::string(64, '\0'), false},
+    };
+    for (const HintCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        BankFiles files = Plain([](Lines&) {});
+        files.key = c.bytes;
+        BankEditor editor;
+        EXPECT_EQ(editor.Open(files),
+                  std::vector<std::string>{std::string("kotae.txt は Shift-JIS のテキストではありません") +
+                                           (c.utf16 ? " (UTF-16 で保存されていませんか)。" : "。") + "答えは空で始めます"});
+        EXPECT_EQ(editor.Draft().questions[0].ions.Buttons(), std::vector<int>{});
+    }
 }
 
 }  // namespace

@@ -59,6 +59,15 @@ TEST(TextFlags, EachCharacterThatCannotBeWrittenIsFlaggedWhereThePageCountsIt) {
                       {3, 1, "³", "3", kLacks}},
          "😀é3"},
         {"①㎏ｱ\t～", kQ, {}, "①㎏ｱ\t～"},
+        // A NUL is a control character like the rest, not the text's end.
+        {std::string("before\0after", 12), kQ, {{6, 1, std::string(1, '\0'), "", FlagReason::kControl}},
+         "beforeafter"},
+        // Lone surrogates, as a page hands them in (WTF-8): one code unit
+        // each, never joined with what follows.
+        {"高\xED\xA0\x80い", kQ, {{1, 1, "\xED\xA0\x80", "", kLacks}}, "高い"},
+        {"😀\xED\xB0\x80\xED\xA0\xBD", kE,
+         {{0, 2, "😀", std::nullopt, kLacks}, {2, 1, "\xED\xB0\x80", "", kLacks}, {3, 1, "\xED\xA0\xBD", "", kLacks}},
+         "😀"},
     };
     for (const FlagCase& c : cases) {
         SCOPED_TRACE(c.text);
@@ -106,6 +115,52 @@ TEST(TextFlags, ReplacingEveryFlagLeavesOnlyThoseWithoutAStandIn) {
     EXPECT_EQ(flags[0].flag.character, "\uFFFD");
     EXPECT_EQ(flags[1].question, 26);
     EXPECT_EQ(flags[1].flag.character, "😀");
+}
+
+TEST(TextFlags, APagesTextKeepsANulAndALoneSurrogateAndIsNotSavedWithThem) {
+    BankEditor editor;
+    editor.SetText(1, std::string("before\0after", 12));
+    editor.SetText(2, "\xED\xA0\x80");
+    editor.SetExplanation("\xED\xA0");  // cut off: unreadable, as before
+    EXPECT_EQ(editor.Draft().questions[0].text, std::string("before\0after", 12));
+    EXPECT_EQ(editor.Draft().questions[1].text, "\xED\xA0\x80");
+    EXPECT_EQ(editor.Draft().explanation, "\uFFFD");
+    const auto refused = editor.Write();
+    ASSERT_TRUE(std::holds_alternative<std::vector<DraftFlag>>(refused));
+    const auto& flags = std::get<std::vector<DraftFlag>>(refused);
+    ASSERT_EQ(flags.size(), 3u);
+    EXPECT_EQ(flags[0].question, 1);
+    EXPECT_EQ(flags[0].flag.at, 6u);
+    EXPECT_EQ(flags[1].question, 2);
+    EXPECT_EQ(flags[1].flag.character, "\xED\xA0\x80");
+    EXPECT_EQ(flags[2].question, 0);
+}
+
+TEST(TextFlags, APagesTextIsCutWhereItsFieldEndsNeverInAPair) {
+    const auto times = [](std::string_view part, std::size_t n) {
+        std::string out;
+        for (std::size_t i = 0; i < n; ++i) out += part;
+        return out;
+    };
+    struct LengthCase {
+        std::string typed;
+        std::string kept;
+    };
+    const std::vector<LengthCase> questions{
+        {times("あ", kQuestionMaxLength), times("あ", kQuestionMaxLength)},
+        {times("あ", kQuestionMaxLength + 1), times("あ", kQuestionMaxLength)},
+        {times("a", kQuestionMaxLength - 1) + "😀", times("a", kQuestionMaxLength - 1)},
+        {times("\xED\xA0\x80", kQuestionMaxLength + 5), times("\xED\xA0\x80", kQuestionMaxLength)},
+        {std::string(std::size_t{1} << 20, 'x'), std::string(kQuestionMaxLength, 'x')},
+    };
+    BankEditor editor;
+    for (const LengthCase& c : questions) {
+        SCOPED_TRACE(c.typed.size());
+        editor.SetText(5, c.typed);
+        EXPECT_EQ(editor.Draft().questions[4].text, c.kept);
+    }
+    editor.SetExplanation(times("説", kExplanationMaxLength + 1));
+    EXPECT_EQ(editor.Draft().explanation, times("説", kExplanationMaxLength));
 }
 
 }  // namespace

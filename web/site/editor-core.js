@@ -5,31 +5,83 @@
 // The editor's module (soruberia-check.js) as the page calls it: every
 // rule of the bank lives there; this file only passes strings and numbers
 // in and JSON out. Questions are numbered 1 to 26.
-// A plain script: window.SoruberiaEditorCore.
+// A plain script (window.SoruberiaEditorCore) and a CommonJS module for the
+// tests in Node.
 (function (global) {
   'use strict';
+  const bank = global.soruberiaBank || require('./bank-files.js');
+
+  // A field's text as bytes for the module: UTF-8, except that a lone
+  // surrogate keeps its own three bytes (WTF-8) where the module's string
+  // functions would join it to the next character or make it U+FFFD; the
+  // module flags it as it is. A NUL is a byte like any other: the length
+  // goes in beside the bytes.
+  function textBytes(text) {
+    const bytes = new Uint8Array(text.length * 3);
+    let n = 0;
+    for (let i = 0; i < text.length; ++i) {
+      let c = text.charCodeAt(i);
+      const low = i + 1 < text.length ? text.charCodeAt(i + 1) : 0;
+      if (c >= 0xD800 && c <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        ++i;
+      }
+      if (c < 0x80) {
+        bytes[n++] = c;
+      } else if (c < 0x800) {
+        bytes[n++] = 0xC0 | (c >> 6);
+        bytes[n++] = 0x80 | (c & 0x3F);
+      } else if (c < 0x10000) {
+        bytes[n++] = 0xE0 | (c >> 12);
+        bytes[n++] = 0x80 | ((c >> 6) & 0x3F);
+        bytes[n++] = 0x80 | (c & 0x3F);
+      } else {
+        bytes[n++] = 0xF0 | (c >> 18);
+        bytes[n++] = 0x80 | ((c >> 12) & 0x3F);
+        bytes[n++] = 0x80 | ((c >> 6) & 0x3F);
+        bytes[n++] = 0x80 | (c & 0x3F);
+      }
+    }
+    return bytes.subarray(0, n);
+  }
 
   class EditorCore {
     constructor(core) {
       this.core = core;
     }
 
-    call(name, ...args) { return global.soruberiaBank.call(this.core, name, ...args); }
+    call(name, ...args) { return bank.call(this.core, name, ...args); }
     json(name, ...args) { return JSON.parse(this.call(name, ...args)); }
 
     // A file's bytes into the module, by its path relative to the page;
     // or soruberiaBank.TOO_LARGE for one measured and not read.
-    put(pagePath, bytes) { global.soruberiaBank.putFile(this.core, pagePath, bytes); }
+    put(pagePath, bytes) { bank.putFile(this.core, pagePath, bytes); }
     // The most bytes the module takes of the file at a path.
-    limit(pagePath) { return global.soruberiaBank.fileLimit(this.core, pagePath); }
+    limit(pagePath) { return bank.fileLimit(this.core, pagePath); }
     setBankFolder(folder) { this.call('set_bank_folder', folder); }
 
     open(folder) { return this.json('editor_open', folder); }
     fresh() { return this.json('editor_new'); }
     state() { return this.json('editor_state'); }
-    setText(question, text) { return this.json('editor_set_text', question, text); }
+    // soruberia_<name>(...numbers, bytes, length) with a field's text; the
+    // JSON it returns.
+    withText(name, text, ...numbers) {
+      const core = this.core;
+      const bytes = textBytes(text);
+      const at = core._malloc(Math.max(bytes.length, 1));
+      core.HEAPU8.set(bytes, at);  // after _malloc, which may grow the memory
+      try {
+        return JSON.parse(core.UTF8ToString(core['_soruberia_' + name](...numbers, at, bytes.length)));
+      } finally {
+        core._free(at);
+      }
+    }
+
+    // The longest texts the fields take: {question, explanation}.
+    limits() { return this.json('editor_limits'); }
+    setText(question, text) { return this.withText('editor_set_text', text, question); }
     setIons(question, mask) { return this.json('editor_set_ions', question, mask); }
-    setExplanation(text) { return this.json('editor_set_explanation', text); }
+    setExplanation(text) { return this.withText('editor_set_explanation', text); }
     replaceFlagged() { return this.json('editor_replace_flagged'); }
     // {ok: true} with the three files in the module under `folder`, or
     // {ok: false, problems: [{question, at, character}]}.
@@ -59,5 +111,11 @@
   // The mask of a set of button numbers: bit k for button k.
   EditorCore.maskOf = (buttons) => buttons.reduce((mask, button) => mask | (1 << button), 0);
 
-  global.SoruberiaEditorCore = EditorCore;
+  EditorCore.textBytes = textBytes;
+
+  if (typeof module === 'object' && module.exports) {
+    module.exports = EditorCore;
+  } else {
+    global.SoruberiaEditorCore = EditorCore;
+  }
 })(this);

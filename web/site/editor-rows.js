@@ -2,7 +2,8 @@
 //
 // SPDX-License-Identifier: MIT
 
-// The 26 questions, one row each: the text field, the question as the
+// The 26 questions, one row each: the text field (as long as the module
+// takes, with a note when a paste was cut there), the question as the
 // game shows it, the twelve ion buttons laid out as on the game's window,
 // the count, the flagged characters and the warning when the chosen ions
 // are not the table's answer to what the text asks. A row forwards what the
@@ -36,11 +37,12 @@
   class Rows {
     // container: where the rows go; count: questions (26); names: Map of
     // button number -> ion name; preview: a SoruberiaQuestionPreview;
-    // events: {text(question, text), ions(question, mask), focused(question),
-    // useTable(question)}.
-    constructor(container, count, names, preview, events) {
+    // maxLength: the longest text a question takes; events: {text(question,
+    // text), ions(question, mask), focused(question), useTable(question)}.
+    constructor(container, count, names, preview, maxLength, events) {
       this.names = names;
       this.preview = preview;
+      this.maxLength = maxLength;
       this.events = events;
       this.rows = [];
       for (let question = 1; question <= count; ++question) {
@@ -69,7 +71,7 @@
       field.rows = 3;
       field.spellcheck = false;
       field.setAttribute('aria-label', `問題${question}`);
-      field.setAttribute('aria-describedby', [id('fit'), id('flags'), id('warning')].join(' '));
+      field.setAttribute('aria-describedby', [id('cut'), id('fit'), id('flags'), id('warning')].join(' '));
       field.autocomplete = 'off';
 
       // The board: the ions and the question panel in the game's places,
@@ -100,6 +102,12 @@
         if (button === 6) board.append(panel);
       }
 
+      const cut = element('p', 'cut-note');
+      cut.dataset.cut = '';
+      cut.id = id('cut');
+      cut.hidden = true;
+      cut.setAttribute('aria-live', 'polite');
+      global.soruberiaEditorLength.limit(field, cut, this.maxLength, '問題の文');
       const fit = element('p', 'fit');
       fit.dataset.fit = '';
       fit.id = id('fit');
@@ -122,7 +130,7 @@
       const textBox = element('div', 'question-text');
       textBox.append(field);
       const notes = element('div', 'question-notes');
-      notes.append(fit, flagList, warningBox);
+      notes.append(cut, fit, flagList, warningBox);
       body.append(textBox, board, notes);
       section.append(head, body);
 

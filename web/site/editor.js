@@ -13,9 +13,11 @@
 //   html[data-editor]           "loading", then "ready" once a bank is open ("failed")
 //   #open-page, #open-files, #open-folder (where the browser picks folders), #new-bank
 //   #bank-source                what is open; #open-notes li: the notes of opening
-//   #explanation                the explanation line; #explanation-flags [data-replace]
+//   #explanation                the explanation line; #explanation-flags [data-replace];
+//                               #explanation-cut as [data-cut]
 //   [data-question="N"]         a question's row, N = 1..26, holding
-//     textarea[data-text]       its text (aria-label 問題N)
+//     textarea[data-text]       its text (aria-label 問題N), maxlength the module's
+//     [data-cut]                the note that a paste or typing went past it
 //     [data-preview]            the question panel as the game draws it; [data-fit] its note
 //     button[data-ion="K"]      ion K (1..12), aria-pressed, named by the ion (Ag⁺)
 //     [data-count]              the count of correct ions
@@ -125,7 +127,8 @@
     }
 
     // --- The questions.
-    const rows = new SoruberiaEditorRows($('question-rows'), QUESTIONS, names, preview, {
+    const limits = editor.limits();
+    const rows = new SoruberiaEditorRows($('question-rows'), QUESTIONS, names, preview, limits.question, {
       text: (question, text) => {
         unsaved.edited();
         const before = rows.row(question).state;
@@ -186,6 +189,7 @@
       showExplanation(editor.setExplanation(explanation.value));
       reportLater();
     };
+    soruberiaEditorLength.limit(explanation, $('explanation-cut'), limits.explanation, '説明');
     explanation.addEventListener('input', forwardExplanation);
     explanation.addEventListener('compositionend', forwardExplanation);
 

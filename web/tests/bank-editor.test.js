@@ -5,7 +5,9 @@
 // The bank editor's entries of the check module, driven as the editor page
 // drives them: the default bank opened from the files handed in and written
 // back byte for byte, passed by the checker; a character that cannot be
-// written refused until replaced; a bank from nothing; the hint table.
+// written refused until replaced; a field's text handed in whole (a NUL, a
+// lone surrogate) and cut at its field's length; a bank from nothing; the
+// hint table.
 //   node --no-experimental-fetch bank-editor.test.js <site> <data>
 'use strict';
 const {test} = require('node:test');
@@ -16,13 +18,15 @@ const path = require('node:path');
 const [site, data] = process.argv.slice(2);
 const createSoruberiaCheck = require(path.resolve(site, 'soruberia-check.js'));
 const bank = require(path.resolve(site, 'bank-files.js'));
+const EditorCore = require(path.resolve(site, 'editor-core.js'));
 const {measureQuestion} = require('./label-model.js');
 
 const BASE = 'https://example.org/soruberia';
 const BANK = ['mondai.txt', 'kotae.txt', 'setumei.txt'];
 
 // Calls an entry with its string arguments copied in; numbers pass as
-// they are. The JSON it returns, parsed, if it returns any.
+// they are. The JSON it returns, parsed, if it returns any. (A text field's
+// text goes the page's way: EditorCore.)
 function call(core, name, ...args) {
   const held = [];
   const values = args.map((arg) => {
@@ -96,7 +100,7 @@ test('the default bank opens, is written back byte for byte and passes the check
 test('a character that cannot be written is refused until replaced; an edit changes its line alone', async () => {
   const core = await moduleWithDefaultContent();
   call(core, 'editor_open', '問題');
-  const third = call(core, 'editor_set_text', 3, 'Fe³⁺ を含む水溶液に〜');
+  const third = new EditorCore(core).setText(3, 'Fe³⁺ を含む水溶液に〜');
   assert.deepEqual(third.flags.map(({at, length, character, replacement}) => ({at, length, character, replacement})), [
     {at: 2, length: 1, character: '³', replacement: '3'},
     {at: 3, length: 1, character: '⁺', replacement: '+'},
@@ -124,16 +128,59 @@ test('a character that cannot be written is refused until replaced; an edit chan
   assert.deepEqual(first.ions, [1, 4, 10]);
   assert.equal(first.disagrees, true);
   assert.equal(call(core, 'editor_set_ions', 27, 2), null);
-  assert.deepEqual(call(core, 'editor_set_explanation', '説明\n二行目'), {
+  assert.deepEqual(new EditorCore(core).setExplanation('説明\n二行目'), {
     explanation: '説明\n二行目',
     explanationFlags: [{at: 2, length: 1, character: '\n', replacement: '', why: '改行は書けません'}]});
+});
+
+test('a field\'s text reaches the module whole: a NUL and a lone surrogate are flagged, not cut or changed; ' +
+  'a text past its field\'s length is cut', async () => {
+  const core = await createSoruberiaCheck();
+  const editor = new EditorCore(core);
+  editor.fresh();
+  const shown = (flag) => ({at: flag.at, length: flag.length, character: flag.character, replacement: flag.replacement});
+
+  const nul = editor.setText(1, 'before\0after');
+  assert.equal(nul.text, 'before\0after');
+  assert.deepEqual(nul.flags.map(shown), [{at: 6, length: 1, character: '\0', replacement: ''}]);
+  // A high surrogate before an ordinary character, a low one alone, and a
+  // pair beside them, which is a character.
+  const halves = editor.setText(2, 'a\uD800b😀\uDC00');
+  assert.equal(halves.text, 'a\uD800b😀\uDC00');
+  assert.deepEqual(halves.flags.map(shown), [
+    {at: 1, length: 1, character: '\uD800', replacement: ''},
+    {at: 3, length: 2, character: '😀', replacement: null},
+    {at: 5, length: 1, character: '\uDC00', replacement: ''}]);
+  const explanation = editor.setExplanation('\uDBFF');
+  assert.deepEqual(explanation.explanationFlags.map(shown), [{at: 0, length: 1, character: '\uDBFF', replacement: ''}]);
+
+  const refused = editor.write('書き出し');
+  assert.equal(refused.ok, false);
+  assert.deepEqual(refused.problems.map(({question, at, character}) => ({question, at, character})), [
+    {question: 1, at: 6, character: '\0'}, {question: 2, at: 1, character: '\uD800'},
+    {question: 2, at: 3, character: '😀'}, {question: 2, at: 5, character: '\uDC00'},
+    {question: 0, at: 0, character: '\uDBFF'}]);
+  assert.equal(fileOf(core, '書き出し/mondai.txt').length, 0);
+  // Replaced, the NUL's text is saved whole around it.
+  editor.setText(2, '');
+  editor.setExplanation('');
+  assert.equal(editor.replaceFlagged().questions[0].text, 'beforeafter');
+  assert.deepEqual(editor.write('書き出し'), {ok: true});
+  assert.equal(fileOf(core, '書き出し/mondai.txt').toString('latin1').split('\r\n')[0], '"beforeafter"');
+
+  const limits = editor.limits();
+  assert.deepEqual(limits, {question: 1000, explanation: 2000});
+  const megabyte = 'あいう'.repeat(1 << 18);
+  assert.equal(editor.setText(3, megabyte).text, megabyte.slice(0, limits.question));
+  assert.equal(editor.setExplanation(megabyte).explanation, megabyte.slice(0, limits.explanation));
+  assert.equal(editor.state().questions[2].text.length, limits.question);
 });
 
 test('a bank from nothing is written one question a line', async () => {
   const core = await createSoruberiaCheck();
   const state = call(core, 'editor_new');
   assert.deepEqual(state.questions[25], {text: '', ions: [], flags: [], query: null, disagrees: false});
-  call(core, 'editor_set_text', 1, '希硫酸を加えると白色沈殿を生じるイオンは？');
+  new EditorCore(core).setText(1, '希硫酸を加えると白色沈殿を生じるイオンは？');
   const first = call(core, 'editor_set_ions', 1, (1 << 3) | (1 << 4) | (1 << 10));
   assert.deepEqual(first.query, {reagent: 2, reagentLabel: 'SO₄²⁻', result: '白', ions: [3, 4, 10]});
   assert.equal(first.disagrees, false);

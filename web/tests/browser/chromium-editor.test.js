@@ -10,7 +10,8 @@
 // soruberia-check and is played by the Qt program; Japanese composed by an
 // input method arrives once; a character Shift-JIS lacks is flagged and
 // keeps the bank from being saved until replaced; 試しに遊ぶ plays the
-// draft in the game page.
+// draft in the game page; a pasted NUL and a typed lone surrogate are
+// flagged, not lost, and a pasted megabyte is cut at the field's length.
 //   node chromium-editor.test.js <built site> <soruberia-bank-report>
 //        <soruberia-check> <soruberia_e2e_tests> <data folder>
 'use strict';
@@ -305,6 +306,71 @@ test('the bank editor in Chromium', async (t) => {
         `a right answer on ion ${right}, by the draft's key`);
       await driver.click('#close-play');
       await untilEditor(driver, (e) => !e.playing, 'the play dialog closed');
+    });
+
+    await t.test('a pasted NUL and a typed lone surrogate are flagged, not lost; a pasted megabyte is cut at ' +
+      'the field\'s length with a note, and the field answers on', async (tt) => {
+      await driver.browser.defaultBrowserContext().overridePermissions(new URL(site.url).origin,
+        ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+      // The whole field replaced from the clipboard with Ctrl+V.
+      const paste = async (question, pasted) => {
+        await driver.evaluate((css, clip) => {
+          const area = document.querySelector(css);
+          area.focus();
+          area.select();
+          return navigator.clipboard.writeText(clip);
+        }, field(question), pasted);
+        await driver.page.keyboard.down('Control');
+        await driver.page.keyboard.press('KeyV');
+        await driver.page.keyboard.up('Control');
+      };
+      const n = 5;
+      await paste(n, 'before\0after');
+      let editor = await untilEditor(driver, (e) => settled(e) && e.rows[n - 1].preview === 'before\0after',
+        'the NUL and what follows it in the module');
+      assert.deepEqual(editor.rows[n - 1].flags.map((f) => f.text.split(':')[0]), ['U+0000（7 文字目）']);
+      // Inserted as a keyboard or an input method inserts it (the
+      // clipboard would make it U+FFFD), in place of the NUL.
+      await driver.evaluate((css) => {
+        const area = document.querySelector(css);
+        area.focus();
+        area.setSelectionRange(6, 7);
+        document.execCommand('insertText', false, '\uD800');
+      }, field(n));
+      editor = await untilEditor(driver, (e) => settled(e) && e.rows[n - 1].preview === 'before\uD800after',
+        'the lone surrogate as it is in the module');
+      assert.equal(editor.rows[n - 1].text, 'before\uD800after');
+      assert.deepEqual(editor.rows[n - 1].flags.map((f) => [f.text.split(':')[0], f.replace]),
+        [['U+D800（7 文字目）', '取り除く']]);
+      const offered = editor.downloads;
+      await driver.click('#save-files');
+      editor = await untilEditor(driver, (e) => e.problems, 'the save refused');
+      assert.match(await driver.evaluate(() => document.getElementById('problem-list').textContent), /U\+D800/);
+      assert.deepEqual(editor.downloads, offered, 'something was offered for saving');
+      await driver.click('#close-problems');
+
+      const m = 6;
+      const megabyte = '沈殿'.repeat(1 << 19);
+      const limits = await driver.evaluate((css) =>
+        [document.querySelector(css).maxLength, document.getElementById('explanation').maxLength], field(m));
+      assert.deepEqual(limits, [1000, 2000]);
+      await paste(m, megabyte);
+      editor = await untilEditor(driver, (e) => settled(e) && e.rows[m - 1].preview === megabyte.slice(0, 1000),
+        'the megabyte cut in the field and in the module');
+      assert.equal(editor.rows[m - 1].text, megabyte.slice(0, 1000));
+      assert.equal(editor.rows[m - 1].cut, `問題の文は 1000 文字までです。超えた ${megabyte.length - 1000} 文字は入りませんでした。`);
+      // The last character deleted and another typed: both reach the
+      // module, and the note goes.
+      await driver.page.keyboard.down('Control');
+      await driver.page.keyboard.press('End');
+      await driver.page.keyboard.up('Control');
+      await driver.page.keyboard.press('Backspace');
+      await driver.page.keyboard.type('。');
+      const typed = megabyte.slice(0, 999) + '。';
+      const started = Date.now();
+      editor = await untilEditor(driver, (e) => settled(e) && e.rows[m - 1].preview === typed && !e.rows[m - 1].cut,
+        'an edit after the paste in the module');
+      tt.diagnostic(`the edit after the paste settled in ${Date.now() - started} ms`);
     });
   });
 });

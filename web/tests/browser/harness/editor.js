@@ -36,6 +36,7 @@ function readEditor() {
         replace: item.querySelector('button[data-replace]') ? item.querySelector('button[data-replace]').textContent : null,
       })),
       warning: shownText(section.querySelector('[data-warning]')),
+      cut: shownText(section.querySelector('[data-cut]')),
     })),
     busy: $('#report').getAttribute('aria-busy') === 'true',
     summary: {text: summary.textContent, errors: Number(summary.dataset.errors),
