@@ -13,7 +13,8 @@
 #                                  the Node packages of web/tests/browser
 #   scripts/install-deps.sh test   all of the above, and what the tests, the
 #                                  sanitizer and fuzz runs, the benchmarks and
-#                                  the package checks use
+#                                  the package checks use, with the Node
+#                                  packages of tests/workflows
 set -euo pipefail
 
 play=(
@@ -23,10 +24,10 @@ play=(
   fonts-ipafont-mincho fonts-ipafont-gothic
 )
 
-# emscripten's linker runs Node; the tests compare with a native build (g++)
-# and read the zip with Python.
+# emscripten's linker runs Node; the tests compare with a native build (g++),
+# read the zip with Python and build GoogleTest from Debian's sources.
 web=(
-  cmake ninja-build g++ emscripten nodejs python3
+  cmake ninja-build g++ emscripten nodejs python3 googletest
 )
 
 # The page's tests drive Debian's browsers: Chromium and Firefox ESR
@@ -75,21 +76,32 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The browser tests' Node packages, exactly as their lock file has them
-# (puppeteer-core, which downloads no browser); again only when the lock
-# file changed, so that an installed machine needs no network.
-case "$1" in
-  web-test|test)
-    browser_tests="$(cd "$(dirname "$0")/.." && pwd)/web/tests/browser"
-    installed="$browser_tests/node_modules/.installed-package-lock.json"
-    if ! cmp -s "$browser_tests/package-lock.json" "$installed"; then
-      if ! command -v npm >/dev/null; then
-        # Debian's own nodejs comes without npm; NodeSource's has it.
-        $sudo apt-get install -y -qq --no-install-recommends npm
-      fi
-      echo "Installing the browser tests' Node packages (npm ci)"
-      (cd "$browser_tests" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
-      cp "$browser_tests/package-lock.json" "$installed"
+# Node packages of the tests, exactly as a folder's lock file has them;
+# again only when the lock file changed, so that an installed machine needs
+# no network.
+npm_ci() {
+  local folder installed
+  folder="$(cd "$(dirname "$0")/.." && pwd)/$1"
+  installed="$folder/node_modules/.installed-package-lock.json"
+  if ! cmp -s "$folder/package-lock.json" "$installed"; then
+    if ! command -v npm >/dev/null; then
+      # Debian's own nodejs comes without npm; NodeSource's has it.
+      $sudo apt-get install -y -qq --no-install-recommends npm
     fi
+    echo "Installing $2 (npm ci)"
+    (cd "$folder" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
+    cp "$folder/package-lock.json" "$installed"
+  fi
+}
+
+# The browser tests' (puppeteer-core, which downloads no browser), and the
+# workflow check's (action-validator).
+case "$1" in
+  web-test)
+    npm_ci web/tests/browser "the browser tests' Node packages"
+    ;;
+  test)
+    npm_ci web/tests/browser "the browser tests' Node packages"
+    npm_ci tests/workflows "the workflow check's Node packages"
     ;;
 esac
