@@ -33,8 +33,9 @@ web=(
 # The page's tests drive Debian's browsers: Chromium and Firefox ESR
 # headless, WebKitGTK (MiniBrowser) through its WebDriver on Xvfb; Firefox
 # plays to a PulseAudio server of the test's own, recorded with parec.
+# zbarimg reads back the QR codes the bank editor shows.
 browsers=(
-  chromium firefox-esr webkit2gtk-driver xvfb pulseaudio pulseaudio-utils
+  chromium firefox-esr webkit2gtk-driver xvfb pulseaudio pulseaudio-utils zbar-tools
 )
 
 test=(

@@ -109,6 +109,9 @@ test('a picked file past the limit is never read, and every reader refuses it as
 
 test('no memory in the module is an error in words, and nothing is left allocated', async () => {
   const core = await createSoruberia();
+  // The module's first call of an export puts the export itself in its
+  // place: once made, the stand-ins below stay.
+  core._free(core._malloc(1));
   const malloc = core._malloc;
   const live = new Set();
   core._malloc = (size) => {

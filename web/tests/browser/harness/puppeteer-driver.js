@@ -148,6 +148,16 @@ class PuppeteerDriver {
     return total;
   }
 
+  // The window resized to width × height CSS pixels.
+  async resize(width, height) {
+    await this.page.setViewport({width, height});
+  }
+
+  // The page as printed (CSS media print) or as on screen.
+  async media(type) {
+    await this.page.emulateMediaType(type);
+  }
+
   // The page as shown, as a PNG file.
   async screenshot(file) {
     await this.page.screenshot({path: file});
