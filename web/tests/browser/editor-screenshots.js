@@ -6,8 +6,9 @@
 // a question being written (a character the files cannot hold, a text too
 // long for the panel, ions the table disagrees with, the table helper with
 // the table open), the checker's report on a draft with faults, the
-// characters that keep a save back, the links after saving, and the draft
-// played in the game page; on a laptop (1366 × 768), a tablet on its side
+// characters that keep a save back, the links after saving, the draft
+// played in the game page, and the draft shared by link (the dialog, its
+// QR code full-window, the printed sheet); on a laptop (1366 × 768), a tablet on its side
 // (1024 × 768) and upright (820 × 1180), and a phone (390 × 844), as PNG
 // files in the folder SORUBERIA_WEB_SHOTS names.
 //   SORUBERIA_WEB_SHOTS=/tmp/shots node editor-screenshots.js <built site>
@@ -77,6 +78,9 @@ async function shoot(builtSite, folder, screen) {
     await picture(page, 'save-problems');
     await page.click('#replace-all');
     await page.click('#save-zip');
+    // The draft still has the checker's errors: saved only when asked.
+    await page.waitForSelector('#save-errors[open]');
+    await page.click('#save-anyway');
     await page.waitForSelector('#downloads a[download]');
     await reportSettled(page);
     await picture(page, 'saved');
@@ -91,6 +95,22 @@ async function shoot(builtSite, folder, screen) {
     await frame.waitForFunction(() => document.querySelector('[data-form="GameForm"] [data-widget="Label1"]').textContent);
     await new Promise((resolve) => setTimeout(resolve, 500));
     await picture(page, 'play');
+
+    // リンクで配る: the dialog (here with its warning: the page is served
+    // from this machine), the code filling the window, the printed sheet.
+    await page.click('#close-play');
+    await page.click('#share-link');
+    await page.waitForSelector('#save-errors[open]');
+    await page.click('#save-anyway');
+    await page.waitForSelector('#share-dialog[open] #share-qr svg');
+    await picture(page, 'share');
+    await page.click('#share-project');
+    await page.waitForSelector('#share-projected[open] svg');
+    await picture(page, 'share-projected');
+    await page.click('#share-unproject');
+    await page.emulateMediaType('print');
+    await picture(page, 'share-print');
+    await page.emulateMediaType('screen');
   });
 }
 
