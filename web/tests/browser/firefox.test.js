@@ -6,7 +6,8 @@
 // sound server of the test's own: the menu, 開始, a right press whose
 // sound reaches the speakers whole at −6 dB, a teacher's bank picked as
 // files; in the bank editor one question edited and saved, and only its
-// lines of the saved files changed.
+// lines of the saved files changed; a bank link made in Chromium opened
+// and played.
 //   node firefox.test.js <built site> <soruberia-bank-report>
 'use strict';
 const {test} = require('node:test');
@@ -18,10 +19,11 @@ const {startPulse} = require('./harness/pulse');
 const {sleep} = require('./harness/wait');
 const {firstGame, pickedBank} = require('./harness/smoke');
 const {editOneQuestionAndSave} = require('./harness/editor');
+const {linkMadeInChromium, playsLink} = require('./harness/links');
 
 const {site: builtSite, bankReport} = testArguments();
 
-test('Firefox ESR: menu, start, a right press heard whole at −6 dB, a bank from files, one question edited and saved in the editor', async (t) => {
+test('Firefox ESR: menu, start, a right press heard whole at −6 dB, a bank from files, one question edited and saved in the editor, a link from Chromium', async (t) => {
   const sounds = siteSounds(builtSite);
   const pulse = startPulse();
   try {
@@ -37,6 +39,7 @@ test('Firefox ESR: menu, start, a right press heard whole at −6 dB, a bank fro
         `${heard.level.toFixed(2)} dB (peak ${heard.peak.toFixed(2)} dB) of the file`);
       await pickedBank(driver, site);
       await editOneQuestionAndSave(driver, site);
+      await playsLink(driver, bankReport, await linkMadeInChromium(site, 'Firefox で開くリンクの問題です'));
     });
   } finally {
     pulse.stop();
