@@ -12,7 +12,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
 here=$(cd "$(dirname "$0")" && pwd)
-targets=(question_texts answer_key explanation)
+targets=(question_texts answer_key explanation bank_link)
 work=$(mktemp -d)
 pids=()
 # A stopped run takes its fuzzers with it.

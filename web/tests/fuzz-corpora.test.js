@@ -32,7 +32,8 @@ const fuzzers = {
 };
 
 function corpusFiles() {
-  const folders = fs.readdirSync(corpora).sort();
+  // The link reader's corpus is bank-link.test.js's.
+  const folders = fs.readdirSync(corpora).filter((folder) => folder !== 'bank_link').sort();
   assert.deepEqual(folders, Object.keys(fuzzers).sort(), 'a corpus this test does not know');
   return folders.flatMap((folder) => fs.readdirSync(path.join(corpora, folder)).sort()
     .map((name) => ({fuzzer: fuzzers[folder], name: `${folder}/${name}`, path: path.join(corpora, folder, name)})));
