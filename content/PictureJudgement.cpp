@@ -75,7 +75,7 @@ public:
     SubBlocks(std::string_view bytes, std::size_t at) : bytes_(bytes), at_(at) {}
 
     // The next data byte; nothing once the terminator is reached or the
-    // file ends (`Cut()` tells which).
+    // file ends.
     std::optional<unsigned> Next() {
         while (left_ == 0) {
             if (ended_ || at_ >= bytes_.size()) return Stop();
@@ -107,7 +107,6 @@ public:
         return true;
     }
 
-    bool Cut() const { return cut_; }
     std::size_t At() const { return at_; }
 
 private:
