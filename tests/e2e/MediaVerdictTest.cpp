@@ -78,7 +78,7 @@ void PrintTo(const PictureCase& c, std::ostream* out) { *out << c.name; }
 const PictureCase kPictures[] = {
     {"LyingAboutItsSize", "lying.gif", "図/ion(1).gif",
      "画像が大きすぎます: 20000 x 20000 px です。幅も高さも 1024 px までにしてください"},
-    {"CutInItsImageData", "cut.gif", "図/ion'(1).gif", "画像のデータが壊れています"},
+    {"CutInItsImageData", "cut.gif", "図/ion(2).gif", "画像のデータが壊れています"},
 };
 
 class MediaPictureTest : public ::testing::TestWithParam<std::tuple<PictureCase, FrontEnd>> {};
