@@ -11,7 +11,7 @@
 
 namespace soruberia::web {
 
-check::PictureDecoding PagePictureHeaders::Decode(const std::string& fullPath) {
+check::PictureDecoding PagePictureRule::Decode(const std::string& fullPath) {
     const std::string* bytes = folder_.Bytes(fullPath);
     if (bytes == nullptr) return check::MediaFault{"ファイルがありません"};
     const media::PictureJudgement judgement = media::JudgePicture(*bytes);
@@ -19,7 +19,7 @@ check::PictureDecoding PagePictureHeaders::Decode(const std::string& fullPath) {
     return check::PictureSize{judgement.width, judgement.height};
 }
 
-check::SoundDecoding PageSoundHeaders::Decode(const std::string& fullPath) {
+check::SoundDecoding PageSoundRule::Decode(const std::string& fullPath) {
     const std::string* bytes = folder_.Bytes(fullPath);
     if (bytes == nullptr) return check::MediaFault{"ファイルがありません"};
     const WavJudgement wav = JudgeWav(*bytes);

@@ -13,18 +13,18 @@
 // sounds by JudgeWav (web/PageSound.h).
 namespace soruberia::web {
 
-class PagePictureHeaders final : public check::PictureDecoder {
+class PagePictureRule final : public check::PictureDecoder {
 public:
-    explicit PagePictureHeaders(const PageFolder& folder) : folder_(folder) {}
+    explicit PagePictureRule(const PageFolder& folder) : folder_(folder) {}
     check::PictureDecoding Decode(const std::string& fullPath) override;
 
 private:
     const PageFolder& folder_;
 };
 
-class PageSoundHeaders final : public check::SoundDecoder {
+class PageSoundRule final : public check::SoundDecoder {
 public:
-    explicit PageSoundHeaders(const PageFolder& folder) : folder_(folder) {}
+    explicit PageSoundRule(const PageFolder& folder) : folder_(folder) {}
     check::SoundDecoding Decode(const std::string& fullPath) override;
 
 private:
