@@ -4,12 +4,23 @@
 
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
-// What the game accepts of its sound files, whichever decoder reads them.
-// Plain values, so that every front-end's decoder and the content checker
-// draw the same line.
+// What the game accepts of its picture and sound files, whichever decoder
+// reads them. Plain values, so that every front-end's decoder and the
+// content checker draw the same line.
 namespace soruberia::media {
+
+// The widest and the tallest picture, each side on its own. An ion button's
+// face is 102 x 61 px and the marks are drawn at 145 x 145, so a larger
+// picture gains nothing; the cap also bounds the memory a file can claim
+// (4 MB of pixels), whatever its header says.
+inline constexpr int kMaxPictureSide = 1024;
+
+// The largest picture file: far more than a picture within the cap needs,
+// so that a file is refused before all of it is read.
+inline constexpr std::size_t kMaxPictureFileBytes = std::size_t{16} * 1024 * 1024;
 
 // The longest sound, counted in samples (frames times channels), so that
 // it bounds the memory a file can claim whatever its form: five minutes of

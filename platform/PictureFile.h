@@ -13,15 +13,17 @@ namespace soruberia::platform {
 
 // Why a picture file cannot be shown.
 struct PictureFault {
-    enum class Kind { kMissing, kCannotRead, kUnknownFormat, kBrokenData, kOther };
+    enum class Kind { kMissing, kCannotRead, kRefused, kUnknownFormat, kBrokenData, kOther };
     Kind kind = Kind::kOther;
+    std::string reason;  // kRefused: the words of media::JudgePicture
 };
 
 using PictureDecoding = std::variant<QImage, PictureFault>;
 
 // Reads the file named in the program's form (basePath + "\図\maru.gif")
-// with QImageReader, anew at every call: QPixmap(path) would go through
-// QPixmapCache and show an old picture after the file changed.
+// anew at every call (QPixmap(path) would go through QPixmapCache and show
+// an old picture after the file changed), judges its bytes by the content
+// rule (content/PictureJudgement.h) and decodes them with QImageReader.
 PictureDecoding DecodePictureFile(const std::string& fullPath);
 
 // The fault as a user reads it.

@@ -60,6 +60,10 @@ SoundDecoding DecodeSoundFile(const std::string& fullPath) {
         const std::unique_ptr<SNDFILE, SndfileCloser> handle(
             sf_open(file.c_str(), SFM_READ, &info));
         if (!handle) return Fault(OpenFault(sf_error(nullptr)));
+        // WAV only, as the other front-ends' decoders and the checker have
+        // it: libsndfile would play an MP3, say, named .wav.
+        const int container = info.format & SF_FORMAT_TYPEMASK;
+        if (container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX) return Fault(SoundFault::Kind::kUnknownFormat);
         const auto fault = [&info](SoundFault::Kind kind) { return Fault(kind, info); };
         if (info.channels < 1 || info.samplerate < 1) return fault(SoundFault::Kind::kNoChannels);
         if (info.frames < 1) return fault(SoundFault::Kind::kEmpty);

@@ -49,7 +49,8 @@ struct SoundFault {
 using SoundDecoding = std::variant<DecodedSound, SoundFault>;
 
 // Reads the file named in the program's form (basePath + "\音\x.wav") with
-// libsndfile, anew at every call, within the limits of content/MediaLimits.h.
+// libsndfile, anew at every call: a WAV file only, within the limits of
+// content/MediaLimits.h.
 // Never throws.
 SoundDecoding DecodeSoundFile(const std::string& fullPath);
 

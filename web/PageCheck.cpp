@@ -51,8 +51,8 @@ std::string PageCheckFiles(const PageFiles& files) {
 std::string PageCheckReport(const PageFiles& files, const std::string& basePath,
                             check::QuestionLabelMeasure& label) {
     PageFolder folder(files, basePath);
-    PagePictureHeaders pictures(folder);
-    PageSoundHeaders sounds(folder);
+    PagePictureRule pictures(folder);
+    PageSoundRule sounds(folder);
     const std::vector<Finding> findings = check::CheckContent(basePath, folder, {label, pictures, sounds});
 
     const std::string below = folder.Display(basePath) + '/';

@@ -23,7 +23,7 @@ std::string PageCheckFiles(const PageFiles& files);
 //                  soruberia-check prints it>"}, …],
 //    "summary": "エラー 1 件、警告 0 件", "errors": true}
 // with each file named relative to basePath. Question texts are measured
-// by `label`; pictures and sounds are judged by their headers.
+// by `label`; pictures and sounds are judged as the game page judges them.
 std::string PageCheckReport(const PageFiles& files, const std::string& basePath,
                             check::QuestionLabelMeasure& label);
 

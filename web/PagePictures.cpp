@@ -6,28 +6,15 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 #include <utility>
 
 #include "content/ContentFile.h"
 #include "content/ContentMessages.h"
 #include "content/FatalError.h"
+#include "content/PictureJudgement.h"
 
 namespace soruberia::web {
-
-namespace {
-
-bool StartsWith(std::string_view bytes, std::string_view signature) {
-    return bytes.substr(0, signature.size()) == signature;
-}
-
-}  // namespace
-
-bool LooksLikePicture(std::string_view bytes) {
-    using namespace std::string_view_literals;
-    return StartsWith(bytes, "GIF87a"sv) || StartsWith(bytes, "GIF89a"sv) ||
-           StartsWith(bytes, "\x89PNG\r\n\x1a\n"sv) || StartsWith(bytes, "\xff\xd8\xff"sv) ||
-           StartsWith(bytes, "BM"sv);
-}
 
 PagePictures::PagePictures(const PageFiles& files, std::string basePath)
     : files_(files), basePath_(std::move(basePath)) {}
@@ -47,9 +34,11 @@ engine::PicturePtr PagePictures::Load(const std::string& fullPath) {
     if (bytes == nullptr) {
         throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) + " (ファイルがありません)");
     }
-    if (!LooksLikePicture(*bytes)) {
-        throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) +
-                         " (画像として認識できない形式です)");
+    // The rule the desktop programs apply before their decoders: the
+    // browser is handed only a whole picture within the size cap.
+    const media::PictureJudgement judgement = media::JudgePicture(*bytes);
+    if (!judgement.Accepted()) {
+        throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) + " (" + judgement.fault + ")");
     }
     return std::make_shared<PagePicture>(path);
 }

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "engine/Services.h"
 #include "web/PageFiles.h"
@@ -24,8 +23,9 @@ private:
 };
 
 // Pictures from the files the page fetched for this load. A file the page
-// could not fetch, or whose bytes are no picture a browser shows, ends the
-// game with the desktop programs' message.
+// could not fetch, or whose bytes the content rule refuses
+// (content/PictureJudgement.h), ends the game with the desktop programs'
+// message.
 class PagePictures final : public engine::PictureLoader {
 public:
     PagePictures(const PageFiles& files, std::string basePath);
@@ -35,9 +35,5 @@ private:
     const PageFiles& files_;
     std::string basePath_;
 };
-
-// Whether the bytes open as a picture format every browser decodes (GIF,
-// PNG, JPEG, BMP), by their signature.
-bool LooksLikePicture(std::string_view bytes);
 
 }  // namespace soruberia::web

@@ -75,8 +75,19 @@ def rename(folder, relative, new_name):
     os.rename(os.path.join(folder, relative), os.path.join(folder, os.path.dirname(relative), new_name))
 
 
-# Not a WAV file: the first bytes of an MPEG audio stream, named o.wav.
-MP3 = b"ID3\x03\x00\x00\x00\x00\x00\x0a" + b"\xff\xfb\x90\x64" + bytes(400)
+# The hostile files every front-end's tests share: a real MP3 named .wav,
+# a GIF that says it is 20000 x 20000 in 58 bytes, one cut in its image
+# data, a WAV header with no data.
+MEDIA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "media")
+
+
+def hostile(name):
+    with open(os.path.join(MEDIA, name), "rb") as f:
+        return f.read()
+
+
+PICTURE_NEEDED = "。ゲームはこの画像が要る場面で止まります"
+SOUND_SKIPPED = "。ゲームはこの音を鳴らさずに続きます"
 
 # name, change, exit status, report lines below the folder (a final "*"
 # compares the beginning only; a dict gives each platform its own). Each case is one mistake a teacher makes,
@@ -165,7 +176,16 @@ CASES = [
       "102 x 61 px だけが見えます"]),
     ("a missing sound", lambda f: os.remove(os.path.join(f, "音/x.wav")), 0,
      ["音/x.wav: 警告: ファイルがありません (不正解の音)。ゲームはこの音を鳴らさずに続きます"]),
-    ("an MP3 saved as o.wav", lambda f: write(f, "音/o.wav", MP3), 0,
+    ("a GIF that says it is 20000 x 20000", lambda f: write(f, "図/ion(2).gif", hostile("lying.gif")), 1,
+     ["図/ion(2).gif: エラー: 画像を読み込めません (画像が大きすぎます: 20000 x 20000 px です。幅も高さも 1024 px "
+      "までにしてください)" + PICTURE_NEEDED]),
+    ("a GIF cut in its image data", lambda f: write(f, "図/maru.gif", hostile("cut.gif")), 1,
+     ["図/maru.gif: エラー: 画像を読み込めません (画像のデータが壊れています)" + PICTURE_NEEDED]),
+    ("a WAV header with no data", lambda f: write(f, "音/x.wav", hostile("header-only.wav")), 0,
+     {"linux": ["音/x.wav: 警告: 音を鳴らせません (音のファイルが壊れています)" + SOUND_SKIPPED],
+      "windows": ["音/x.wav: 警告: 音を鳴らせません (音のデータがありません)" + SOUND_SKIPPED],
+      "web": ["音/x.wav: 警告: 音を鳴らせません (音のデータがありません)" + SOUND_SKIPPED]}),
+    ("an MP3 saved as o.wav", lambda f: write(f, "音/o.wav", hostile("mp3.wav")), 0,
      ["音/o.wav: 警告: WAV ファイルではありません（MP3 など別の形式のファイルは、名前を .wav にしても WAV には"
       "なりません。WAV 形式で書き出してください）。ゲームはこの音を鳴らさずに続きます"]),
     ("an undecodable sound", lambda f: write(f, "音/pan.wav", b"RIFF....WAVEjunk"), 0,

@@ -89,6 +89,10 @@ TEST_F(SoundFileTest, FileThatCannotBePlayedGivesItsFaultAsAValue) {
     WriteTone(File("whole.wav"), SampleFormat::Pcm16, 8000, 0.1, 440.0, {0.5});
     std::ifstream whole(File("whole.wav"), std::ios::binary);
     const std::string wav((std::istreambuf_iterator<char>(whole)), {});
+    // A real MP3 (tests/media), which libsndfile itself could decode.
+    std::ifstream mp3File(fs::path(MEDIA_FIXTURES) / "mp3.wav", std::ios::binary);
+    const std::string mp3((std::istreambuf_iterator<char>(mp3File)), {});
+    ASSERT_FALSE(mp3.empty());
 
     struct Case {
         const char* name;
@@ -102,6 +106,7 @@ TEST_F(SoundFileTest, FileThatCannotBePlayedGivesItsFaultAsAValue) {
         {"empty.wav", "", 0, SoundFault::Kind::kUnknownFormat},
         {"junk.wav", "RIFF....WAVEjunk", 16, SoundFault::Kind::kMalformed},
         {"header-only.wav", wav.data(), 44, SoundFault::Kind::kEmpty},
+        {"mp3.wav", mp3.data(), mp3.size(), SoundFault::Kind::kUnknownFormat},
     };
     std::set<std::string> descriptions;
     for (const Case& c : cases) {

@@ -66,7 +66,7 @@
     const contentFiles = core.UTF8ToString(core._soruberia_content_files()).split('\n');
     const layout = JSON.parse(core.UTF8ToString(core._soruberia_layout()));
     const pictures = new Map();  // path -> object URL of its bytes
-    const sound = new SoruberiaSound(say);
+    const sound = new SoruberiaSound(say, core);
     let bank = {kind: 'page', folder: '問題'};
     let running = false;
 

@@ -5,20 +5,37 @@
 // The one sound channel, on the Web Audio API: every sound at half the
 // amplitude (-6 dB), heard whole unless a new one cuts it off. Tablets
 // start audio only inside a user's gesture, so the context is made and
-// resumed on the first tap or key; the sounds are decoded then.
+// resumed on the first tap or key; the sounds are decoded then. The
+// browser's decoder sees only files the module's judgement accepts (the
+// check page's), so no browser plays what the check page says it will not.
 (function (global) {
   'use strict';
 
   const kGain = 0.5;  // -6 dB
 
+  // Why the module (the game's, soruberia_sound_fault) does not play a
+  // sound file's bytes, or '' when it does.
+  function judgedBy(core) {
+    return (bytes) => {
+      const data = core._malloc(Math.max(bytes.byteLength, 1));
+      core.HEAPU8.set(new Uint8Array(bytes), data);  // after _malloc, which may grow the memory
+      const fault = core.UTF8ToString(core._soruberia_sound_fault(data, bytes.byteLength));
+      core._free(data);
+      return fault;
+    };
+  }
+
   class Sound {
-    // report(message): tells the user once of a sound that cannot play.
-    constructor(report) {
+    // report(message): tells the user once of a sound that cannot play;
+    // core: the game's module, which judges every sound file.
+    constructor(report, core) {
       this.report = report;
+      this.judge = judgedBy(core);
       this.context = null;
       this.output = null;
       this.playing = null;
       this.bytes = new Map();     // path -> ArrayBuffer, as fetched
+      this.faults = new Map();    // path -> why it is not played, or ''
       this.buffers = new Map();   // path -> Promise of AudioBuffer or null
       this.reported = new Set();
       const unlock = () => this.unlock();
@@ -44,6 +61,7 @@
     // could not be fetched; replaces what was held for the path.
     put(path, bytes) {
       this.bytes.set(path, bytes);
+      this.faults.set(path, bytes ? this.judge(bytes) : '');
       this.buffers.delete(path);
       if (this.context) this.decode(path);
     }
@@ -51,10 +69,14 @@
     decode(path) {
       if (this.buffers.has(path)) return this.buffers.get(path);
       const bytes = this.bytes.get(path);
-      const decoded = bytes
+      const decoded = bytes && !this.faults.get(path)
         ? new Promise((resolve) => {
-            // decodeAudioData detaches its buffer: hand it a copy.
-            this.context.decodeAudioData(bytes.slice(0), resolve, () => resolve(null));
+            // decodeAudioData detaches its buffer: hand it a copy. Its
+            // promise is caught, so a file it cannot decode leaves no error
+            // in the console; the callbacks serve a browser without it.
+            const failed = () => resolve(null);
+            const promise = this.context.decodeAudioData(bytes.slice(0), resolve, failed);
+            if (promise) promise.then(resolve, failed);
           })
         : Promise.resolve(null);
       this.buffers.set(path, decoded);
@@ -100,7 +122,8 @@
     reportOnce(path) {
       if (this.reported.has(path)) return;
       this.reported.add(path);
-      const why = this.bytes.get(path) ? 'この形式の音は再生できません' : 'ファイルがありません';
+      const why = !this.bytes.get(path) ? 'ファイルがありません'
+        : this.faults.get(path) || 'この形式の音は再生できません';
       this.report('音を鳴らせません: ' + path + ' (' + why + ')');
     }
   }

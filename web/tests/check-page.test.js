@@ -6,14 +6,15 @@
 // (the report itself is held to the desktop checkers' by the broken copies
 // table): files picked on the device or a bank folder beside the page, named
 // as the game page names them; the question label measured by the page,
-// shrinking a text before it cuts it; pictures and sounds judged by their
-// headers as the browser will take them.
+// shrinking a text before it cuts it; pictures and sounds judged whole, as
+// the game page judges them before the browser takes them.
 //   node --no-experimental-fetch check-page.test.js <site> <data>
 'use strict';
 const {test} = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
+const zlib = require('node:zlib');
 
 const [site, data] = process.argv.slice(2);
 const createSoruberiaCheck = require(path.resolve(site, 'soruberia-check.js'));
@@ -135,21 +136,68 @@ const u32 = (n) => Buffer.from([n & 255, (n >> 8) & 255, (n >> 16) & 255, n >>> 
 const be16 = (n) => Buffer.from([n >> 8, n & 255]);
 const be32 = (n) => Buffer.from([n >>> 24, (n >> 16) & 255, (n >> 8) & 255, n & 255]);
 
+// The LZW codes (minimum code size 2) of `pixels` pixels of colour 0 as
+// data sub-blocks: each code after the first is the next new table entry,
+// one pixel longer than the last, written at the width the decoder reads
+// it with.
+function runOfPixels(pixels) {
+  const codes = [4];  // clear
+  for (let k = 1, length = 0; length < pixels; length += k, k++) codes.push(k === 1 ? 0 : k + 4);
+  codes.push(5);  // end
+  const packed = [];
+  let bits = 0;
+  let held = 0;
+  let width = 3;
+  let next = 6;
+  codes.forEach((code, i) => {
+    bits |= code << held;
+    held += width;
+    for (; held >= 8; held -= 8, bits >>>= 8) packed.push(bits & 255);
+    if (i >= 2 && code !== 5 && next < 4096 && ++next === 1 << width && width < 12) width++;
+  });
+  if (held > 0) packed.push(bits & 255);
+  const blocks = [];
+  for (let at = 0; at < packed.length; at += 255) {
+    const block = packed.slice(at, at + 255);
+    blocks.push(block.length, ...block);
+  }
+  return Buffer.from([...blocks, 0]);
+}
+
 function gif(width, height, {extension = false, cut = false} = {}) {
   const parts = [Buffer.from('GIF89a'), u16(width), u16(height), Buffer.from([0x80, 0, 0]), Buffer.alloc(6)];
   if (extension) parts.push(Buffer.from([0x21, 0xF9, 4, 0, 0, 0, 0, 0]));
   parts.push(Buffer.from([0x2C]), u16(0), u16(0), u16(width), u16(height), Buffer.from([0, 2]));
-  parts.push(cut ? Buffer.from([5, 1, 2]) : Buffer.from([2, 0x4C, 0x01, 0, 0x3B]));
+  parts.push(cut ? Buffer.from([5, 1, 2]) : Buffer.concat([runOfPixels(width * height), Buffer.from([0x3B])]));
   return Buffer.concat(parts);
 }
+
+function crc32(bytes) {
+  let crc = ~0;
+  for (const byte of bytes) {
+    crc ^= byte;
+    for (let bit = 0; bit < 8; bit++) crc = (crc >>> 1) ^ (0xEDB88320 & -(crc & 1));
+  }
+  return ~crc >>> 0;
+}
+const pngChunk = (type, body) => Buffer.concat([
+  be32(body.length), Buffer.from(type), body, be32(crc32(Buffer.concat([Buffer.from(type), body])))]);
 const png = (width, height) => Buffer.concat([
-  Buffer.from('\x89PNG\r\n\x1a\n', 'latin1'), be32(13), Buffer.from('IHDR'), be32(width), be32(height),
-  Buffer.from([8, 6, 0, 0, 0]), Buffer.alloc(4)]);
+  Buffer.from('\x89PNG\r\n\x1a\n', 'latin1'),
+  pngChunk('IHDR', Buffer.concat([be32(width), be32(height), Buffer.from([8, 6, 0, 0, 0])])),
+  pngChunk('IDAT', zlib.deflateSync(Buffer.alloc((1 + width * 4) * height))), pngChunk('IEND', Buffer.alloc(0))]);
+// The segments the page's judgement walks: frame, scan, end.
 const jpeg = (width, height) => Buffer.concat([
   Buffer.from([0xFF, 0xD8, 0xFF, 0xE0]), be16(16), Buffer.alloc(14),
-  Buffer.from([0xFF, 0xC0]), be16(11), Buffer.from([8]), be16(height), be16(width), Buffer.from([1, 1, 0x11, 0])]);
-const bmp = (width, height) => Buffer.concat([
-  Buffer.from('BM'), u32(0), u32(0), u32(54), u32(40), u32(width), u32(height >>> 0), Buffer.alloc(28)]);
+  Buffer.from([0xFF, 0xC0]), be16(11), Buffer.from([8]), be16(height), be16(width), Buffer.from([1, 1, 0x11, 0]),
+  Buffer.from([0xFF, 0xDA]), be16(8), Buffer.from([1, 1, 0, 0, 63, 0, 0x12, 0x34]), Buffer.from([0xFF, 0xD9])]);
+// 24 bits a pixel, each row padded to whole 32-bit words.
+const bmp = (width, height) => {
+  const pixels = Buffer.alloc(Math.ceil(width * 3 / 4) * 4 * Math.abs(height));
+  return Buffer.concat([
+    Buffer.from('BM'), u32(54 + pixels.length), u32(0), u32(54), u32(40), u32(width), u32(height >>> 0), u16(1), u16(24),
+    u32(0), u32(pixels.length), Buffer.alloc(16), pixels]);
+};
 
 function wav({tag = 1, channels = 2, rate = 44100, bits = 16, frames = 10, announced = frames, extensible = false,
   data = true} = {}) {
@@ -192,7 +240,7 @@ const mediaCases = [
    report: [`${SOUND}:0: 警告: 音を鳴らせません (音のデータがありません)。ゲームはこの音を鳴らさずに続きます`]},
 ];
 
-test('pictures and sounds are judged by their headers as the browser takes them', async (t) => {
+test('pictures and sounds are judged whole, as the game page judges them before the browser takes them', async (t) => {
   for (const media of mediaCases) {
     await t.test(media.name, async () => {
       const {report} = await pageReport({changes: {[media.file]: media.bytes}});

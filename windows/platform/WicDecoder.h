@@ -25,6 +25,9 @@ enum class WicFault {
     kNoMemory,  // no bitmap of that size
 };
 
+// Content pictures come within media::kMaxPictureSide already
+// (content/PictureJudgement.h); this bounds the built-in pictures and the
+// size a picture is drawn at, scaled for the screen's DPI.
 inline constexpr UINT kMaxPictureSide = 8192;
 
 // A decoded picture: a new top-down 32-bit DIB section of premultiplied BGRA,

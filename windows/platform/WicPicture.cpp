@@ -6,13 +6,12 @@
 
 #include "content/ContentFile.h"
 #include "content/FatalError.h"
+#include "content/MediaLimits.h"
+#include "content/PictureJudgement.h"
 #include "windows/platform/FileBytes.h"
 
 namespace soruberia::windows {
 namespace {
-
-// Pictures of the game are a few kilobytes.
-constexpr std::size_t kMaxPictureFileBytes = 16u * 1024u * 1024u;
 
 [[noreturn]] void Fail(const std::string& fullPath, const std::string& reason) {
     throw FatalError("画像を読み込めません: " + DisplayPath(fullPath) + " (" + reason + ")");
@@ -45,9 +44,12 @@ std::uint32_t WinPicture::Pixel(int x, int y) const {
 engine::PicturePtr WicPictureLoader::Load(const std::string& fullPath) {
     // Read by this program, not by WIC, so the file is closed again before
     // decoding and a changed file is always read as it is now.
-    const FileBytes file = ReadFileBytes(fullPath, kMaxPictureFileBytes);
+    const FileBytes file = ReadFileBytes(fullPath, media::kMaxPictureFileBytes);
     if (!file.problem.empty()) Fail(fullPath, file.problem);
-    if (file.bytes.empty()) Fail(fullPath, "ファイルが空です");
+    // The rule every front-end applies before its decoder: WIC is handed
+    // only a whole file within the size cap.
+    const media::PictureJudgement judgement = media::JudgePicture(file.bytes);
+    if (!judgement.Accepted()) Fail(fullPath, judgement.fault);
     const WicBitmap decoded = wic_.Decode(file.bytes.data(), file.bytes.size());
     if (decoded.fault != WicFault::kNone) Fail(fullPath, Reason(decoded));
     return std::make_shared<WinPicture>(decoded.bitmap, decoded.width, decoded.height, decoded.pixels);

@@ -40,9 +40,10 @@ private:
     const std::uint32_t* pixels_;
 };
 
-// Decodes with Windows' own imaging component (WicDecoder). The file is read
-// anew at every call, nothing is cached; a missing or undecodable file
-// throws FatalError naming it. Made on the window thread, once COM is
+// Decodes with Windows' own imaging component (WicDecoder) what the content
+// rule (content/PictureJudgement.h) accepts. The file is read anew at every
+// call, nothing is cached; a missing, refused or undecodable file throws
+// FatalError naming it. Made on the window thread, once COM is
 // started there.
 class WicPictureLoader final : public engine::PictureLoader {
 public:

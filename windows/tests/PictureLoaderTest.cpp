@@ -200,9 +200,9 @@ TEST_F(PictureLoaderTest, FailuresNameTheFile) {
     const Case cases[] = {{"\\図\\nothing.gif", "ファイルがありません"},
                           {"\\絵\\maru.gif", "フォルダーがありません"},
                           {"\\図", "フォルダーです"},
-                          {"\\図\\text.gif", "画像ではないか、壊れています"},
-                          {"\\図\\empty.gif", "ファイルが空です"},
-                          {"\\図\\cut.gif", ""}};
+                          {"\\図\\text.gif", "(画像として認識できない形式です)"},
+                          {"\\図\\empty.gif", "(画像として認識できない形式です)"},
+                          {"\\図\\cut.gif", "(画像のデータが壊れています)"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.relative);
         const std::string message = FailureOf(c.relative);

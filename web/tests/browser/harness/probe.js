@@ -6,11 +6,11 @@
 // (evaluateOnNewDocument): every form and widget shown, hidden, added or
 // removed, with the time, and every sound it plays through Web Audio —
 // which decoded file, through which gains to the speakers, and whether it
-// ran to its end. Read back as window.soruberiaProbe.
+// ran to its end; every file handed to the decoder. Read back as window.soruberiaProbe.
 'use strict';
 
 function installProbe() {
-  const probe = {changes: [], contexts: [], plays: []};
+  const probe = {changes: [], contexts: [], plays: [], decodes: []};
   Object.defineProperty(window, 'soruberiaProbe', {value: probe});
   const now = () => performance.now();
 
@@ -78,6 +78,7 @@ function installProbe() {
   const decode = BaseAudioContext.prototype.decodeAudioData;
   BaseAudioContext.prototype.decodeAudioData = function (data, onDecoded, onFailed) {
     const file = fingerprint(data);
+    probe.decodes.push(file);
     const name = (buffer) => {
       if (buffer) fileOf.set(buffer, file);
       return buffer;

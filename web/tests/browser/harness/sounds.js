@@ -59,4 +59,4 @@ function siteSounds(site) {
   return sounds;
 }
 
-module.exports = {siteSounds};
+module.exports = {siteSounds, fingerprint};
