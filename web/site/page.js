@@ -66,7 +66,7 @@
     const contentFiles = core.UTF8ToString(core._soruberia_content_files()).split('\n');
     const layout = JSON.parse(core.UTF8ToString(core._soruberia_layout()));
     const pictures = new Map();  // path -> object URL of its bytes
-    const sound = new SoruberiaSound(say, core);
+    const sound = new SoruberiaSound(say);
     let bank = {kind: 'page', folder: '問題'};
     let running = false;
 
@@ -118,18 +118,20 @@
         const located = inBank ? bank.folder + path.slice('問題'.length) : path;
         const bytes = await soruberiaBank.fetchBytes(located, page, soruberiaBank.fileLimit(core, located));
         const read = bytes && bytes !== soruberiaBank.TOO_LARGE;
-        if (path.startsWith('音/')) {
-          sound.put(path, read ? bytes.buffer : null);
-        } else if (path.startsWith('図/')) {
-          if (pictures.has(path)) URL.revokeObjectURL(pictures.get(path));
-          pictures.delete(path);
-          if (read) pictures.set(path, URL.createObjectURL(new Blob([bytes])));
-        }
         try {
           if (bytes) putFile(located, bytes);
           else call(core, 'drop_files', located);
         } catch (error) {
           failed(error);
+          return;
+        }
+        if (path.startsWith('音/')) {
+          // Only what the check page says plays reaches the decoder.
+          sound.put(path, read ? bytes.buffer : null, bytes ? call(core, 'sound_fault', located) : '');
+        } else if (path.startsWith('図/')) {
+          if (pictures.has(path)) URL.revokeObjectURL(pictures.get(path));
+          pictures.delete(path);
+          if (read) pictures.set(path, URL.createObjectURL(new Blob([bytes])));
         }
       }));
     }

@@ -13,24 +13,10 @@
 
   const kGain = 0.5;  // -6 dB
 
-  // Why the module (the game's, soruberia_sound_fault) does not play a
-  // sound file's bytes, or '' when it does.
-  function judgedBy(core) {
-    return (bytes) => {
-      const data = core._malloc(Math.max(bytes.byteLength, 1));
-      core.HEAPU8.set(new Uint8Array(bytes), data);  // after _malloc, which may grow the memory
-      const fault = core.UTF8ToString(core._soruberia_sound_fault(data, bytes.byteLength));
-      core._free(data);
-      return fault;
-    };
-  }
-
   class Sound {
-    // report(message): tells the user once of a sound that cannot play;
-    // core: the game's module, which judges every sound file.
-    constructor(report, core) {
+    // report(message): tells the user once of a sound that cannot play.
+    constructor(report) {
       this.report = report;
-      this.judge = judgedBy(core);
       this.context = null;
       this.output = null;
       this.playing = null;
@@ -58,10 +44,11 @@
     }
 
     // The bytes of a sound file (an ArrayBuffer), or null for one that
-    // could not be fetched; replaces what was held for the path.
-    put(path, bytes) {
+    // could not be fetched, and why the game's module does not play it
+    // ('' when it does: soruberia_sound_fault); replaces what was held.
+    put(path, bytes, fault) {
       this.bytes.set(path, bytes);
-      this.faults.set(path, bytes ? this.judge(bytes) : '');
+      this.faults.set(path, fault || '');
       this.buffers.delete(path);
       if (this.context) this.decode(path);
     }
@@ -122,8 +109,8 @@
     reportOnce(path) {
       if (this.reported.has(path)) return;
       this.reported.add(path);
-      const why = !this.bytes.get(path) ? 'ファイルがありません'
-        : this.faults.get(path) || 'この形式の音は再生できません';
+      const why = this.faults.get(path) ||
+        (this.bytes.get(path) ? 'この形式の音は再生できません' : 'ファイルがありません');
       this.report('音を鳴らせません: ' + path + ' (' + why + ')');
     }
   }

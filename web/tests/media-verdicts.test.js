@@ -76,11 +76,8 @@ async function gameStart(file, bytes) {
 // What the game's module says of a sound file: '' or why it is not played.
 async function soundFault(bytes) {
   const core = await createSoruberia();
-  const at = core._malloc(Math.max(bytes.length, 1));
-  core.HEAPU8.set(bytes, at);
-  const fault = core.UTF8ToString(core._soruberia_sound_fault(at, bytes.length));
-  core._free(at);
-  return fault;
+  bank.putFile(core, '音/o.wav', bytes);
+  return bank.call(core, 'sound_fault', '音/o.wav');
 }
 
 const hostile = (name) => fs.readFileSync(path.join(media, name));
