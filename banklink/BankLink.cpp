@@ -7,6 +7,7 @@
 #include <array>
 #include <utility>
 
+#include "banklink/Base64Url.h"
 #include "content/ContentFile.h"
 
 namespace soruberia::banklink {
@@ -60,59 +61,6 @@ std::optional<std::size_t> Varint(std::string_view bytes, std::size_t& at) {
     return std::nullopt;
 }
 
-constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-
-std::string Base64Url(std::string_view bytes) {
-    std::string text;
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (const char byte : bytes) {
-        bits = bits << 8 | static_cast<unsigned char>(byte);
-        count += 8;
-        while (count >= 6) {
-            count -= 6;
-            text += kAlphabet[(bits >> count) & 0x3F];
-        }
-    }
-    if (count > 0) text += kAlphabet[(bits << (6 - count)) & 0x3F];
-    return text;
-}
-
-int Sextet(char c) {
-    if (c >= 'A' && c <= 'Z') return c - 'A';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 26;
-    if (c >= '0' && c <= '9') return c - '0' + 52;
-    if (c == '-') return 62;
-    if (c == '_') return 63;
-    return -1;
-}
-
-struct Unpacked {
-    std::string bytes;
-    bool canonical = true;  // no stray bits after the last whole byte
-};
-
-// Base64url without padding; none for a character outside the alphabet.
-std::optional<Unpacked> FromBase64Url(std::string_view text) {
-    Unpacked out;
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (const char c : text) {
-        const int sextet = Sextet(c);
-        if (sextet < 0) return std::nullopt;
-        bits = (bits << 6 | static_cast<std::uint32_t>(sextet)) & 0xFFFF;
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            out.bytes += static_cast<char>((bits >> count) & 0xFF);
-        }
-    }
-    // One character alone carries no byte; the bits left over are zero in
-    // what this program writes.
-    out.canonical = count < 6 && (bits & ((1u << count) - 1)) == 0;
-    return out;
-}
-
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
@@ -158,7 +106,7 @@ std::string Fragment(const BankBytes& bank, std::string_view compressed) {
     link += compressed;
     const std::uint32_t crc = Checksum(link);
     for (std::size_t i = 0; i < 4; ++i) link[1 + i] = static_cast<char>((crc >> (8 * i)) & 0xFF);
-    return std::string(kFragmentPrefix) + Base64Url(link);
+    return std::string(kFragmentPrefix) + ToBase64Url(link);
 }
 
 std::variant<Sealed, LinkFault> Open(std::string_view link) {
@@ -168,7 +116,7 @@ std::variant<Sealed, LinkFault> Open(std::string_view link) {
     if (!link.starts_with(kFragmentPrefix)) return LinkFault::kNotALink;
     link.remove_prefix(kFragmentPrefix.size());
 
-    const std::optional<Unpacked> unpacked = FromBase64Url(link);
+    const std::optional<Base64UrlBytes> unpacked = FromBase64Url(link);
     if (!unpacked) return LinkFault::kChanged;
     const std::string& bytes = unpacked->bytes;
     std::size_t at = kChecked;

@@ -18,6 +18,7 @@
 #include <variant>
 #include <vector>
 
+#include "banklink/Base64Url.h"
 #include "banklink/ZlibDeflate.h"
 #include "content/ContentFile.h"
 
@@ -54,40 +55,17 @@ LinkFault FaultOf(std::string_view link) {
 
 constexpr std::string_view kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
 
-// The link's bytes, and a link of bytes, by the test's own base64url.
+// The link's bytes, and a link of bytes with its checksum made right again
+// by zlib's CRC-32.
 std::string Unpacked(std::string_view fragment) {
-    std::string bytes;
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (const char c : fragment.substr(kFragmentPrefix.size())) {
-        bits = bits << 6 | static_cast<std::uint32_t>(kAlphabet.find(c));
-        count += 6;
-        if (count >= 8) {
-            count -= 8;
-            bytes += static_cast<char>((bits >> count) & 0xFF);
-        }
-    }
-    return bytes;
+    return FromBase64Url(fragment.substr(kFragmentPrefix.size()))->bytes;
 }
 
 std::string Packed(std::string bytes) {
-    // The checksum as zlib computes it: byte 0, then every byte from 5 on.
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), 1);
     crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data() + 5), static_cast<uInt>(bytes.size() - 5));
     for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(1 + i)] = static_cast<char>((crc >> (8 * i)) & 0xFF);
-    std::string text(kFragmentPrefix);
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (const char byte : bytes) {
-        bits = bits << 8 | static_cast<unsigned char>(byte);
-        count += 8;
-        while (count >= 6) {
-            count -= 6;
-            text += kAlphabet[(bits >> count) & 0x3F];
-        }
-    }
-    if (count > 0) text += kAlphabet[(bits << (6 - count)) & 0x3F];
-    return text;
+    return std::string(kFragmentPrefix) + ToBase64Url(bytes);
 }
 
 TEST(BankLink, EveryBankComesBackByteForByte) {

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <variant>
 
+#include "banklink/Base64Url.h"
 #include "banklink/BankLink.h"
 #include "banklink/ZlibDeflate.h"
 #include "content/ContentFile.h"
@@ -44,17 +45,7 @@ std::string Sealed(std::string_view rest) {
     uLong crc = crc32(0, reinterpret_cast<const Bytef*>(bytes.data()), 1);
     crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data() + 5), static_cast<uInt>(bytes.size() - 5));
     for (std::size_t i = 0; i < 4; ++i) bytes[1 + i] = static_cast<char>((crc >> (8 * i)) & 0xFF);
-    static constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
-    std::string text(banklink::kFragmentPrefix);
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (const char byte : bytes) {
-        bits = bits << 8 | static_cast<unsigned char>(byte);
-        count += 8;
-        while (count >= 6) text += kAlphabet[(bits >> (count -= 6)) & 0x3F];
-    }
-    if (count > 0) text += kAlphabet[(bits << (6 - count)) & 0x3F];
-    return text;
+    return std::string(banklink::kFragmentPrefix) + banklink::ToBase64Url(bytes);
 }
 
 }  // namespace
