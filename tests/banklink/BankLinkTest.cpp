@@ -38,7 +38,8 @@ BankBytes BankIn(const fs::path& folder) {
 
 // The banks every link test uses, here and in the page's (web/tests).
 std::vector<std::pair<std::string, BankBytes>> Banks() {
-    std::vector<std::pair<std::string, BankBytes>> banks{{"default", BankIn(fs::path(DEFAULT_CONTENT) / "問題")}};
+    // u8: on Windows a plain literal would be read in the ANSI code page.
+    std::vector<std::pair<std::string, BankBytes>> banks{{"default", BankIn(fs::path(DEFAULT_CONTENT) / fs::path(u8"問題"))}};
     for (const char* name : {"odd-layout", "fullest", "empty-explanation"}) {
         banks.emplace_back(name, BankIn(fs::path(LINK_BANKS) / name));
     }
@@ -71,6 +72,7 @@ std::string Packed(std::string bytes) {
 TEST(BankLink, EveryBankComesBackByteForByte) {
     for (const auto& [name, bank] : Banks()) {
         SCOPED_TRACE(name);
+        ASSERT_FALSE(bank.texts.empty()) << "the bank's files were not read";
         const std::string fragment = Encode(bank, ZlibDeflate);
         const auto link = LinkTo("https://school.example/soruberia/?x=1#old", fragment);
         ASSERT_TRUE(link);

@@ -142,7 +142,7 @@ TEST(CheckerProgramCore, UsageProblemsExitWithTwoWithoutChecking) {
 TEST(CheckerProgramCore, HelpVersionAndAFailedCheck) {
     const Outcome help = RunWith({"--help"}, {});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("使い方: soruberia-check [フォルダ]\n", 0), 0u) << help.out;
+    EXPECT_EQ(help.out.rfind("使い方: soruberia-check [--link アドレス] [フォルダ]\n", 0), 0u) << help.out;
     EXPECT_TRUE(help.checked.empty());
     const Outcome version = RunWith({"-v"}, {});
     EXPECT_EQ(version.status, 0);
