@@ -67,8 +67,8 @@
   let media = null;
 
   // Checks the bank in `folder`: the files given (picked on the device, as
-  // {path, file}) or those fetched from the folder beside the page; or,
-  // with `core`, those it holds already (a link's).
+  // {path, file}) or those fetched from the folder beside the page, or
+  // those it holds already (a link's); in `core` when one is given.
   async function run(folder, given, what, core = null) {
     summary.textContent = '調べています…';
     report.replaceChildren();
@@ -125,7 +125,7 @@
       document.getElementById('editor-link').href = 'editor.html?bank=' + encodeURIComponent(folder);
     }
     const bank = folder || '問題';
-    await run(bank, null, '調べたもの: このページの隣の ' + bank + ' フォルダ（mondai.txt、kotae.txt、setumei.txt）');
+    await run(bank, null, '調べたもの: このページの隣の ' + bank + ' フォルダ（mondai.txt、kotae.txt、setumei.txt）', core);
   }
   window.addEventListener('hashchange', () => location.reload());
   begin().catch(failed);
