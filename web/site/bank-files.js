@@ -119,14 +119,19 @@
   }
 
   // A response's body, or TOO_LARGE as soon as it says or shows that it is
-  // larger than limit: a server need not tell the truth about its length.
+  // larger than limit. A length is the body's own only where nothing was
+  // compressed on the way (a small gzip can unpack to any size): there the
+  // body is read whole, else counted as it streams.
   async function limitedBody(response, limit) {
-    const declared = Number(response.headers && response.headers.get('content-length'));
+    const header = (name) => (response.headers ? response.headers.get(name) : null);
+    const length = header('content-length');
+    const declared = length === null ? NaN : Number(length);
     if (declared > limit) {
       if (response.body) response.body.cancel().catch(() => {});
       return TOO_LARGE;
     }
-    if (!response.body || !response.body.getReader) {
+    const exact = declared >= 0 && !header('content-encoding');
+    if (exact || !response.body || !response.body.getReader) {
       const whole = new Uint8Array(await response.arrayBuffer());
       return whole.length > limit ? TOO_LARGE : whole;
     }

@@ -36,7 +36,7 @@ BANK = "my bank"
 def report(url):
     """The page's summary and its findings as (file, line, kind, message)."""
     dom = subprocess.run([chromium, "--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
-                          "--user-data-dir=" + profile, "--virtual-time-budget=8000", "--dump-dom", url],
+                          "--user-data-dir=" + profile, "--virtual-time-budget=30000", "--dump-dom", url],
                          capture_output=True, timeout=120).stdout.decode("utf-8")
     summary = re.search(r'<p id="summary"[^>]*>(.*?)</p>', dom, re.S).group(1)
     findings = []

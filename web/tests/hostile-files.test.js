@@ -46,12 +46,19 @@ test('?bank= gives both modules the native verdicts, and its fetches stay below 
 });
 
 // A fetch answering every URL with `body` as a stream of 1 MiB chunks,
-// saying `declared` as its length (null: not said); counts what it sent.
-function serving(body, declared) {
+// saying `declared` as its length (null: not said), gzip-compressed on the
+// way if so said (its length is then not the body's); counts what it sent.
+function serving(body, declared, gzip = false) {
   const served = {chunks: 0};
+  const headers = new Map(declared === null ? [] : [['content-length', String(declared)]]);
+  if (gzip) headers.set('content-encoding', 'gzip');
   globalThis.fetch = async () => ({
     ok: true,
-    headers: new Map(declared === null ? [] : [['content-length', String(declared)]]),
+    headers,
+    arrayBuffer: async () => {
+      served.chunks = Math.ceil(body / (1 << 20));
+      return new ArrayBuffer(body);
+    },
     body: new ReadableStream({
       pull(controller) {
         const left = body - served.chunks * (1 << 20);
@@ -59,24 +66,26 @@ function serving(body, declared) {
         ++served.chunks;
         controller.enqueue(new Uint8Array(Math.min(left, 1 << 20)));
       },
-    }),
+    }, {highWaterMark: 0}),  // nothing made before it is asked for
   });
   return served;
 }
 
-test('a fetched file past the limit is refused by its length, or by its stream when the length lies', async () => {
+test('a fetched file past the limit is refused by its length, or by its stream when the length is not the body\'s', async () => {
   try {
-    for (const [size, declared, chunksAtMost] of [
-      [200 * 1024 * 1024, 200 * 1024 * 1024, 1],  // said: nothing read
-      [200 * 1024 * 1024, 100, 18],                 // a lie: read to just past the limit
-      [200 * 1024 * 1024, null, 18],                // not said
+    for (const [size, declared, gzip, chunksAtMost] of [
+      [200 * 1024 * 1024, 200 * 1024 * 1024, false, 0],  // said: nothing read
+      [200 * 1024 * 1024, 100, true, 18],                 // a small gzip: read to just past the limit
+      [200 * 1024 * 1024, null, false, 18],               // not said
     ]) {
-      const served = serving(size, declared);
+      const served = serving(size, declared, gzip);
       assert.equal(await bank.fetchBytes('問題/mondai.txt', PAGE, LIMIT), bank.TOO_LARGE);
       assert.ok(served.chunks <= chunksAtMost, `${served.chunks} chunks read for ${declared}`);
     }
-    serving(LIMIT, LIMIT);
-    assert.equal((await bank.fetchBytes('問題/mondai.txt', PAGE, LIMIT)).length, LIMIT);
+    for (const gzip of [false, true]) {
+      serving(LIMIT, LIMIT, gzip);
+      assert.equal((await bank.fetchBytes('問題/mondai.txt', PAGE, LIMIT)).length, LIMIT);
+    }
   } finally {
     delete globalThis.fetch;
   }
