@@ -34,6 +34,17 @@
     return result;
   }
 
+  // Fitting previews is given at most this long in one go: those near the
+  // view before the next frame, the others while the page is idle.
+  const FIT_BUDGET_MS = 6;
+
+  // When the page has time: requestIdleCallback, or soon where there is
+  // none (Safari).
+  function whenIdle(run) {
+    if (global.requestIdleCallback) global.requestIdleCallback(run, {timeout: 1000});
+    else global.setTimeout(run, 20);
+  }
+
   class Rows {
     // container: where the rows go; count: questions (26); names: Map of
     // button number -> ion name; preview: a SoruberiaQuestionPreview;
@@ -45,84 +56,85 @@
       this.maxLength = maxLength;
       this.events = events;
       this.rows = [];
+      // Previews whose text is not fitted yet; rows near the view (seen
+      // once the observer has told where they are).
+      this.unfitted = new Set();
+      this.near = new Set();
+      this.seen = false;
+      this.frameAsked = false;
+      this.idleAsked = false;
+      this.prepared = false;
+      this.observer = global.IntersectionObserver ? new IntersectionObserver((entries) => this.moved(entries),
+        {rootMargin: '100% 0px'}) : null;
+      const template = this.template();
       for (let question = 1; question <= count; ++question) {
-        const row = this.build(question);
+        const row = this.build(question, template.cloneNode(true));
         this.rows.push(row);
         container.append(row.section);
+        if (this.observer) this.observer.observe(row.section);
+        else this.pictures(row);
       }
+      this.listen(container);
     }
 
-    build(question) {
-      const id = (part) => `q${question}-${part}`;
+    // One row as every question has it, cloned for each: one row built
+    // element by element costs more than its copies.
+    template() {
       const section = element('section', 'question');
-      section.dataset.question = String(question);
-      section.setAttribute('aria-labelledby', id('title'));
-
       const head = element('div', 'question-head');
-      const title = element('h3', null, `問題 ${question}`);
-      title.id = id('title');
       const count = element('span', 'count');
       count.dataset.count = '';
-      count.id = id('count');
-      head.append(title, count);
+      head.append(element('h3'), count);
 
       const field = element('textarea');
       field.dataset.text = '';
       field.rows = 3;
       field.spellcheck = false;
-      field.setAttribute('aria-label', `問題${question}`);
-      field.setAttribute('aria-describedby', [id('cut'), id('fit'), id('flags'), id('warning')].join(' '));
       field.autocomplete = 'off';
+      // Out of view its text is not laid out: of all a row holds, a
+      // question's characters cost the most to lay out. The field is as
+      // large either way.
+      field.style.contentVisibility = 'auto';
 
       // The board: the ions and the question panel in the game's places,
       // buttons in the game's order for the keyboard.
       const board = element('div', 'board');
       board.setAttribute('role', 'group');
-      board.setAttribute('aria-label', `問題 ${question} の正解のイオン`);
-      board.setAttribute('aria-describedby', id('count'));
-      const {panel, text} = this.preview.create();
+      const {panel} = this.preview.create();
       panel.dataset.preview = '';
-      const ions = new Map();
       for (let button = 1; button <= 12; ++button) {
         const press = element('button', 'ion');
         press.type = 'button';
         press.dataset.ion = String(button);
         press.setAttribute('aria-pressed', 'false');
         press.setAttribute('aria-label', this.names.get(button));
+        // Their pictures come when the row comes near (pictures()).
         const plain = element('img', 'plain');
         plain.alt = '';
-        plain.src = `図/ion(${button}).gif`;
         const chosen = element('img', 'chosen');
         chosen.alt = '';
-        chosen.src = `図/ion'(${button}).gif`;
         press.append(plain, chosen);
-        press.addEventListener('click', () => this.toggle(question, button));
-        ions.set(button, press);
         board.append(press);
         if (button === 6) board.append(panel);
       }
 
       const cut = element('p', 'cut-note');
       cut.dataset.cut = '';
-      cut.id = id('cut');
       cut.hidden = true;
       cut.setAttribute('aria-live', 'polite');
-      global.soruberiaEditorLength.limit(field, cut, this.maxLength, '問題の文');
       const fit = element('p', 'fit');
       fit.dataset.fit = '';
-      fit.id = id('fit');
+      fit.hidden = true;
       const flagList = element('ul', 'flags');
       flagList.dataset.flags = '';
-      flagList.id = id('flags');
+      flagList.hidden = true;
       const warning = element('p', 'warning-text');
       warning.dataset.warning = '';
-      warning.id = id('warning');
       warning.setAttribute('aria-live', 'polite');
       const useTable = element('button', 'use-table', '正解を表のとおりにする');
       useTable.type = 'button';
       useTable.dataset.useTable = '';
       useTable.hidden = true;
-      useTable.addEventListener('click', () => this.events.useTable(question));
       const warningBox = element('div', 'disagreement');
       warningBox.append(warning, useTable);
 
@@ -133,16 +145,82 @@
       notes.append(cut, fit, flagList, warningBox);
       body.append(textBox, board, notes);
       section.append(head, body);
+      return section;
+    }
 
+    // A copy of the template made question `question`'s row.
+    build(question, section) {
+      const id = (part) => `q${question}-${part}`;
+      const part = (css) => section.querySelector(css);
+      section.dataset.question = String(question);
+      section.setAttribute('aria-labelledby', id('title'));
+      const title = part('h3');
+      title.id = id('title');
+      title.textContent = `問題 ${question}`;
+      const count = part('[data-count]');
+      count.id = id('count');
+      const field = part('textarea');
+      field.setAttribute('aria-label', `問題${question}`);
+      field.setAttribute('aria-describedby', [id('cut'), id('fit'), id('flags'), id('warning')].join(' '));
+      const board = part('.board');
+      board.setAttribute('aria-label', `問題 ${question} の正解のイオン`);
+      board.setAttribute('aria-describedby', id('count'));
+      const cut = part('[data-cut]');
+      cut.id = id('cut');
+      global.soruberiaEditorLength.limit(field, cut, this.maxLength, '問題の文');
+      const fit = part('[data-fit]');
+      fit.id = id('fit');
+      const flagList = part('[data-flags]');
+      flagList.id = id('flags');
+      const warning = part('[data-warning]');
+      warning.id = id('warning');
+      const ions = new Map([...board.querySelectorAll('button[data-ion]')].map((press) =>
+        [Number(press.dataset.ion), press]));
+      return {question, section, field, text: part('.panel-label'), ions, count, cut, fit, flagList, warning,
+        warningBox: part('.disagreement'), useTable: part('[data-use-table]'), state: null, pictured: false};
+    }
+
+    // The ion pictures of a row, asked for once: the 624 pictures of all
+    // rows at once cost more than the rest of the rows together.
+    pictures(row) {
+      if (row.pictured) return;
+      row.pictured = true;
+      for (const [button, press] of row.ions) {
+        const [plain, chosen] = press.children;
+        plain.src = `図/ion(${button}).gif`;
+        chosen.src = `図/ion'(${button}).gif`;
+      }
+    }
+
+    // What the teacher does in any row, heard once for all of them.
+    listen(container) {
+      const rowOf = (target) => {
+        const section = target.closest('[data-question]');
+        return section && container.contains(section) ? this.row(Number(section.dataset.question)) : null;
+      };
+      container.addEventListener('click', (event) => {
+        const row = rowOf(event.target);
+        if (!row) return;
+        const press = event.target.closest('button[data-ion], button[data-use-table]');
+        if (!press || !row.section.contains(press)) return;
+        if (press.dataset.ion) this.toggle(row.question, Number(press.dataset.ion));
+        else this.events.useTable(row.question);
+      });
       // Every change of the field goes to the module, composing or not:
       // its answer only changes what is drawn beside the field.
-      const forward = () => this.events.text(question, field.value);
-      field.addEventListener('input', forward);
-      field.addEventListener('compositionend', forward);
-      section.addEventListener('focusin', () => this.events.focused(question));
-
-      const row = {section, field, text, ions, count, fit, flagList, warning, warningBox, useTable, state: null};
-      return row;
+      const forward = (event) => {
+        const row = rowOf(event.target);
+        if (row && event.target === row.field) this.events.text(row.question, row.field.value);
+      };
+      container.addEventListener('input', forward);
+      container.addEventListener('compositionend', forward);
+      container.addEventListener('focusin', (event) => {
+        const row = rowOf(event.target);
+        if (!row) return;
+        // What a screen reader reads with the field is there when it comes.
+        if (this.unfitted.has(row)) this.draw([[row, this.preview.measure(row.state.text)]]);
+        this.events.focused(row.question);
+      });
     }
 
     row(question) { return this.rows[question - 1]; }
@@ -167,8 +245,11 @@
       const row = this.row(question);
       const before = row.state;
       row.state = state;
-      if (!before || before.text !== state.text) row.fit.textContent = this.preview.draw(row.text, state.text);
-      row.fit.hidden = row.fit.textContent === '';
+      if (!before || before.text !== state.text) {
+        row.text.textContent = state.text;
+        this.unfitted.add(row);
+        this.later();
+      }
       const chosen = new Set(state.ions);
       for (const [button, press] of row.ions) press.setAttribute('aria-pressed', String(chosen.has(button)));
       row.count.textContent = `正解のイオン ${state.ions.length} 個`;
@@ -188,13 +269,87 @@
         `表では ${ionList(query.ions, this.names)} です。`;
     }
 
-    // Draws every preview anew (after the fonts have come).
+    // Fits every preview anew (after the fonts have come).
     refit() {
-      for (const row of this.rows) {
-        if (!row.state) continue;
-        row.fit.textContent = this.preview.draw(row.text, row.state.text);
-        row.fit.hidden = row.fit.textContent === '';
+      for (const row of this.rows) if (row.state) this.unfitted.add(row);
+      this.later();
+    }
+
+    later() {
+      if (this.frameAsked) return;
+      this.frameAsked = true;
+      global.requestAnimationFrame(() => {
+        this.frameAsked = false;
+        this.fitSome(true);
+      });
+    }
+
+    moved(entries) {
+      this.seen = true;
+      for (const entry of entries) {
+        const row = this.row(Number(entry.target.dataset.question));
+        if (entry.isIntersecting) {
+          this.near.add(row);
+          this.pictures(row);
+        } else {
+          this.near.delete(row);
+        }
       }
+      if (this.rows.some((row) => this.near.has(row) && this.unfitted.has(row))) this.later();
+    }
+
+    // Fits unfitted previews for a while: in a frame those near the view
+    // (before the rows were first seen, the first rows), when idle the
+    // others too; then asks again for what is left.
+    fitSome(inFrame) {
+      const started = performance.now();
+      const waiting = this.rows.filter((row) => this.unfitted.has(row));
+      const near = waiting.filter((row) => this.near.has(row));
+      const order = inFrame && this.seen ? near : [...near, ...waiting.filter((row) => !this.near.has(row))];
+      const measured = [];
+      for (const row of order) {
+        if (performance.now() - started > FIT_BUDGET_MS) break;
+        measured.push([row, this.preview.measure(row.state.text)]);
+      }
+      this.draw(measured);
+      if (this.rows.some((row) => this.near.has(row) && this.unfitted.has(row))) this.later();
+      if (this.unfitted.size > 0) {
+        if (!this.idleAsked) {
+          this.idleAsked = true;
+          whenIdle(() => {
+            this.idleAsked = false;
+            this.fitSome(false);
+          });
+        }
+      } else {
+        this.prepare();
+      }
+    }
+
+    // [[row, measure]]: drawn once all are measured, as measuring after a
+    // change drawn would lay the page out again.
+    draw(measured) {
+      for (const [row, fit] of measured) {
+        this.preview.draw(row.text, row.state.text, fit);
+        if (row.fit.textContent !== fit.note) row.fit.textContent = fit.note;
+        row.fit.hidden = fit.note === '';
+        this.unfitted.delete(row);
+      }
+    }
+
+    // The checker's report asks which face the label is drawn with: found
+    // out while idle, a step at a time.
+    prepare() {
+      if (this.prepared) return;
+      this.prepared = true;
+      const step = () => {
+        const started = performance.now();
+        while (performance.now() - started < FIT_BUDGET_MS) {
+          if (this.preview.prepare()) return;
+        }
+        whenIdle(step);
+      };
+      whenIdle(step);
     }
 
     // A flag's replacement, in the field and in the module.

@@ -62,6 +62,9 @@
   const actionButtons = [$('play'), $('save-files'), $('save-zip'), $('share-link')];
 
   function say(text) { status.textContent = text; }
+  // The page's start comes in short tasks, so that a tap or a key on the
+  // way is not kept waiting for all of it.
+  const nextTask = () => new Promise((resolve) => setTimeout(resolve));
 
   // The side panel and the rows scrolled to stay clear of the bar, however
   // it wraps.
@@ -81,8 +84,13 @@
     }
     const editor = new SoruberiaEditorCore(core);
     editor.setBankFolder(DRAFT);
-    // A file beside the page, measured against what the module takes.
-    const fetchBytes = (path) => soruberiaBank.fetchBytes(path, page, editor.limit(path));
+    // A file beside the page, measured against what the module takes;
+    // each asked for in a task of its own: the forty or so of the start
+    // asked for at once held the page up.
+    const fetchBytes = async (path) => {
+      await nextTask();
+      return soruberiaBank.fetchBytes(path, page, editor.limit(path));
+    };
 
     const table = editor.table();
     const names = new Map(table.rows.map((row) => [row.button, row.ion]));
@@ -127,6 +135,7 @@
     }
 
     // --- The questions.
+    await nextTask();
     const limits = editor.limits();
     const rows = new SoruberiaEditorRows($('question-rows'), QUESTIONS, names, preview, limits.question, {
       text: (question, text) => {

@@ -121,7 +121,8 @@
     const text = element.textContent;
     const node = element.firstChild;
     let shownLength = text.length;
-    if (node) {
+    // Where all of it shows, no character needs finding.
+    if (node && neededHeight > height) {
       // Line of each character by the middle of its box; the box scaled
       // back if the page is zoomed by a transform.
       const box = element.getBoundingClientRect();
@@ -147,44 +148,105 @@
   }
 
   // The first of a face's families that the device has, or "" when it has
-  // none of them and the browser falls back to its own.
+  // none of them and the browser falls back to its own: the first family
+  // whose text measures apart from that of a generic family behind it.
   const deviceFaces = new Map();
-  function deviceFace(font) {
-    if (!deviceFaces.has(font.face)) {
-      const context = document.createElement('canvas').getContext('2d');
-      const sample = '永あア漢字かなカナAa1';
-      const width = (family) => {
-        context.font = font.px + 'px ' + family;
-        return context.measureText(sample).width;
-      };
-      const generics = [...GENERIC].map((generic) => [generic, width(generic)]);
-      const found = families(font.face).find((family) => !GENERIC.has(family) &&
-        generics.some(([generic, plain]) => width('"' + family + '", ' + generic) !== plain));
-      deviceFaces.set(font.face, found || '');
+  const probes = new Map();
+  // One step of finding it out, one canvas measure (some cost a few ms
+  // the first time); true once it is known. A page may take the steps
+  // one at a time while idle.
+  function probeFace(font) {
+    if (deviceFaces.has(font.face)) return true;
+    let probe = probes.get(font.face);
+    if (!probe) {
+      probe = {context: document.createElement('canvas').getContext('2d'), generics: [], family: 0, generic: 0};
+      probes.set(font.face, probe);
     }
+    const sample = '永あア漢字かなカナAa1';
+    const width = (family) => {
+      probe.context.font = font.px + 'px ' + family;
+      return probe.context.measureText(sample).width;
+    };
+    const generics = [...GENERIC];
+    if (probe.generics.length < generics.length) {
+      const generic = generics[probe.generics.length];
+      probe.generics.push([generic, width(generic)]);
+      return false;
+    }
+    const own = families(font.face).filter((family) => !GENERIC.has(family));
+    let found = null;
+    if (probe.family === own.length) {
+      found = '';
+    } else {
+      const family = own[probe.family];
+      const [generic, plain] = probe.generics[probe.generic];
+      if (width('"' + family + '", ' + generic) !== plain) {
+        found = family;
+      } else if (++probe.generic === probe.generics.length) {
+        probe.generic = 0;
+        ++probe.family;
+      }
+    }
+    if (found === null) return false;
+    deviceFaces.set(font.face, found);
+    probes.delete(font.face);
+    return true;
+  }
+
+  function deviceFace(font) {
+    while (!probeFace(font));
     return deviceFaces.get(font.face);
   }
 
-  // For the checker: a question text laid into a hidden twin of the label
-  // and fitted as the game page fits it. Returns {fits, scale, lines,
-  // neededHeight, height, shownLines, shownLength, face}, measured at the
-  // size drawn; face is the family the device draws with ("" for none of
-  // the label's own).
+  // A text laid into a hidden twin of a label (a widget as styleLabel
+  // takes) and fitted as the pages fit the label: {fits, scale, lines,
+  // neededHeight, height, shownLines, shownLength}, measured at the size
+  // drawn. What was measured is kept: the editor measures each question
+  // for its preview, and the checker's report asks again for the same
+  // texts. It holds for as long as the fonts and the pixel ratio are the
+  // same.
   let twin = null;
-  function measureQuestion(text, widget) {
+  let twinShape = '';
+  const measured = new Map();
+  const KEPT = 200;
+  if (global.document && document.fonts && document.fonts.addEventListener) {
+    document.fonts.ready.then(() => measured.clear());
+    document.fonts.addEventListener('loadingdone', () => measured.clear());
+  }
+  function measureText(text, widget) {
+    const font = widget.font;
+    const shape = [widget.width, widget.height, font.face, font.px, font.bold ? 1 : 0,
+      global.devicePixelRatio || 1].join(' ');
+    const key = shape + '\n' + text;
+    const known = measured.get(key);
+    if (known) return Object.assign({}, known);
     if (!twin) {
       twin = document.createElement('div');
       twin.setAttribute('aria-hidden', 'true');
       document.body.appendChild(twin);
     }
-    styleLabel(twin, Object.assign({}, widget, {left: 0, top: 0}));
-    twin.style.visibility = 'hidden';
-    twin.style.pointerEvents = 'none';
+    if (twinShape !== shape) {
+      styleLabel(twin, {width: widget.width, height: widget.height, font, left: 0, top: 0});
+      twin.style.visibility = 'hidden';
+      twin.style.pointerEvents = 'none';
+      twinShape = shape;
+    }
     twin.textContent = text;
     const {fits, scale} = fitLabel(twin);
-    return Object.assign({fits, scale, face: deviceFace(widget.font)}, measureLabel(twin));
+    const result = Object.assign({fits, scale}, measureLabel(twin));
+    if (measured.size >= KEPT) measured.delete(measured.keys().next().value);
+    measured.set(key, result);
+    return Object.assign({}, result);
   }
 
-  global.soruberiaLabelFit = {fontFamily, styleLabel, fitLabel, measureLabel, deviceFace, measureQuestion};
+  // For the checker: measureText, and face, the family the device draws
+  // with ("" for none of the label's own).
+  function measureQuestion(text, widget) {
+    return Object.assign(measureText(text, widget), {face: deviceFace(widget.font)});
+  }
+
+  global.soruberiaLabelFit = {
+    fontFamily, styleLabel, fitLabel, measureLabel, deviceFace, probeFace, measureText, measureQuestion,
+  };
   global.soruberiaMeasureQuestion = measureQuestion;
 })(this);

@@ -29,6 +29,7 @@ const {readPage, shown, text, picture, kGame, kMenu, ion, kRightMark} = require(
 const {kBankFiles, field, ionButton, readEditor, untilEditor, settled, openEditor, save, saveFiles, lines,
   shiftJis} = require('./harness/editor');
 const {gameFolder, unzipped, checkerPasses, desktopGamePlays} = require('./harness/desktop');
+const {writeBank} = require('./harness/banks');
 
 const {site: builtSite, bankReport} = testArguments();
 const [checker, e2eTests, data] = process.argv.slice(4);
@@ -90,6 +91,56 @@ test('the bank editor in Chromium', async (t) => {
     const defaults = desktopReading(bankReport, data);
     // Each ion's name, as its buttons are named.
     const names = {};
+
+    await t.test('questions too long for the panel in rows far below the view, never scrolled to: the report ' +
+      'finds them, and each row\'s preview is fitted and its note written as the checker measured', async () => {
+      // Cut off even at the smallest size, and shrunk to fit (as in
+      // check-page-chromium.py); the rest short.
+      const long = '過剰のアンモニア水を加えると一度生じた沈殿が溶けて深青色の溶液になるイオンはどれとどれか';
+      const shrunk = '過剰のアンモニア水を加えると一度生じた沈殿が溶けて深い青色の溶液に';
+      const bank = {
+        texts: Array.from({length: 26}, (_, i) => ({23: shrunk, 24: long}[i + 1] || `短い問題 ${i + 1}`)),
+        key: Array.from({length: 26}, (_, i) => [i % 12 + 1]),
+        explanation: '長さを調べる問題です。',
+      };
+      writeBank(site, '長い問題', bank);
+      await driver.open(`${site.url}editor.html?bank=${encodeURIComponent('長い問題')}`);
+      const editor = await untilEditor(driver, settled, 'the long questions opened and checked');
+      assert.deepEqual(editor.rows.map((r) => r.text), bank.texts);
+      assert.deepEqual(editor.rows.map((r) => r.ions), bank.key);
+      const finding = (line) => editor.findings.find((f) => f.includes(`mondai.txt ${line} 行目`)) || '';
+      const cut = finding(24).match(/生徒には「(.+?)」が見えません/);
+      assert.ok(cut, `question 24 not reported cut off: ${editor.findings.join('\n')}`);
+      const percent = finding(23).match(/文字を (\d+) % に縮めて表示されます/);
+      assert.ok(percent, `question 23 not reported shrunk: ${editor.findings.join('\n')}`);
+
+      // What a screen reader reads with each field: the note its
+      // aria-describedby names, and the preview's size beside it.
+      const readRows = () => driver.evaluate(() => [23, 24].map((n) => {
+        const section = document.querySelector(`[data-question="${n}"]`);
+        const field = section.querySelector('textarea[data-text]');
+        const notes = field.getAttribute('aria-describedby').split(' ').map((id) => document.getElementById(id));
+        const fit = notes.find((note) => note && note.matches('[data-fit]'));
+        const label = section.querySelector('[data-preview] > *');
+        return {note: fit && !fit.hidden ? fit.textContent : '', size: label.style.fontSize,
+          below: section.getBoundingClientRect().top / innerHeight, scrolled: scrollY};
+      }));
+      let rows = await readRows();
+      for (const end = Date.now() + 10000; !rows.every((row) => row.note) && Date.now() < end;) {
+        await sleep(40);
+        rows = await readRows();
+      }
+      for (const row of rows) {
+        assert.equal(row.scrolled, 0, 'the page was scrolled');
+        assert.ok(row.below > 3, `a row ${row.below.toFixed(1)} views down is not far from the view`);
+      }
+      assert.equal(rows[0].note, `ゲームでは少し小さく（${percent[1]} %）表示されます。`);
+      assert.equal(rows[0].size, `${20 * Number(percent[1]) / 100}px`);
+      const start = rows[1].note.match(/^枠に収まりません（80 % に縮めても）。ゲームでは「(.+?)…?」から先が切れます。$/);
+      assert.ok(start, rows[1].note);
+      assert.ok(cut[1].startsWith(start[1]), `the preview cuts at 「${start[1]}」, the checker at 「${cut[1]}」`);
+      assert.equal(rows[1].size, '16px');
+    });
 
     await t.test('the bank beside the page: saved unchanged it is the game\'s byte for byte; ' +
       'the hint table answers each question it recognises with its key', async () => {
